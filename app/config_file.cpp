@@ -1,0 +1,94 @@
+#include "app/config_file.h"
+
+#include "app/control_program.h"
+#include "app/text_functions.h"
+
+namespace tavrin {
+
+namespace {
+
+std::string OpenErrorText(const FileError& error, const std::string& name, const std::string& mode) {
+  return "Error Code " + std::to_string(error.number) + " ... " + error.description + " ... " +
+         name + " ... " + mode;
+}
+
+}  // namespace
+
+ConfigFile OpenConfigFile(ControlProgram& program, const std::string& name, const std::string& mode) {
+  ConfigFile file;
+  Files& files = program.platform.files;
+  Desktop& desktop = program.platform.desktop;
+  const std::string path = files.CompletePath(name);
+  FileError error;
+  if (mode == "Input") {
+    file.input = files.OpenInput(path, error);
+  } else if (mode == "Output") {
+    file.output = files.OpenOutput(path, error);
+  } else {
+    return file;
+  }
+  if (!error.Failed()) return file;
+  if (error.number == kErrorFileNotFound) {
+    desktop.MessageBox("Open Config File Error",
+                       OpenErrorText(error, name, mode) + " ... " + "File will be created.",
+                       BoxIcon::Critical, BoxButtons::Ok);
+    FileError createError;
+    if (auto created = files.OpenOutput(path, createError)) created->Close();
+    program.station.ConfigMissing = true;
+    return file;
+  }
+  desktop.MessageBox("Unexpected Open Config File Error", OpenErrorText(error, name, mode),
+                     BoxIcon::Critical, BoxButtons::Ok);
+  return file;
+}
+
+ConfigReading ReadConfigFile(ControlProgram& program) {
+  ConfigReading reading;
+  ConfigFile file = OpenConfigFile(program, kConfigFileName, "Input");
+  if (!file.input) return reading;  // nothing to read: treated as an empty file
+  reading.opened = true;
+  Station& s = program.station;
+  struct Key {
+    const char* token;
+    std::string* setting;
+    std::size_t keep;
+  };
+  const Key keys[] = {{"[DeftFile] ", &s.DeftFile, 12},
+                      {"[CallSign] ", &s.CallSign, 10},
+                      {"[CommPort] ", &s.CommPort, 4},
+                      {"[CommBaud] ", &s.CommBaud, 11}};
+  while (!file.input->AtEnd()) {
+    const std::string line = file.input->ReadLine();
+    for (const Key& key : keys) {
+      if (line.compare(0, 11, key.token) == 0 && line.size() >= 11) {
+        *key.setting = line.substr(11, key.keep);
+      }
+    }
+    reading.lastLine = line;
+  }
+  return reading;
+}
+
+bool WriteConfigFile(ControlProgram& program) {
+  ConfigFile file = OpenConfigFile(program, kConfigFileName, "Output");
+  if (!file.output) return false;
+  Station& s = program.station;
+  if (s.DeftFile.empty()) s.DeftFile = "KESTRA.TXT";
+  if (s.CallSign.empty()) s.CallSign = kDefaultCallSign;
+  if (s.CommPort.empty()) s.CommPort = "COM1";
+  if (s.CommBaud.empty()) s.CommBaud = "19200,N,8,1";
+  s.DeftFile = UpperFileName(s.DeftFile);
+  TextOutput& out = *file.output;
+  out.WriteLine(std::string("KESTRA") + " CONFIGURATION FILE (" + "KESTRA" + ".INI)");
+  out.WriteLine(" ");
+  out.WriteLine("[DeftFile] " + s.DeftFile);
+  out.WriteLine("[CallSign] " + s.CallSign);
+  out.WriteLine("[CommPort] " + s.CommPort);
+  out.WriteLine("[CommBaud] " + s.CommBaud);
+  out.WriteLine(" ");
+  out.WriteLine("END");
+  out.Close();
+  return true;
+}
+
+}  // namespace tavrin

@@ -1,0 +1,43 @@
+#include "app/control_program.h"
+
+namespace tavrin {
+
+ControlProgram::ControlProgram(Platform& platformIn, Build buildIn)
+    : platform(platformIn),
+      build(buildIn),
+      link(*this),
+      decoder(*this),
+      dataFile(*this),
+      radio(*this),
+      memory(*this),
+      setup(*this),
+      splash(*this),
+      data(*this) {
+  platform.serial.OnInput([this] { link.TransceiveTick(); });
+}
+
+std::string ControlProgram::ProductName() const {
+  switch (build) {
+    case Build::Korvid: return "Korvid";
+    case Build::Belmarq: return "Belmarq";
+    case Build::Tavrin: break;
+  }
+  return "Tavrin2";
+}
+
+std::string ControlProgram::VersionText() const {
+  return build == Build::Tavrin ? "Version 1.05" : "Version 1.00";
+}
+
+void ControlProgram::Begin() { splash.Load(); }
+
+void ControlProgram::CloseDataFile() { dataFile.CloseDataFile(); }
+
+void ControlProgram::EndProgram() {
+  if (station.Ended) return;
+  station.Ended = true;
+  link.Timer2.SetEnabled(false);
+  platform.desktop.EndProgram();
+}
+
+}  // namespace tavrin

@@ -1,0 +1,62 @@
+#pragma once
+// One running control program (tavrin, korvid or belmarq): the shared station state, the
+// CI-V link, the data file and the windows. main creates one; tests create as many as they
+// like, each on its own platform doubles.
+#include <string>
+
+#include "app/setup_main.h"
+#include "app/splash_main.h"
+#include "app/station.h"
+#include "civ/civ_link.h"
+#include "civ/reply_decoder.h"
+#include "memory/data_file.h"
+#include "memory/data_main.h"
+#include "memory/memory_main.h"
+#include "platform/platform.h"
+#include "radio/radio_main.h"
+
+namespace tavrin {
+
+// Which window set a build shows. The code is the same for all three.
+enum class Build { Tavrin, Korvid, Belmarq };
+
+class ControlProgram {
+ public:
+  explicit ControlProgram(Platform& platform, Build build = Build::Tavrin);
+  ControlProgram(const ControlProgram&) = delete;
+  ControlProgram& operator=(const ControlProgram&) = delete;
+
+  Platform& platform;
+  const Build build;
+  Station station;
+  CivLink link;
+  ReplyDecoder decoder;
+  DataFile dataFile;
+  RadioMain radio;
+  MemoryMain memory;
+  SetupMain setup;
+  SplashMain splash;
+  DataMain data;
+
+  // The program starts on its splash window.
+  void Begin();
+
+  // Start-up, run by the load of the radio window and of the memory window.
+  void StartUp();
+  void InitFlags();
+  void InitFrameStrings();
+  void ReadConfig();
+  // (Re)opens the serial port from CommPort and CommBaud, with its error dialogs.
+  void OpenCommPort();
+  // Shows the fatal box for station.ErrorNumber and ends the program.
+  void ReportError();
+  void ReportError(int number, const std::string& description);
+  void CloseDataFile();
+  // Ends the program at once (after the Exit paths have closed the data file).
+  void EndProgram();
+  // A build with its own product label and version on the splash.
+  [[nodiscard]] std::string ProductName() const;
+  [[nodiscard]] std::string VersionText() const;
+};
+
+}  // namespace tavrin

@@ -1,0 +1,147 @@
+// Bringing the control program up: shared state, configuration, serial port; and the fatal
+// error box that takes it down.
+#include "app/config_file.h"
+#include "app/control_program.h"
+#include "app/text_functions.h"
+#include "civ/encodings.h"
+
+namespace tavrin {
+
+void ControlProgram::StartUp() {
+  // Creating the memory window runs its own load, and so a whole start-up, inside this one.
+  memory.Load();
+  memory.Hide();
+  splash.Show();
+  InitFlags();
+  InitFrameStrings();
+  ReadConfig();
+  if (platform.serial.PortOpen()) {
+    station.SyncStep = 1;
+    link.Timer2.SetEnabled(true);
+  }
+}
+
+void ControlProgram::InitFlags() {
+  Station& s = station;
+  s.CreateFileActive = s.ViewFileActive = s.UpdateRigActive = false;
+  s.ViewRigActive = s.BlankRigActive = s.ScanRigActive = false;
+  s.MemorySequenceBusy = s.ClearAfterSelect = s.AwaitingSquelch = false;
+  s.DataFileOpen = false;
+  s.SequenceChannel = 0;
+}
+
+void ControlProgram::InitFrameStrings() {
+  Station& s = station;
+  s.CivPreamble = std::string("\xFE\xFE\x64\xE0", 4);
+  s.CivTail = "\xFD";
+  s.SelectChannelField = std::string(2, '\0');
+  s.MemChannelText = std::string(2, '\0');
+  s.VfoFrequencyField = std::string(5, '\0');
+  s.MemFrequencyDigits = std::string(5, '\0');
+  s.TimeField = std::string(2, '\0');
+  s.MemFilterText = std::string(1, '\0');
+  s.MemSelectedText = std::string(1, '\0');
+  s.ToneField = std::string("\x00\x00\x08\x85\x00\x08\x85", 7);
+  s.DecodedLabel = std::string(10, ' ');
+  s.MemoryRecordField = s.MemChannelText + s.MemSelectedText + s.MemFrequencyDigits +
+                        std::string(1, '\0') + s.MemFilterText + s.ToneField + s.DecodedLabel;
+  s.AutoStatusOn = true;
+  s.EdgeUpper = false;
+  link.Timer2.SetEnabled(false);
+}
+
+void ControlProgram::ReadConfig() {
+  const ConfigReading reading = ReadConfigFile(*this);
+  if (reading.lastLine == "END") {
+    OpenCommPort();
+    std::string name = station.DeftFile;
+    dataFile.OpenDataFile(name, "Input");
+    station.DeftFile = name;
+    memory.Text8 = station.DataFilePath;
+    memory.Text8Bold = true;
+    memory.Text7 = "Open Process Complete";
+    memory.Text6 = "Hello " + station.CallSign;
+  } else if (reading.lastLine.empty()) {
+    station.ConfigMissing = true;
+    setup.Show();
+  }
+}
+
+namespace {
+
+std::string PortErrorText(const PortError& error, const Station& s) {
+  return "Error Code " + std::to_string(error.number) + " ... " + error.description + " ... " +
+         s.CommPort + " ... " + s.CommBaud;
+}
+
+int PortNumberOf(const std::string& commPort) {
+  // Only the fourth character counts: "COM1" is port 1, "COM12" is port 1 too.
+  if (commPort.size() < 4) return 0;
+  const char digit = commPort[3];
+  return digit >= '0' && digit <= '9' ? digit - '0' : 0;
+}
+
+}  // namespace
+
+void ControlProgram::OpenCommPort() {
+  SerialControl& port = platform.serial;
+  Desktop& desktop = platform.desktop;
+  if (port.PortOpen()) port.Close();
+  // An invalid port is asked for again; after a few refusals the port stays closed, so that
+  // a station without any serial port is not caught in the dialog for ever.
+  constexpr int kPortQuestions = 3;
+  for (int asked = 0;; ++asked) {
+    port.SetCommPort(PortNumberOf(station.CommPort));
+    port.SetSettings(station.CommBaud);
+    port.SetInputLen(0);
+    const PortError error = port.Open();
+    if (!error.Failed()) break;
+    if (error.number == kErrorInvalidPort && asked < kPortQuestions) {
+      desktop.MessageBox("Open Comm Port Error", PortErrorText(error, station), BoxIcon::Critical,
+                         BoxButtons::Ok);
+      const std::string current = station.CommPort.empty() ? "COM1" : station.CommPort;
+      std::string answer = desktop.InputBox(
+          "Set Comm Port", "Enter Radio Interface COMM PORT (ie..com1)", current);
+      if (answer.empty()) answer = "COM1";
+      FoldToCapitals(answer);
+      station.CommPort = answer;
+      desktop.MessageBox("Setup Comm Port",
+                         station.CommPort + " Temporarily Enabled. Run SETUP (menu) to Re-Configure.",
+                         BoxIcon::None, BoxButtons::Ok);
+      continue;  // retry with the new port
+    }
+    if (error.number == kErrorInvalidPort) return;
+    const char* title = error.number == kErrorPortAlreadyOpen
+                            ? "Comm Port Error - Port Already Open"
+                            : "Open Comm Port - Unexpected Error";
+    desktop.MessageBox(title, PortErrorText(error, station), BoxIcon::Critical, BoxButtons::Ok);
+    return;
+  }
+  if (port.PortOpen()) station.PortOpened = 1;
+  for (int i = 0; i < 99; ++i) port.Input();
+}
+
+void ControlProgram::ReportError(int number, const std::string& description) {
+  station.ErrorNumber = number;
+  station.ErrorDescription = description;
+  ReportError();
+}
+
+void ControlProgram::ReportError() {
+  if (station.Ended) return;
+  if (station.ErrorNumber == 99) {
+    platform.desktop.MessageBox("Unexpected Radio Condition",
+                                "RADIO NOT READY or COM PORT ERROR! ... "
+                                "Check RADIO or run SETUP (menu) or Edit KESTRA.INI! ... "
+                                "Restart Program now!",
+                                BoxIcon::Critical, BoxButtons::Ok);
+  } else {
+    platform.desktop.MessageBox(
+        "Unexpected Trap Condition",
+        "Error Code " + std::to_string(station.ErrorNumber) + " ... " + station.ErrorDescription,
+        BoxIcon::Critical, BoxButtons::Ok);
+  }
+  EndProgram();
+}
+
+}  // namespace tavrin

@@ -1,0 +1,96 @@
+#include "civ/encodings.h"
+
+#include <array>
+#include <cmath>
+
+#include "app/text_functions.h"
+
+namespace tavrin {
+
+int BcdToNumber(unsigned char byte) {
+  int v = byte;
+  int count = 0;
+  while (v >= 16 && count < 16) {
+    v -= 16;
+    ++count;
+  }
+  return v + 10 * count;
+}
+
+BcdByte NumberToBcd(const std::string& text) {
+  if (text.empty()) return {0, 79};
+  const double n = LeadingNumber(text);
+  if (n > 179 || n < 0) return {0, 179};
+  if (n < 10) return {static_cast<unsigned char>(std::nearbyint(n)), 0};
+  double rest = n;
+  int count = 0;
+  while (rest >= 10 && count < 10) {
+    rest -= 10;
+    ++count;
+  }
+  if (rest >= 10) count = 11;
+  // Halves go to the even neighbour, as the converter rounds.
+  const double value = std::nearbyint(rest + 16.0 * count);
+  return {static_cast<unsigned char>(value), 0};
+}
+
+namespace {
+
+std::string TwoDigits(int value) {
+  const int tens = value / 10;
+  const int units = value - 10 * tens;
+  return {static_cast<char>(48 + tens), static_cast<char>(48 + units)};
+}
+
+}  // namespace
+
+std::string FormatFrequency(int a, int b, int c) {
+  const std::string cc = TwoDigits(c);
+  return TwoDigits(a) + "." + TwoDigits(b) + cc[0] + "." + cc[1];
+}
+
+std::string FormatTime(int h, int m) { return TwoDigits(h) + ":" + TwoDigits(m); }
+
+std::string ToDecimalList(const std::string& bytes) {
+  std::string result;
+  result.reserve(bytes.size() * 4);
+  for (const char c : bytes) {
+    result += ' ';
+    result += std::to_string(static_cast<unsigned char>(c));
+  }
+  return result;
+}
+
+std::optional<std::string> ModeText(int code) {
+  static const std::array<const char*, 9> kModes = {"LSB", "USB", "AM",  "CW",   "RTTY",
+                                                    "FM",  nullptr, "CWr", "RTTYr"};
+  if (code < 0 || code >= static_cast<int>(kModes.size()) || kModes[static_cast<std::size_t>(code)] == nullptr)
+    return std::nullopt;
+  return std::string(kModes[static_cast<std::size_t>(code)]);
+}
+
+std::optional<std::string> FilterText(int code) {
+  if (code < 1 || code > 3) return std::nullopt;
+  return "Fil " + std::to_string(code);
+}
+
+std::string SMeterLabel(int high, int low) {
+  if (high >= 2) return "VERY POWERFUL";
+  struct Row {
+    int atLeast;
+    const char* label;
+  };
+  // Every row that holds replaces the label, so the last one that holds wins.
+  static const std::array<Row, 8> kLow = {{{0, "S0"}, {25, "S1"}, {40, "S2"}, {60, "S3"},
+                                           {80, "S4"}, {100, "S5"}, {125, "S6"}, {150, "S7"}}};
+  static const std::array<Row, 8> kHigh = {{{0, "S7"}, {10, "S8"}, {25, "S9"}, {50, "S9 + 10db"},
+                                            {85, "S9 + 20db"}, {115, "S9 + 30db"},
+                                            {130, "S9 + 40db"}, {145, "S9 + 50db"}}};
+  const auto& rows = high == 0 ? kLow : kHigh;
+  std::string label;
+  for (const Row& row : rows)
+    if (low >= row.atLeast) label = row.label;
+  return label;
+}
+
+}  // namespace tavrin

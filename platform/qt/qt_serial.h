@@ -1,0 +1,57 @@
+#pragma once
+// The serial communications control on QSerialPort.
+//
+// Port number n stands for the link "comN" (or "COMN") in the program's current directory
+// when there is one, as a Windows compatibility layer maps COM ports: point it at /dev/ttyUSB0
+// or at a simulator's pseudo-terminal. Without such a link port n is /dev/ttyS<n-1>.
+// A port is opened exclusively: a second program (or a second control) asking for a port
+// already held gets error 8005. A device that vanishes while open (cable pulled, simulator
+// stopped) closes the port quietly; reads then give nothing and writes are dropped.
+#include <QSerialPort>
+#include <functional>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/serial_control.h"
+
+namespace tavrin {
+
+// Any other failure to open: the system's description comes with it.
+inline constexpr int kErrorPortDevice = 8015;
+
+class QtSerial : public SerialControl {
+ public:
+  explicit QtSerial(Files& files);
+  ~QtSerial() override;
+  QtSerial(const QtSerial&) = delete;
+  QtSerial& operator=(const QtSerial&) = delete;
+
+  void SetCommPort(int portNumber) override { portNumber_ = portNumber; }
+  [[nodiscard]] int CommPort() const override { return portNumber_; }
+  void SetSettings(const std::string& settings) override { settings_ = settings; }
+  [[nodiscard]] std::string Settings() const override { return settings_; }
+  void SetInputLen(int length) override { inputLen_ = length; }
+  [[nodiscard]] bool PortOpen() const override;
+  PortError Open() override;
+  void Close() override;
+  void Output(const std::string& bytes) override;
+  std::string Input() override;
+  void OnInput(std::function<void()> handler) override { handler_ = std::move(handler); }
+
+  // The device file port n stands for now (the link itself when there is one).
+  [[nodiscard]] std::string DevicePath(int portNumber) const;
+
+ private:
+  void DataArrived();
+  void ErrorOccurred(QSerialPort::SerialPortError error);
+
+  Files& files_;
+  int portNumber_ = 1;
+  std::string settings_ = "9600,N,8,1";
+  int inputLen_ = 0;
+  QSerialPort port_;
+  std::function<void()> handler_;
+  bool reading_ = false;
+};
+
+}  // namespace tavrin

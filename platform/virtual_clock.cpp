@@ -1,0 +1,59 @@
+#include "platform/virtual_clock.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace tavrin {
+
+void VirtualClock::Start(Timer& timer) {
+  timers_[&timer] = {now_ + std::int64_t{std::max(1, timer.Interval())} * 1000, nextGeneration_++};
+}
+
+void VirtualClock::Stop(Timer& timer) { timers_.erase(&timer); }
+
+void VirtualClock::ScheduleAtMicros(std::int64_t micros, std::function<void()> action) {
+  events_.push_back({std::max(micros, now_), nextOrder_++, std::move(action)});
+}
+
+void VirtualClock::Advance(int ms) { AdvanceMicros(std::int64_t{ms} * 1000); }
+
+void VirtualClock::AdvanceMicros(std::int64_t micros) {
+  const std::int64_t target = now_ + micros;
+  for (;;) {
+    // The earliest event and the earliest timer; events win ties (bytes arrive, then a
+    // timer reads them).
+    auto event = std::min_element(events_.begin(), events_.end(), [](const Event& a, const Event& b) {
+      return a.due != b.due ? a.due < b.due : a.order < b.order;
+    });
+    Timer* timer = nullptr;
+    std::int64_t timerDue = std::numeric_limits<std::int64_t>::max();
+    for (const auto& [t, running] : timers_) {
+      if (running.due < timerDue) {
+        timerDue = running.due;
+        timer = t;
+      }
+    }
+    const std::int64_t eventDue =
+        event == events_.end() ? std::numeric_limits<std::int64_t>::max() : event->due;
+    if (std::min(eventDue, timerDue) > target) break;
+    if (eventDue <= timerDue) {
+      now_ = eventDue;
+      auto action = std::move(event->action);
+      events_.erase(event);
+      action();
+      continue;
+    }
+    now_ = timerDue;
+    const std::uint64_t generation = timers_[timer].generation;
+    timer->Fire();
+    // A periodic timer goes on from its due time unless its tick stopped or restarted it.
+    auto still = timers_.find(timer);
+    if (still != timers_.end() && still->second.generation == generation) {
+      still->second.due += std::int64_t{std::max(1, timer->Interval())} * 1000;
+    }
+  }
+  now_ = target;
+}
+
+}  // namespace tavrin

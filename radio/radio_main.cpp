@@ -1,0 +1,232 @@
+#include "radio/radio_main.h"
+
+#include "app/control_program.h"
+
+namespace tavrin {
+
+namespace {
+
+std::string Bytes(std::initializer_list<unsigned char> bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
+
+using K = RadioControlKind;
+using G = RadioGroup;
+
+}  // namespace
+
+const std::vector<RadioControl>& RadioControls() {
+  static const std::vector<RadioControl> table = {
+      {"Command3", "Ant", K::Button, G::None, "", Bytes({0x12})},
+      {"Command4", "R/T", K::Button, G::None, "", Bytes({0x1C, 0x00})},
+      {"Option1", "Rx", K::Option, G::RxTx, "Recv Control", Bytes({0x1C, 0x00, 0x00})},
+      {"Option2", "Tx", K::Option, G::RxTx, "Recv Control", Bytes({0x1C, 0x00, 0x01})},
+      {"Option3", "Am", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x02})},
+      {"Option4", "Fm", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x05})},
+      {"Option5", "Usb", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x01})},
+      {"Option6", "Lsb", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x00})},
+      {"Option7", "Cw", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x03})},
+      {"Option8", "Cwr", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x07})},
+      {"Option9", "Rtty", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x04})},
+      {"Option10", "Rttyr", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x08})},
+      {"Option34", "F1", K::Option, G::Filters, "Recv Control", ""},
+      {"Option35", "F2", K::Option, G::Filters, "Recv Control", ""},
+      {"Option36", "F3", K::Option, G::Filters, "Recv Control", ""},
+      {"Option11", "Ant1", K::Option, G::Antennas, "Recv Control", Bytes({0x12, 0x00})},
+      {"Option12", "Ant2", K::Option, G::Antennas, "Recv Control", Bytes({0x12, 0x01})},
+      {"Option13", "Du0", K::Option, G::DualWatch, "Recv Control", Bytes({0x07, 0xC0})},
+      {"Option14", "Du1", K::Option, G::DualWatch, "Recv Control", Bytes({0x07, 0xC1})},
+      {"Option15", "Spl0", K::Option, G::Split, "Recv Control", Bytes({0x0F, 0x00})},
+      {"Option16", "Spl1", K::Option, G::Split, "Recv Control", Bytes({0x0F, 0x01})},
+      {"Option17", "Vfo", K::Option, G::VfoMem, "Dspl/Mem Ctrl", Bytes({0x07})},
+      {"Option18", "Mem", K::Option, G::VfoMem, "Dspl/Mem Ctrl", Bytes({0x08})},
+      {"Option19", "Main", K::Option, G::MainSub, "Dspl/Mem Ctrl", Bytes({0x07, 0xD0})},
+      {"Option20", "Sub", K::Option, G::MainSub, "Dspl/Mem Ctrl", Bytes({0x07, 0xD1})},
+      {"Option21", "Chng", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({0x07, 0xB0})},
+      {"Option22", "Equal", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({0x07, 0xB1})},
+      {"Option23", "Msel", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", ""},
+      {"Option24", "M>V", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({0x0A})},
+      {"Option25", "Mrd", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", ""},
+      {"Option26", "Mwr", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({0x09})},
+      {"Option27", "Mset", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", ""},
+      {"Option28", "Mclr", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", ""},
+      {"Option29", "SetFq", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", ""},
+      {"Option30", "SetMd", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", ""},
+      {"Option31", "OpFq", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({0x03})},
+      {"Option32", "OpMd", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({0x04})},
+      {"Option33", "Edge Freq", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({0x02})},
+      {"Command33", "Set Call ", K::Button, G::None, "Command Control", ""},
+      {"Command32", "Call ", K::Button, G::None, "Command Control", Bytes({0x1A, 0x05, 0x15})},
+      {"Command35", "Set Time", K::Button, G::None, "Command Control", ""},
+      {"Command34", "Time", K::Button, G::None, "Command Control", Bytes({0x1A, 0x05, 0x16})},
+      {"Command2", "Set Vol", K::Button, G::None, "Command Control", ""},
+      {"Command30", "Rig Id", K::Button, G::None, "Command Control", Bytes({0x19, 0x00})},
+      {"Command31", "Voice", K::Button, G::None, "Command Control", Bytes({0x13, 0x00})},
+      {"Command48", "S-Meter ", K::Button, G::None, "Command Control", Bytes({0x15, 0x02})},
+      {"Command47", "Squelch Status ", K::Button, G::None, "Command Control", Bytes({0x15, 0x01})},
+      {"Command44", "Auto Status Toggle", K::Button, G::None, "Command Control", ""},
+      {"Command42", "Manual Commands  ", K::Button, G::None, "Command Control", ""},
+      {"Command36", "Clear Status", K::Button, G::None, "Command Control", ""},
+      {"Command1", "go to    Memory Window ", K::Button, G::None, "Navigation", ""},
+      {"Command0", "Exit", K::Button, G::None, "Navigation", ""},
+  };
+  return table;
+}
+
+const RadioControl* FindRadioControl(const std::string& name) {
+  for (const auto& control : RadioControls())
+    if (name == control.name) return &control;
+  return nullptr;
+}
+
+RadioMain::RadioMain(ControlProgram& program) : program_(program) {}
+
+void RadioMain::Load() {
+  if (Loaded) return;
+  Loaded = true;
+  program_.StartUp();
+}
+
+void RadioMain::Show() {
+  Load();
+  Visible = true;
+}
+
+void RadioMain::Hide() { Visible = false; }
+
+int RadioMain::OptionByCaption(const std::string& caption) {
+  for (const auto& control : RadioControls()) {
+    if (control.kind != RadioControlKind::Button && caption == control.caption)
+      return std::stoi(std::string(control.name).substr(6));
+  }
+  return 0;
+}
+
+namespace {
+
+const RadioControl* OptionRow(int n) { return FindRadioControl("Option" + std::to_string(n)); }
+
+}  // namespace
+
+void RadioMain::ClickOption(int n) {
+  const RadioControl* row = OptionRow(n);
+  if (row == nullptr) return;
+  for (const auto& control : RadioControls()) {
+    if (control.kind != RadioControlKind::Button && control.group == row->group)
+      OptionMarked[static_cast<std::size_t>(std::stoi(std::string(control.name).substr(6)))] = false;
+  }
+  OptionMarked[static_cast<std::size_t>(n)] = true;
+  RunOptionAction(n);
+}
+
+void RadioMain::MarkOption(int n) {
+  if (n <= 0 || n >= static_cast<int>(OptionMarked.size())) return;
+  if (OptionMarked[static_cast<std::size_t>(n)]) return;
+  ClickOption(n);
+}
+
+void RadioMain::RunOptionAction(int n) {
+  const RadioControl* row = OptionRow(n);
+  if (row->kind == RadioControlKind::PushOption) OptionMarked[static_cast<std::size_t>(n)] = false;
+  switch (n) {
+    case 23: Msel(); return;
+    case 25: Mrd(); return;
+    case 27: Mset(); return;
+    case 28: Mclr(); return;
+    case 29: SetFq(); return;
+    case 30: SetMd(); return;
+    case 34: Filter(1); return;
+    case 35: Filter(2); return;
+    case 36: Filter(3); return;
+    default: SendPlainCommand(row->command); return;
+  }
+}
+
+void RadioMain::Click(const std::string& control) {
+  if (control == "Text7" || control == "Command36") return ClearStatus();
+  if (control == "Command33") return SetCall();
+  if (control == "Command35") return SetTime();
+  if (control == "Command2") return SetVol();
+  if (control == "Command42") return ManualCommands();
+  if (control == "Command44") return ToggleAutoStatus();
+  if (control == "Command1") return ShowMemoryWindow();
+  if (control == "Command0") return Exit();
+  if (control.rfind("Option", 0) == 0) return ClickOption(std::stoi(control.substr(6)));
+  if (const RadioControl* row = FindRadioControl(control)) SendPlainCommand(row->command);
+}
+
+void RadioMain::SendPlainCommand(const std::string& commandBytes) {
+  program_.link.SendCivCommand(commandBytes);
+}
+
+void RadioMain::Ant() { SendPlainCommand(FindRadioControl("Command3")->command); }
+void RadioMain::RT() { SendPlainCommand(FindRadioControl("Command4")->command); }
+void RadioMain::RigId() { SendPlainCommand(FindRadioControl("Command30")->command); }
+void RadioMain::Voice() { SendPlainCommand(FindRadioControl("Command31")->command); }
+void RadioMain::SMeter() { SendPlainCommand(FindRadioControl("Command48")->command); }
+void RadioMain::SquelchStatus() { SendPlainCommand(FindRadioControl("Command47")->command); }
+void RadioMain::Call() { SendPlainCommand(FindRadioControl("Command32")->command); }
+void RadioMain::Time() { SendPlainCommand(FindRadioControl("Command34")->command); }
+void RadioMain::Mem() { SendPlainCommand(FindRadioControl("Option18")->command); }
+void RadioMain::OpFq() { SendPlainCommand(FindRadioControl("Option31")->command); }
+void RadioMain::OpMd() { SendPlainCommand(FindRadioControl("Option32")->command); }
+
+void RadioMain::Filter(int filterNumber) {
+  // The mode byte comes from what the mode field shows, so a filter change keeps the mode.
+  static const std::array<std::pair<const char*, unsigned char>, 8> kModes = {{
+      {"AM", 0x02}, {"FM", 0x05}, {"USB", 0x01}, {"LSB", 0x00},
+      {"CW", 0x03}, {"CWr", 0x07}, {"RTTY", 0x04}, {"RTTYr", 0x08},
+  }};
+  unsigned char mode = 0x00;
+  for (const auto& [text, code] : kModes) {
+    if (Text4 == text) {
+      mode = code;
+      break;
+    }
+  }
+  SendPlainCommand(std::string{'\x06', static_cast<char>(mode), static_cast<char>(filterNumber)});
+}
+
+void RadioMain::Mclr() {
+  SendPlainCommand(std::string{'\x0B'});
+  program_.station.ClearAfterSelect = false;
+  program_.station.MemorySequenceBusy = false;
+  Text1 = Text2 = Text3 = Text4 = Text5 = Text6 = " ";
+}
+
+void RadioMain::ClearStatus() {
+  Text1 = Text2 = Text3 = Text4 = Text5 = Text6 = Text7 = " ";
+  program_.memory.Text9 = " ";
+}
+
+void RadioMain::ToggleAutoStatus() {
+  Station& s = program_.station;
+  s.AutoStatusOn = !s.AutoStatusOn;
+  Command44Caption =
+      Command44Caption != "Enable Auto Status" ? "Enable Auto Status" : "Disable Auto Status";
+  ClearStatus();
+}
+
+void RadioMain::ClearStatusLine() {
+  Text7 = " ";
+  program_.memory.Text9 = " ";
+}
+
+void RadioMain::BlankDisplay() {
+  Text1 = Text2 = Text3 = Text4 = Text5 = Text6 = Text7 = " ";
+  program_.memory.Text9 = " ";
+}
+
+void RadioMain::ShowMemoryWindow() { program_.memory.Show(); }
+void RadioMain::ShowSetupWindow() { program_.setup.Show(); }
+
+void RadioMain::Help() {
+  program_.platform.desktop.MessageBox("Help", "Help Yourself", BoxIcon::None, BoxButtons::Ok);
+}
+
+void RadioMain::Exit() {
+  program_.CloseDataFile();
+  program_.EndProgram();
+}
+
+}  // namespace tavrin

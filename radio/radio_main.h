@@ -1,0 +1,115 @@
+#pragma once
+// The radio window ("Radio Operation Menu"): the transceiver's control panel. It holds the
+// state of its controls under their design names and has one routine per action; the Qt view
+// (radio_main_view) only draws this state and forwards clicks.
+#include <array>
+#include <string>
+#include <vector>
+
+namespace tavrin {
+
+class ControlProgram;
+
+// The option groups of the window; options of one group exclude each other.
+enum class RadioGroup {
+  RxTx, Modes, Filters, Antennas, DualWatch, Split, VfoMem, MainSub, MemoryCommands, None
+};
+
+enum class RadioControlKind { Option, PushOption, Button };
+
+// One row of the command table.
+struct RadioControl {
+  const char* name;      // design name, "Option23", "Command42"
+  const char* caption;   // exact caption, trailing blanks included
+  RadioControlKind kind;
+  RadioGroup group;      // for options
+  const char* frame;     // "Recv Control", "Dspl/Mem Ctrl", "Command Control", "Navigation", ""
+  std::string command;   // command bytes of a plain command; empty for prompted and local ones
+};
+
+// The whole command table, in the window's reading order.
+const std::vector<RadioControl>& RadioControls();
+// The row of a control by design name, or nullptr.
+const RadioControl* FindRadioControl(const std::string& name);
+
+class RadioMain {
+ public:
+  explicit RadioMain(ControlProgram& program);
+
+  // Fields, written by the decoder, the status line and the actions. Blank is " ".
+  std::string Text1;  // "Frequency"
+  std::string Text2;  // "Channel"
+  std::string Text3;  // "Selected"
+  std::string Text4;  // "Mode/Filter" (mode)
+  std::string Text5;  // (filter)
+  std::string Text6;  // "Status/Info"
+  std::string Text7;  // status line
+  // Marks of Option1 .. Option36 (index 0 unused).
+  std::array<bool, 37> OptionMarked{};
+  std::string Command44Caption = "Auto Status Toggle";
+  bool Loaded = false;
+  bool Visible = false;
+
+  void Load();  // runs StartUp
+  void Show();  // loads on first use, shows modeless, brings to front
+  void Hide();
+
+  // A user click on Option<n>: marks it (unmarking its group) and runs its action, also when
+  // it was already marked. Push options unmark themselves again.
+  void ClickOption(int n);
+  // Marking from program code (start-up synchronisation, transceive mode frames): runs the
+  // action only when the mark changes.
+  void MarkOption(int n);
+  // The option of a group whose caption is `caption` ("Usb", "F2"), or 0.
+  [[nodiscard]] static int OptionByCaption(const std::string& caption);
+  // A user click on a button by design name ("Command3") or on the status line ("Text7").
+  void Click(const std::string& control);
+
+  // Plain commands.
+  void SendPlainCommand(const std::string& commandBytes);
+  void Ant();      // 12
+  void RT();       // 1C 00
+  void RigId();    // 19 00
+  void Voice();    // 13 00
+  void SMeter();   // 15 02
+  void SquelchStatus();  // 15 01
+  void Call();     // 1A 05 15
+  void Time();     // 1A 05 16
+  void Mem();      // 08
+  void OpFq();     // 03
+  void OpMd();     // 04
+  void Filter(int filterNumber);  // 06 m f, m from Text4
+
+  // Local actions.
+  void Mclr();
+  void ClearStatus();
+  void ToggleAutoStatus();
+  void ShowMemoryWindow();
+  void ShowSetupWindow();
+  void Help();
+  void Exit();
+
+  // Prompted commands.
+  void SetVol();
+  void SetCall();
+  void SetTime();
+  void ManualCommands();
+
+  // Memory commands (also called by the memory window's sequences without prompts while
+  // MemorySequenceBusy is set).
+  void Msel();
+  void Mrd();
+  void Mset();
+  void SetFq();
+  void SetMd();
+
+  // Blanking helpers shared by the commands.
+  void ClearStatusLine();  // Text7 and the memory window's Text9 to " "
+  void BlankDisplay();     // Text1..Text7 and the memory window's Text9 to " "
+
+ private:
+  void RunOptionAction(int n);
+  ControlProgram& program_;
+};
+
+}  // namespace tavrin

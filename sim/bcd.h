@@ -1,0 +1,22 @@
+#pragma once
+// Packed BCD as the transceiver speaks it: two decimal digits a byte, tens in the high four
+// bits. Frequencies travel as five bytes, least significant pair first.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tavrin::sim {
+
+inline constexpr std::size_t kFrequencyBytes = 5;
+
+// 0..99 to one byte (42 gives 0x42).
+char ToBcd(int value);
+// One byte to 0..99; nothing when a half is not a decimal digit.
+std::optional<int> FromBcd(char byte);
+// A frequency in Hz (0..9 999 999 999) to its five bytes.
+std::string FrequencyToBcd(std::int64_t hz);
+// Five bytes to Hz; nothing when the length is wrong or a byte is not BCD.
+std::optional<std::int64_t> FrequencyFromBcd(std::string_view bytes);
+
+}  // namespace tavrin::sim

@@ -1,0 +1,58 @@
+#pragma once
+// A control program on test doubles: virtual clock, scripted desktop, a temporary working
+// directory, and the in-process simulated transceiver on the serial line.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/control_program.h"
+#include "platform/fake_desktop.h"
+#include "platform/files.h"
+#include "platform/virtual_clock.h"
+#include "sim/sim_serial.h"
+#include "sim/transceiver.h"
+
+namespace tavrin::testing {
+
+// Bytes from a list of values: Bytes({0xFE, 0xFE}).
+std::string Bytes(std::initializer_list<int> values);
+// A frame as the controller sends it: FE FE 64 E0, the command bytes, FD.
+std::string Frame(std::initializer_list<int> command);
+
+class ProgramFixture : public ::testing::Test {
+ protected:
+  ProgramFixture();
+  ~ProgramFixture() override;
+
+  // KESTRA.INI in the working directory with these settings and END.
+  void WriteConfig(const std::string& deftFile = "KESTRA.TXT", const std::string& callSign = "K1ABC",
+                   const std::string& commPort = "COM1", const std::string& commBaud = "19200,N,8,1");
+  void WriteFile(const std::string& name, const std::string& contents);
+  [[nodiscard]] std::string ReadFile(const std::string& name) const;
+  [[nodiscard]] std::string PathOf(const std::string& name) const;
+
+  // Creates the program (on first call) and runs its start-up: the splash shows the main
+  // window at once, then `settleMs` pass so that the start-up synchronisation finishes.
+  ControlProgram& Start(Build build = Build::Tavrin, int settleMs = 400);
+  // The program without start-up (its windows not loaded).
+  ControlProgram& Program(Build build = Build::Tavrin);
+
+  void Advance(int ms) { clock.Advance(ms); }
+  // Frames the controller sent since the last ClearSent, in order.
+  [[nodiscard]] std::vector<std::string> Sent() const;
+  void ClearSent();
+
+  std::filesystem::path directory;
+  VirtualClock clock;
+  FakeDesktop desktop;
+  Files files;
+  sim::Transceiver rig;
+  SimSerial serial;
+  Platform platform;
+  std::unique_ptr<ControlProgram> program;
+};
+
+}  // namespace tavrin::testing
