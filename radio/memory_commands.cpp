@@ -1,13 +1,259 @@
 // "Msel", "Mrd", "Mset", "SetFq", "SetMd": the memory-channel commands and their chains.
+// A click asks for the values; the memory window's sequences put them into the shared memory
+// fields and raise MemorySequenceBusy instead, and then nothing is asked and no box is shown.
 #include "app/control_program.h"
+#include "radio/command_input.h"
 #include "radio/radio_main.h"
+#include "radio/value_refusal.h"
 
 namespace tavrin {
 
-void RadioMain::Msel() {}
-void RadioMain::Mrd() {}
-void RadioMain::Mset() {}
-void RadioMain::SetFq() {}
-void RadioMain::SetMd() {}
+namespace {
+
+constexpr const char* kChannelPrompt = "Enter 'CHANNEL NUMBER' (1-101)";
+constexpr const char* kSelectTitle = "Select Memory Channel Number";
+constexpr const char* kReadTitle = "Read Memory Channel Number";
+constexpr const char* kSetChannelTitle = "Set Memory Channel Number";
+constexpr const char* kFrequencyTitle = "Set Memory Frequency";
+constexpr const char* kModeTitle = "Set Memory Mode";
+
+constexpr const char* kChannelAccepted = "1 to 101";
+constexpr const char* kFrequencyAccepted = "MMkkk or MmKkCc, 3 to 6 digits";
+constexpr const char* kModeAccepted = "Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr";
+constexpr const char* kFilterAccepted = "1, 2, 3";
+
+// Where the parts of the 27-byte memory record lie (from 0).
+constexpr std::size_t kRecordSize = 27;
+constexpr std::size_t kRecordChannel = 0;  // 2 bytes
+constexpr std::size_t kRecordSelected = 2;
+constexpr std::size_t kRecordKilohertz = 4;  // 1 kHz and 100 Hz
+constexpr std::size_t kRecordTensOfKilohertz = 5;
+constexpr std::size_t kRecordMegahertz = 6;
+constexpr std::size_t kRecordMode = 8;
+constexpr std::size_t kRecordFilter = 9;
+constexpr std::size_t kRecordLabel = 17;  // 10 bytes
+
+// The record as the program starts with it: no channel, no frequency, the 88.5 Hz tone block
+// and a blank label.
+std::string StartRecord() {
+  return std::string(10, '\0') + std::string("\x00\x00\x08\x85\x00\x08\x85", 7) +
+         std::string(10, ' ');
+}
+
+}  // namespace
+
+void RadioMain::Msel() {
+  OptionMarked[23] = false;
+  LastRefusal.clear();
+  Station& s = program_.station;
+  const bool busy = s.MemorySequenceBusy;
+  if (!busy)
+    s.MemChannelText = program_.platform.desktop.InputBox(kSelectTitle, kChannelPrompt, "");
+  // A refused select also drops a pending clear request, so that no later select clears a
+  // channel that nobody asked to clear.
+  if (IsUnusableMemoryText(s.MemChannelText)) {
+    ClearStatusLine();
+    s.MemorySequenceBusy = false;
+    s.ClearAfterSelect = false;
+    LastRefusal = RefusalText("Channel", s.MemChannelText, kChannelAccepted);
+    return;
+  }
+  const auto code = ChannelCode(s.MemChannelText);
+  if (!code) {
+    s.ClearAfterSelect = false;
+    RefuseValue(program_, kSelectTitle, RefusalText("Channel", s.MemChannelText, kChannelAccepted),
+                !busy);
+    return;
+  }
+  s.SelectChannelField = *code;
+  SendPlainCommand("\x08" + s.SelectChannelField);
+  s.MemorySequenceBusy = true;
+  if (s.ClearAfterSelect) {
+    Mclr();
+  } else {
+    Mrd();
+  }
+}
+
+void RadioMain::Mrd() {
+  OptionMarked[25] = false;
+  LastRefusal.clear();
+  Station& s = program_.station;
+  const bool busy = s.MemorySequenceBusy;
+  if (!busy) s.MemChannelText = program_.platform.desktop.InputBox(kReadTitle, kChannelPrompt, "");
+  if (IsUnusableMemoryText(s.MemChannelText)) {
+    BlankDisplay();
+    s.MemorySequenceBusy = false;
+    LastRefusal = RefusalText("Channel", s.MemChannelText, kChannelAccepted);
+    return;
+  }
+  const auto code = ChannelCode(s.MemChannelText);
+  if (!code) {
+    RefuseValue(program_, kReadTitle, RefusalText("Channel", s.MemChannelText, kChannelAccepted),
+                !busy);
+    BlankDisplay();
+    return;
+  }
+  s.SelectChannelField = *code;
+  // 102 to 179 give codes that are no channel at all: show nothing rather than ask for them.
+  if (IsReadableChannelCode(s.SelectChannelField)) {
+    SendPlainCommand(std::string("\x1A\x00", 2) + s.SelectChannelField);
+  } else {
+    BlankDisplay();
+  }
+  s.MemorySequenceBusy = false;
+}
+
+void RadioMain::Mset() {
+  OptionMarked[27] = false;
+  LastRefusal.clear();
+  Station& s = program_.station;
+  Desktop& desktop = program_.platform.desktop;
+  const bool busy = s.MemorySequenceBusy;
+  const auto stop = [&](const char* what, const std::string& value, const char* accepted) {
+    ClearStatusLine();
+    s.MemorySequenceBusy = false;
+    LastRefusal = RefusalText(what, value, accepted);
+  };
+
+  if (!busy) s.MemChannelText = desktop.InputBox(kSetChannelTitle, kChannelPrompt, "");
+  if (IsUnwritableChannelText(s.MemChannelText) || IsUnusableMemoryText(s.MemChannelText)) {
+    stop("Channel", s.MemChannelText, kChannelAccepted);
+    return;
+  }
+  const auto code = ChannelCode(s.MemChannelText);
+  if (!code) {
+    RefuseValue(program_, kSetChannelTitle,
+                RefusalText("Channel", s.MemChannelText, kChannelAccepted), !busy);
+    return;
+  }
+  // Built aside and stored only when sent: a refused record leaves the last one as it was.
+  std::string record =
+      s.MemoryRecordField.size() == kRecordSize ? s.MemoryRecordField : StartRecord();
+  record.replace(kRecordChannel, 2, *code);
+
+  if (!busy)
+    s.MemFrequencyDigits =
+        desktop.InputBox(kFrequencyTitle, "Enter 'FREQUENCY' (MMkkk or MmKkCc)", "");
+  if (IsUnusableMemoryText(s.MemFrequencyDigits)) {
+    stop("Frequency", s.MemFrequencyDigits, kFrequencyAccepted);
+    return;
+  }
+  const std::string typedFrequency = s.MemFrequencyDigits;
+  s.MemFrequencyDigits = PadFrequencyDigits(typedFrequency);
+  const auto frequency = FrequencyBytes(s.MemFrequencyDigits);
+  if (!frequency) {
+    RefuseValue(program_, kFrequencyTitle,
+                RefusalText("Frequency", typedFrequency, kFrequencyAccepted), !busy);
+    return;
+  }
+  record[kRecordMegahertz] = static_cast<char>((*frequency)[0]);
+  record[kRecordTensOfKilohertz] = static_cast<char>((*frequency)[1]);
+  record[kRecordKilohertz] = static_cast<char>((*frequency)[2]);
+
+  if (!busy) {
+    s.MemModeText = desktop.InputBox(
+        kModeTitle, "Enter  'MODE' (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)", "AM");
+    if (s.MemModeText.empty()) s.MemModeText = "AM";
+  }
+  const auto mode = ModeCode(s.MemModeText);
+  if (!mode) {
+    stop("Mode", s.MemModeText, kModeAccepted);
+    return;
+  }
+  s.MemModeText = std::string(1, static_cast<char>(*mode));
+  record[kRecordMode] = static_cast<char>(*mode);
+
+  if (!busy) {
+    s.MemFilterText = desktop.InputBox("Set Memory Filter", "Enter 'FILTER' (1,2,3)", "2");
+    if (s.MemFilterText.empty()) s.MemFilterText = "2";
+  }
+  const auto filter = FilterCode(s.MemFilterText);
+  if (!filter) {
+    stop("Filter", s.MemFilterText, kFilterAccepted);
+    return;
+  }
+  s.MemFilterText = std::string(1, static_cast<char>(*filter));
+  record[kRecordFilter] = static_cast<char>(*filter);
+
+  // P1 and P2 start unselected; the operator may still answer Yes.
+  if (s.MemChannelText == "100" || s.MemChannelText == "101") s.MemSelectedText = "0";
+  if (!busy) {
+    std::string answer = desktop.InputBox("Set Memory Selected Channel",
+                                          "Is this a 'SELECTED'  channel  (Yes, No)", "NO");
+    if (answer.empty()) answer = "NO";
+    if (const auto selected = SelectedFromAnswer(answer)) s.MemSelectedText = *selected;
+  }
+  const unsigned char selected = SelectedByte(s.MemSelectedText);
+  s.MemSelectedText = std::string(1, static_cast<char>(selected));
+  record[kRecordSelected] = static_cast<char>(selected);
+
+  if (!busy) {
+    s.MemLabelText = desktop.InputBox("Set Memory Label", "Enter  'LABEL'  info (0-10 chars)", "");
+    if (s.MemLabelText.empty()) s.MemLabelText = " ";
+  }
+  record.replace(kRecordLabel, 10, LabelBytes(s.MemLabelText));
+
+  s.MemoryRecordField = record;
+  SendPlainCommand(std::string("\x1A\x00", 2) + s.MemoryRecordField);
+  // Select the channel just written and read it back, without asking.
+  s.MemorySequenceBusy = true;
+  Msel();
+}
+
+void RadioMain::SetFq() {
+  OptionMarked[29] = false;
+  LastRefusal.clear();
+  Station& s = program_.station;
+  const std::string typed = program_.platform.desktop.InputBox(
+      kFrequencyTitle, "Enter  'FREQUENCY'  (MMkkk or MmKkCc)", "");
+  s.MemFrequencyDigits = typed;
+  if (IsUnusableMemoryText(typed)) {
+    ClearStatusLine();
+    LastRefusal = RefusalText("Frequency", typed, kFrequencyAccepted);
+    return;
+  }
+  s.MemFrequencyDigits = PadFrequencyDigits(typed);
+  const auto frequency = FrequencyBytes(s.MemFrequencyDigits);
+  if (!frequency) {
+    RefuseValue(program_, kFrequencyTitle, RefusalText("Frequency", typed, kFrequencyAccepted),
+                true);
+    return;
+  }
+  // Least significant byte first; the 10 Hz and 1 Hz digits and those from 100 MHz up stay 0.
+  if (s.VfoFrequencyField.size() != 5) s.VfoFrequencyField = std::string(5, '\0');
+  s.VfoFrequencyField[3] = static_cast<char>((*frequency)[0]);
+  s.VfoFrequencyField[2] = static_cast<char>((*frequency)[1]);
+  s.VfoFrequencyField[1] = static_cast<char>((*frequency)[2]);
+  SendPlainCommand("\x05" + s.VfoFrequencyField);
+  OpFq();  // read the frequency back
+}
+
+void RadioMain::SetMd() {
+  OptionMarked[30] = false;
+  LastRefusal.clear();
+  Station& s = program_.station;
+  Desktop& desktop = program_.platform.desktop;
+  s.MemModeText =
+      desktop.InputBox(kModeTitle, "Enter  'MODE'  (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)", "AM");
+  const auto mode = ModeCode(s.MemModeText);
+  if (IsUnusableMemoryText(s.MemModeText) || !mode) {
+    ClearStatusLine();
+    LastRefusal = RefusalText("Mode", s.MemModeText, kModeAccepted);
+    return;
+  }
+  s.MemModeText = std::string(1, static_cast<char>(*mode));
+
+  s.MemFilterText = desktop.InputBox("Memory Filter", "Enter  'FILTER'  (1,2,3)", "2");
+  const auto filter = FilterCode(s.MemFilterText);
+  if (!filter) {
+    ClearStatusLine();
+    LastRefusal = RefusalText("Filter", s.MemFilterText, kFilterAccepted);
+    return;
+  }
+  s.MemFilterText = std::string(1, static_cast<char>(*filter));
+  SendPlainCommand("\x06" + s.MemModeText + s.MemFilterText);
+  OpMd();  // read the mode back
+}
 
 }  // namespace tavrin

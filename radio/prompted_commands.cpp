@@ -1,12 +1,95 @@
 // "Set Vol", "Set Call ", "Set Time" and "Manual Commands  ": ask, check, convert, send.
 #include "app/control_program.h"
+#include "civ/encodings.h"
+#include "radio/command_input.h"
 #include "radio/radio_main.h"
+#include "radio/value_refusal.h"
 
 namespace tavrin {
 
-void RadioMain::SetVol() {}
-void RadioMain::SetCall() {}
-void RadioMain::SetTime() {}
-void RadioMain::ManualCommands() {}
+namespace {
+
+constexpr const char* kVolumeTitle = "Set Audio Level";
+constexpr const char* kCallTitle = "New Call Sign";
+constexpr const char* kTimeTitle = "New Time of Day";
+constexpr const char* kManualTitle = "Manual Command Mode";
+
+constexpr const char* kVolumeAccepted = "0 to 99";
+constexpr const char* kCallAccepted = "1 to 10 characters";
+constexpr const char* kTimeAccepted = "HH:MM with hh 00 to 23 and mm 00 to 59";
+constexpr const char* kManualAccepted = "1 to 4 hexadecimal bytes 00 to FF separated by blanks";
+
+}  // namespace
+
+void RadioMain::SetVol() {
+  LastRefusal.clear();
+  const std::string answer =
+      program_.platform.desktop.InputBox(kVolumeTitle, "Enter  'AUDIO LEVEL'  (0-99)", "25");
+  // The level 0 is a real answer here, so only an empty answer or a leading blank is ignored,
+  // and the status line stays as it is.
+  if (answer.empty() || answer[0] == ' ') {
+    LastRefusal = RefusalText("Audio level", answer, kVolumeAccepted);
+    return;
+  }
+  const BcdByte level = NumberToBcd(answer);
+  if (!level.Ok()) {
+    RefuseValue(program_, kVolumeTitle, RefusalText("Audio level", answer, kVolumeAccepted), true);
+    return;
+  }
+  SendPlainCommand(std::string{'\x14', '\x01', static_cast<char>(level.byte)});
+}
+
+void RadioMain::SetCall() {
+  LastRefusal.clear();
+  const std::string answer = program_.platform.desktop.InputBox(
+      kCallTitle, "Enter  'CALLSIGN'  (1-10 Chars)", program_.station.CallSign);
+  if (IsUnusableAnswer(answer)) {
+    ClearStatusLine();
+    LastRefusal = RefusalText("Call sign", answer, kCallAccepted);
+    return;
+  }
+  SendPlainCommand(std::string("\x1A\x05\x15") + CallSignBytes(answer));
+  Call();  // read the stored call sign back
+}
+
+void RadioMain::SetTime() {
+  LastRefusal.clear();
+  const std::string answer = program_.platform.desktop.InputBox(
+      kTimeTitle, "Enter  'TIME'  (HH:MM)...where hh=00-23, mm=00-59", "");
+  if (IsUnusableAnswer(answer) || !HasTimeForm(answer)) {
+    ClearStatusLine();
+    LastRefusal = RefusalText("Time", answer, kTimeAccepted);
+    return;
+  }
+  const auto time = TimeBytes(answer);
+  if (!time) {
+    RefuseValue(program_, kTimeTitle, RefusalText("Time", answer, kTimeAccepted), true);
+    return;
+  }
+  program_.station.TimeField = *time;
+  SendPlainCommand(std::string("\x1A\x05\x16") + program_.station.TimeField);
+  Time();  // read the clock back
+}
+
+void RadioMain::ManualCommands() {
+  LastRefusal.clear();
+  Station& s = program_.station;
+  const std::string answer = program_.platform.desktop.InputBox(
+      kManualTitle, "Enter Command String  (1 to 4 cmds, sep w/spaces )", s.LastManualCommand);
+  if (IsUnusableAnswer(answer)) {
+    ClearStatusLine();
+    LastRefusal = RefusalText("Command", answer, kManualAccepted);
+    return;
+  }
+  // Kept even when refused below, so that the next prompt offers the typo for correction.
+  s.LastManualCommand = answer;
+  const auto bytes = ManualCommandBytes(answer);
+  if (!bytes) {
+    ClearStatusLine();
+    LastRefusal = RefusalText("Command", answer, kManualAccepted);
+    return;
+  }
+  SendPlainCommand(*bytes);
+}
 
 }  // namespace tavrin

@@ -49,6 +49,7 @@ class RadioMain {
   std::string Command44Caption = "Auto Status Toggle";
   bool Loaded = false;
   bool Visible = false;
+  int RaiseCount = 0;  // counts Show requests: the view brings the window to the front
 
   void Load();  // runs StartUp
   void Show();  // loads on first use, shows modeless, brings to front
@@ -88,6 +89,9 @@ class RadioMain {
   void ShowSetupWindow();
   void Help();
   void Exit();
+  // The window frame's close control: ends the program as "Exit" does, so that no program
+  // goes on running with only hidden windows.
+  void CloseByFrame();
 
   // Prompted commands.
   void SetVol();
@@ -102,6 +106,12 @@ class RadioMain {
   void Mset();
   void SetFq();
   void SetMd();
+  // Why the last of the nine prompted and memory commands above sent nothing because of a
+  // value it was given (an unusable or missing value, a number with no byte form, an unknown
+  // mode word or filter, a manual command that is not hexadecimal); empty when it sent its
+  // frames. While MemorySequenceBusy is set no box is shown, so the memory window's upload
+  // reads this after Mset to learn that a record was refused and why.
+  std::string LastRefusal;
 
   // Blanking helpers shared by the commands.
   void ClearStatusLine();  // Text7 and the memory window's Text9 to " "
