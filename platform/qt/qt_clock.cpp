@@ -38,8 +38,8 @@ void QtClock::Stop(Timer& timer) {
 }
 
 int QtClock::RunningCount() const {
-  return static_cast<int>(std::count_if(timers_.begin(), timers_.end(),
-                                        [](const auto& entry) { return entry.second->isActive(); }));
+  return static_cast<int>(std::count_if(
+      timers_.begin(), timers_.end(), [](const auto& entry) { return entry.second->isActive(); }));
 }
 
 void QtClock::Tick(Timer* timer) {

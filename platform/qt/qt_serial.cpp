@@ -1,5 +1,6 @@
 #include "platform/qt/qt_serial.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -87,7 +88,12 @@ PortError QtSerial::Open() {
   port_.setStopBits(QtStopBits(settings->stopHalves));
   port_.setFlowControl(QSerialPort::NoFlowControl);
   port_.clearError();
-  if (port_.open(QIODevice::ReadWrite)) return {};
+  if (port_.open(QIODevice::ReadWrite)) {
+    // No further opens of the device while this program holds it (QSerialPort's lock file
+    // only keeps out programs that look for it).
+    ::ioctl(static_cast<int>(port_.handle()), TIOCEXCL);
+    return {};
+  }
 
   const QSerialPort::SerialPortError error = port_.error();
   const std::string description = port_.errorString().toStdString();

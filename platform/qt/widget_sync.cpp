@@ -1,0 +1,35 @@
+#include "platform/qt/widget_sync.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "platform/qt/text_bytes.h"
+
+namespace tavrin {
+
+void ShowText(QLineEdit* field, const std::string& bytes) {
+  const QString text = FromBytes(bytes);
+  if (field->text() != text) field->setText(text);
+}
+
+void ShowText(QLabel* label, const std::string& bytes) {
+  const QString text = FromBytes(bytes);
+  if (label->text() != text) label->setText(text);
+}
+
+void ShowCaption(QAbstractButton* button, const std::string& bytes) {
+  const QString text = FromBytes(bytes);
+  if (button->text() != text) button->setText(text);
+}
+
+void ShowChecked(QAbstractButton* button, bool checked) {
+  if (button->isChecked() != checked) button->setChecked(checked);
+}
+
+void NameWidget(QWidget* widget, const char* designName, const std::string& accessibleName) {
+  widget->setObjectName(QString::fromLatin1(designName));
+  widget->setAccessibleName(FromBytes(accessibleName));
+}
+
+}  // namespace tavrin

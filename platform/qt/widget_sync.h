@@ -1,0 +1,21 @@
+#pragma once
+// Drawing window state into widgets from a view's Refresh. Each helper touches the widget only
+// when its content differs, so that redrawing after every event keeps the cursor and the
+// selection of the field the user is typing in.
+#include <string>
+
+class QAbstractButton;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace tavrin {
+
+void ShowText(QLineEdit* field, const std::string& bytes);
+void ShowText(QLabel* label, const std::string& bytes);
+void ShowCaption(QAbstractButton* button, const std::string& bytes);
+void ShowChecked(QAbstractButton* button, bool checked);
+// Sets a widget's design name and its accessible name (its caption or its label's caption).
+void NameWidget(QWidget* widget, const char* designName, const std::string& accessibleName);
+
+}  // namespace tavrin
