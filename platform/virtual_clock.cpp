@@ -26,11 +26,16 @@ void VirtualClock::AdvanceMicros(std::int64_t micros) {
     auto event = std::min_element(events_.begin(), events_.end(), [](const Event& a, const Event& b) {
       return a.due != b.due ? a.due < b.due : a.order < b.order;
     });
+    // The earliest timer; among timers due together, the one started first (the map is
+    // ordered by address, which says nothing about the order of starting).
     Timer* timer = nullptr;
     std::int64_t timerDue = std::numeric_limits<std::int64_t>::max();
+    std::uint64_t timerGeneration = 0;
     for (const auto& [t, running] : timers_) {
-      if (running.due < timerDue) {
+      if (running.due < timerDue ||
+          (running.due == timerDue && running.generation < timerGeneration)) {
         timerDue = running.due;
+        timerGeneration = running.generation;
         timer = t;
       }
     }

@@ -129,7 +129,8 @@ void Transceiver::ChangeMode(std::uint8_t mode, std::uint8_t filter) {
 }
 
 void Transceiver::Broadcast(std::uint8_t command, std::string_view data) const {
-  if (transceive_ && broadcast_) broadcast_(BuildFrame(kBroadcastAddress, kRigAddress, command, data));
+  if (transceive_ && broadcast_)
+    broadcast_(BuildFrame(kBroadcastAddress, kRigAddress, command, data));
 }
 
 }  // namespace tavrin::sim

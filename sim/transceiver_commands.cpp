@@ -20,9 +20,9 @@ struct BandEdge {
 // The amateur bands the transceiver knows; outside them the edges are its whole range.
 BandEdge EdgesAround(std::int64_t hz) {
   static constexpr BandEdge kBands[] = {
-      {1'800'000, 2'000'000},   {3'500'000, 4'000'000},   {7'000'000, 7'300'000},
-      {10'100'000, 10'150'000}, {14'000'000, 14'350'000}, {18'068'000, 18'168'000},
-      {21'000'000, 21'450'000}, {24'890'000, 24'990'000}, {28'000'000, 29'700'000},
+      {1'800'000, 2'000'000},   {3'500'000, 4'000'000},    {7'000'000, 7'300'000},
+      {10'100'000, 10'150'000}, {14'000'000, 14'350'000},  {18'068'000, 18'168'000},
+      {21'000'000, 21'450'000}, {24'890'000, 24'990'000},  {28'000'000, 29'700'000},
       {50'000'000, 54'000'000}, {144'000'000, 148'000'000}};
   for (const BandEdge& band : kBands) {
     if (hz >= band.lowHz && hz <= band.highHz) return band;
@@ -34,25 +34,44 @@ BandEdge EdgesAround(std::int64_t hz) {
 
 std::string Transceiver::Dispatch(const Request& request) {
   switch (request.command) {
-    case 0x02: return ReadBandEdges(request);
-    case 0x03: return ReadFrequency(request);
-    case 0x04: return ReadMode(request);
-    case 0x05: return SetFrequency(request);
-    case 0x06: return SetMode(request);
-    case 0x07: return SelectVfo(request);
-    case 0x08: return SelectMemory(request);
-    case 0x09: return VfoToMemory(request);
-    case 0x0A: return MemoryToVfo(request);
-    case 0x0B: return ClearMemory(request);
-    case 0x0F: return SplitCommand(request);
-    case 0x12: return AntennaCommand(request);
-    case 0x13: return SpeechCommand(request);
-    case 0x14: return LevelCommand(request);
-    case 0x15: return MeterCommand(request);
-    case 0x19: return IdCommand(request);
-    case 0x1A: return SettingsCommand(request);
-    case 0x1C: return TransmitCommand(request);
-    default: return Refuse(request);
+    case 0x02:
+      return ReadBandEdges(request);
+    case 0x03:
+      return ReadFrequency(request);
+    case 0x04:
+      return ReadMode(request);
+    case 0x05:
+      return SetFrequency(request);
+    case 0x06:
+      return SetMode(request);
+    case 0x07:
+      return SelectVfo(request);
+    case 0x08:
+      return SelectMemory(request);
+    case 0x09:
+      return VfoToMemory(request);
+    case 0x0A:
+      return MemoryToVfo(request);
+    case 0x0B:
+      return ClearMemory(request);
+    case 0x0F:
+      return SplitCommand(request);
+    case 0x12:
+      return AntennaCommand(request);
+    case 0x13:
+      return SpeechCommand(request);
+    case 0x14:
+      return LevelCommand(request);
+    case 0x15:
+      return MeterCommand(request);
+    case 0x19:
+      return IdCommand(request);
+    case 0x1A:
+      return SettingsCommand(request);
+    case 0x1C:
+      return TransmitCommand(request);
+    default:
+      return Refuse(request);
   }
 }
 
@@ -107,13 +126,26 @@ std::string Transceiver::SelectVfo(const Request& request) {
   }
   if (request.data.size() != 1) return Refuse(request);
   switch (static_cast<std::uint8_t>(request.data[0])) {
-    case 0xB0: std::swap(main_, sub_); break;  // exchange main and sub
-    case 0xB1: sub_ = main_; break;            // equalise: sub takes the main's settings
-    case 0xC0: dualWatch_ = false; break;
-    case 0xC1: dualWatch_ = true; break;
-    case 0xD0: subSelected_ = false; break;
-    case 0xD1: subSelected_ = true; break;
-    default: return Refuse(request);
+    case 0xB0:
+      std::swap(main_, sub_);
+      break;  // exchange main and sub
+    case 0xB1:
+      sub_ = main_;
+      break;  // equalise: sub takes the main's settings
+    case 0xC0:
+      dualWatch_ = false;
+      break;
+    case 0xC1:
+      dualWatch_ = true;
+      break;
+    case 0xD0:
+      subSelected_ = false;
+      break;
+    case 0xD1:
+      subSelected_ = true;
+      break;
+    default:
+      return Refuse(request);
   }
   return Accept(request);
 }
@@ -144,8 +176,8 @@ std::string Transceiver::VfoToMemory(const Request& request) {
 std::string Transceiver::MemoryToVfo(const Request& request) {
   const MemoryChannel& channel = channels_[currentChannel_ - 1];
   if (!request.data.empty() || channel.blank) return Refuse(request);
-  OperatingVfo() = memoryMode_ ? memoryWork_ : VfoState{channel.frequencyHz, channel.mode,
-                                                        channel.filter};
+  OperatingVfo() =
+      memoryMode_ ? memoryWork_ : VfoState{channel.frequencyHz, channel.mode, channel.filter};
   memoryMode_ = false;
   return Accept(request);
 }
@@ -197,10 +229,14 @@ std::string Transceiver::MeterCommand(const Request& request) const {
   if (request.data.size() != 1) return Refuse(request);
   const bool open = SquelchOpen();
   switch (request.data[0]) {
-    case '\x01': return Answer(request, std::string{'\x01', Byte(open ? 1 : 0)});
+    case '\x01':
+      return Answer(request, std::string{'\x01', Byte(open ? 1 : 0)});
     // Level reading, high byte first: S9 with a signal, S0 without.
-    case '\x02': return Answer(request, open ? std::string("\x02\x01\x20") : std::string(3, '\0').replace(0, 1, "\x02"));
-    default: return Refuse(request);
+    case '\x02':
+      return Answer(request, open ? std::string{'\x02', '\x01', '\x20'}
+                                  : std::string{'\x02', '\x00', '\x00'});
+    default:
+      return Refuse(request);
   }
 }
 

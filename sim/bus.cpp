@@ -1,0 +1,108 @@
+#include "sim/bus.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "sim/frame.h"
+
+namespace tavrin::sim {
+
+namespace {
+
+constexpr std::size_t kReceiveLimit = 512;  // the transceiver forgets runaway garbage
+
+// The frame that ends at the FD just received: from the last preamble pair on. Nothing when
+// the buffer holds no preamble pair (line noise).
+std::string LastFrame(const std::string& received) {
+  const std::size_t last = received.find_last_of(kPreamble);
+  if (last == std::string::npos || last == 0 || received[last - 1] != kPreamble) return {};
+  return received.substr(last - 1);
+}
+
+}  // namespace
+
+Bus::Bus(Scheduler& scheduler, Transceiver& radio, std::function<void(char)> toController)
+    : scheduler_(scheduler),
+      radio_(radio),
+      toController_(std::move(toController)),
+      self_(std::make_shared<Bus*>(this)) {
+  SetLine(19200, 10);
+  radio_.OnBroadcast([this](const std::string& frame) { QueueBroadcast(frame); });
+}
+
+Bus::~Bus() { radio_.OnBroadcast(nullptr); }
+
+void Bus::SetLine(int baud, int bitsPerByte) {
+  if (baud <= 0 || bitsPerByte <= 0) return;
+  byteMicros_ = (std::int64_t{bitsPerByte} * 1'000'000 + baud / 2) / baud;
+}
+
+void Bus::Later(std::int64_t when, std::function<void(Bus&)> action) {
+  scheduler_.AtMicros(when, [weak = std::weak_ptr<Bus*>(self_), action = std::move(action)] {
+    if (const auto bus = weak.lock()) action(**bus);
+  });
+}
+
+void Bus::ControllerSend(const std::string& bytes) {
+  for (char byte : bytes) Transmit(byte, true);
+}
+
+void Bus::Cut() {
+  ++generation_;
+  receiving_.clear();
+  pendingAnswer_.clear();
+  broadcasts_.clear();
+  lineFreeAt_ = scheduler_.NowMicros();
+}
+
+void Bus::Transmit(char byte, bool fromController) {
+  const std::int64_t start = std::max(scheduler_.NowMicros(), lineFreeAt_);
+  const std::int64_t end = start + byteMicros_;
+  lineFreeAt_ = end;
+  if (fromController) controllerQuietFrom_ = end;
+  Later(end, [byte, fromController, generation = generation_](Bus& bus) {
+    if (generation != bus.generation_) return;
+    if (bus.toController_) bus.toController_(byte);  // the echo, or the transceiver's byte
+    if (fromController) bus.RadioReceives(byte);
+  });
+}
+
+void Bus::RadioReceives(char byte) {
+  receiving_.push_back(byte);
+  if (byte != kEndOfMessage) {
+    if (receiving_.size() > kReceiveLimit) receiving_.erase(0, receiving_.size() - kReceiveLimit);
+    return;
+  }
+  const std::string frame = LastFrame(receiving_);
+  receiving_.clear();
+  // Carried out now; answered only if no further frame follows before the turnaround.
+  pendingAnswer_ = frame.empty() ? std::string() : radio_.Handle(frame);
+  ScheduleTurnaround(controllerQuietFrom_ + TurnaroundMicros());
+}
+
+void Bus::QueueBroadcast(const std::string& frame) {
+  broadcasts_.push_back(frame);
+  ScheduleTurnaround(std::max(scheduler_.NowMicros(), controllerQuietFrom_ + TurnaroundMicros()));
+}
+
+void Bus::ScheduleTurnaround(std::int64_t when) {
+  Later(when, [generation = generation_](Bus& bus) {
+    if (generation == bus.generation_) bus.Turnaround();
+  });
+}
+
+void Bus::Turnaround() {
+  const std::int64_t quietAt = controllerQuietFrom_ + TurnaroundMicros();
+  if (scheduler_.NowMicros() < quietAt) {
+    ScheduleTurnaround(quietAt);  // the controller went on talking
+    return;
+  }
+  for (char byte : pendingAnswer_) Transmit(byte, false);
+  pendingAnswer_.clear();
+  while (!broadcasts_.empty()) {
+    for (char byte : broadcasts_.front()) Transmit(byte, false);
+    broadcasts_.pop_front();
+  }
+}
+
+}  // namespace tavrin::sim

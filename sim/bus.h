@@ -1,0 +1,67 @@
+#pragma once
+// The CI-V bus between one controller and the transceiver, with time. It is a single line:
+// - every byte the controller sends comes back to the controller (the echo);
+// - a byte costs ten bit times (start, eight data, stop at 8N1) at the line speed, and the
+//   line carries one byte at a time, so nothing interleaves;
+// - the transceiver starts to answer only when the controller has been quiet for a short
+//   turnaround; of frames sent back to back each is carried out, but only the last one is
+//   answered (the earlier acknowledgements are lost on the busy line);
+// - broadcasts from the front panel go out when the line is free, after a pending answer.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "sim/transceiver.h"
+
+namespace tavrin::sim {
+
+// Time and deferred work for the bus: the virtual clock in tests, the event loop in rigsim.
+class Scheduler {
+ public:
+  virtual ~Scheduler() = default;
+  [[nodiscard]] virtual std::int64_t NowMicros() const = 0;
+  virtual void AtMicros(std::int64_t micros, std::function<void()> action) = 0;
+};
+
+class Bus {
+ public:
+  // `toController` receives each byte as it arrives at the controller's end of the line.
+  Bus(Scheduler& scheduler, Transceiver& radio, std::function<void(char)> toController);
+  ~Bus();
+  Bus(const Bus&) = delete;
+  Bus& operator=(const Bus&) = delete;
+
+  // Bits a byte costs on the line (start + data + parity + stop) and the line speed.
+  void SetLine(int baud, int bitsPerByte);
+  [[nodiscard]] std::int64_t ByteMicros() const { return byteMicros_; }
+  // The controller puts bytes on the line now.
+  void ControllerSend(const std::string& bytes);
+  // Drops everything not yet delivered (the device went away).
+  void Cut();
+
+ private:
+  void Transmit(char byte, bool fromController);
+  void RadioReceives(char byte);
+  void ScheduleTurnaround(std::int64_t when);
+  void Later(std::int64_t when, std::function<void(Bus&)> action);
+  void QueueBroadcast(const std::string& frame);
+  void Turnaround();
+  [[nodiscard]] std::int64_t TurnaroundMicros() const { return 2 * byteMicros_; }
+
+  Scheduler& scheduler_;
+  Transceiver& radio_;
+  std::function<void(char)> toController_;
+  std::int64_t byteMicros_ = 0;
+  std::int64_t lineFreeAt_ = 0;  // when the last byte put on the line has gone
+  std::int64_t controllerQuietFrom_ = -1'000'000'000;  // end of the controller's last byte
+  std::string receiving_;                              // the transceiver's receive buffer
+  std::string pendingAnswer_;                          // the answer to the last frame, not yet sent
+  std::deque<std::string> broadcasts_;                 // front-panel frames waiting for the line
+  std::uint64_t generation_ = 0;  // bumped by Cut: deliveries of older bytes are dropped
+  // Scheduled actions hold a weak reference, so that none runs after the bus is gone.
+  std::shared_ptr<Bus*> self_;
+};
+
+}  // namespace tavrin::sim

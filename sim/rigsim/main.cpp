@@ -1,0 +1,121 @@
+// rigsim: the simulated transceiver for people and end-to-end tests. It opens a
+// pseudo-terminal, links it as com1 (or --link NAME) in the working directory, and answers on
+// it as the transceiver does on a CI-V bus, in real time at --baud (default 19200): echo,
+// byte times, bursts and transceive broadcasts. SIGINT and SIGTERM end it and remove the link.
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/rigsim/frame_log.h"
+#include "sim/rigsim/front_panel.h"
+#include "sim/rigsim/options.h"
+#include "sim/rigsim/pty_line.h"
+#include "sim/rigsim/rig_link.h"
+#include "sim/transceiver.h"
+
+namespace {
+
+// SIGINT and SIGTERM arrive as readable data on a descriptor, so that the event loop can stop
+// cleanly and the link is removed.
+int BlockStopSignals() {
+  sigset_t stop;
+  sigemptyset(&stop);
+  sigaddset(&stop, SIGINT);
+  sigaddset(&stop, SIGTERM);
+  sigaddset(&stop, SIGHUP);
+  sigprocmask(SIG_BLOCK, &stop, nullptr);
+  return signalfd(-1, &stop, SFD_CLOEXEC);
+}
+
+bool DisplayAvailable() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform != nullptr && *platform != '\0') return true;
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+void Say(const std::string& text) {
+  std::printf("rigsim: %s\n", text.c_str());
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  using namespace tavrin;
+  std::string error;
+  const auto options = rigsim::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+  if (!options) {
+    std::fprintf(stderr, "rigsim: %s\n%s", error.c_str(), rigsim::Usage().c_str());
+    return 2;
+  }
+  if (options->help) {
+    std::printf("%s", rigsim::Usage().c_str());
+    return 0;
+  }
+  const bool headless = options->headless || !DisplayAvailable();
+  if (!options->headless && headless) Say("no display found: running without the front panel");
+
+  const int stopSignals = BlockStopSignals();
+  std::unique_ptr<QCoreApplication> app;
+  if (headless) {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QApplication>(argc, argv);
+  }
+
+  rigsim::FrameLog frameLog;
+  if (!options->log.empty() && !frameLog.Open(options->log, error)) {
+    std::fprintf(stderr, "rigsim: %s\n", error.c_str());
+    return 1;
+  }
+  rigsim::PtyLine line;
+  if (!line.Open(error) || !line.Link(options->link, error)) {
+    std::fprintf(stderr, "rigsim: %s\n", error.c_str());
+    return 1;
+  }
+  sim::Transceiver radio;
+  radio.FillDemoChannels();
+  rigsim::RigLink link(line, radio, options->baud);
+  if (!options->log.empty()) {
+    link.OnControllerBytes([&frameLog](const std::string& bytes) { frameLog.Add(bytes); });
+  }
+
+  Say("simulated transceiver at CI-V address 64, " + std::to_string(options->baud) + " baud");
+  Say("line " + line.SlavePath() + ", linked as " + options->link);
+  Say("VFO 14.195.0 MHz USB filter 2; memory channels 1, 2 and 5 filled");
+  Say("echoing every byte, answering after the controller goes quiet; Ctrl+C ends");
+
+  QSocketNotifier stop(stopSignals, QSocketNotifier::Read);
+  QObject::connect(&stop, &QSocketNotifier::activated, app.get(), [&] {
+    signalfd_siginfo info{};
+    [[maybe_unused]] const ssize_t got = read(stopSignals, &info, sizeof info);
+    QCoreApplication::quit();
+  });
+  QObject::connect(&link, &rigsim::RigLink::ControllerChanged, app.get(), [](bool attached) {
+    Say(attached ? "controller opened the line" : "controller closed the line");
+  });
+
+  std::unique_ptr<rigsim::FrontPanel> panel;
+  if (!headless) {
+    panel = std::make_unique<rigsim::FrontPanel>(radio);
+    panel->SetLinkText(QString::fromStdString(line.SlavePath() + " as " + options->link));
+    panel->show();
+  }
+  const int status = QCoreApplication::exec();
+  panel.reset();
+  line.Unlink();
+  Say("stopped; " + options->link + " removed");
+  close(stopSignals);
+  return status;
+}
