@@ -1,21 +1,98 @@
 #include "memory/data_file.h"
 
 #include "app/control_program.h"
+#include "app/text_functions.h"
 
 namespace tavrin {
 
-ParsedDataLine ParseDataLine(const std::string& /*line*/) { return {}; }
-std::string FormatDataLine(const std::vector<DataField>& /*fields*/) { return {}; }
+namespace {
+
+bool ForWriting(const std::string& mode) { return mode == "Output"; }
+
+}  // namespace
 
 DataFile::DataFile(ControlProgram& program) : program_(program) {}
 
-bool DataFile::OpenDataFile(std::string& /*name*/, const std::string& /*mode*/) { return false; }
-bool DataFile::ReopenDataFile(const std::string& /*mode*/) { return false; }
-
-void DataFile::CloseDataFile() {
+void DataFile::CloseFileOne() {
   if (output_) output_->Close();
   output_.reset();
   input_.reset();
+}
+
+bool DataFile::OpenFileOne(const std::string& path, const std::string& mode, FileError& error) {
+  const Files& files = program_.platform.files;
+  if (ForWriting(mode)) {
+    output_ = files.OpenOutput(path, error);
+    return output_ != nullptr;
+  }
+  input_ = files.OpenInput(path, error);
+  return input_ != nullptr;
+}
+
+void DataFile::ShowOpenError(const std::string& title, const FileError& error,
+                             const std::string& name, const std::string& mode, bool willCreate) {
+  std::string text = "Error Code " + std::to_string(error.number) + " ... " + error.description +
+                     " ... " + name + " ... " + mode;
+  if (willCreate) text += " ... File will be created.";
+  program_.platform.desktop.MessageBox(title, text, BoxIcon::Critical, BoxButtons::Ok);
+}
+
+bool DataFile::OpenDataFile(std::string& name, const std::string& mode) {
+  Station& s = program_.station;
+  CloseFileOne();
+  s.DataFileOpen = false;
+  const std::string path = program_.platform.files.CompletePath(name);
+  FileError error;
+  if (OpenFileOne(path, mode, error)) {
+    s.DataFilePath = path;
+    name = path;
+    s.DataFileOpen = true;
+    s.DataFileName = UpperFileName(path);
+    return true;
+  }
+  if (error.number != kErrorFileNotFound) {
+    ShowOpenError("Open File - Unexpected Error", error, name, mode, false);
+    return false;
+  }
+  ShowOpenError("Open File Error", error, name, mode, true);
+  // The missing file is made empty and becomes the data file in use; the user starts the
+  // program again so that everything starts from it.
+  std::string created = path;
+  if (OpenDataFile(created, "Output")) CloseDataFile();
+  program_.platform.desktop.MessageBox("Restart (creating missing file)", "Restart program!",
+                                       BoxIcon::Critical, BoxButtons::Ok);
+  program_.EndProgram();
+  return false;
+}
+
+bool DataFile::ReopenDataFile(const std::string& mode) {
+  Station& s = program_.station;
+  CloseFileOne();
+  s.DataFileOpen = false;
+  const std::string path = s.DataFilePath;
+  FileError error;
+  if (OpenFileOne(path, mode, error)) {
+    s.DataFileOpen = true;
+    return true;
+  }
+  if (error.number != kErrorFileNotFound) {
+    ShowOpenError("Re-Open File - Unexpected Error", error, path, mode, false);
+    return false;
+  }
+  ShowOpenError("Re-Open File Error", error, path, mode, true);
+  std::string created = path;
+  if (!OpenDataFile(created, "Output")) return false;
+  CloseDataFile();
+  if (!OpenFileOne(s.DataFilePath, mode, error)) {
+    ShowOpenError("Re-Open File - Unexpected Error", error, s.DataFilePath, mode, false);
+    return false;
+  }
+  s.DataFileOpen = true;
+  return true;
+}
+
+void DataFile::CloseDataFile() {
+  CloseFileOne();
   program_.station.DataFileOpen = false;
 }
 
@@ -26,7 +103,9 @@ void DataFile::ReadDataLine(std::string& line) {
 bool DataFile::AtEnd() const { return !input_ || input_->AtEnd(); }
 
 void DataFile::DataFileWriter(const std::vector<DataField>& fields) {
-  if (output_) output_->WriteLine(FormatDataLine(fields));
+  if (!output_) return;
+  output_->WriteLine(FormatDataLine(fields));
+  output_->Flush();
 }
 
 }  // namespace tavrin

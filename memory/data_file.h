@@ -1,54 +1,29 @@
 #pragma once
 // The memory data file: plain text in 14-column print zones, one channel a line, that people
-// can read and edit. At most one is open (file number 1), for reading or for writing.
+// can read and edit. At most one is open (file number 1), for reading or for writing, always
+// from its start.
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "memory/data_line.h"
 #include "platform/files.h"
 
 namespace tavrin {
 
 class ControlProgram;
 
-// What a data file line is.
-enum class DataLineKind { End, Comment, NoChannel, Channel };
-
-// A line taken apart; the texts are those handed to the memory-set command.
-struct ParsedDataLine {
-  DataLineKind kind = DataLineKind::NoChannel;
-  std::string MemChannelText;
-  std::string MemFrequencyDigits;
-  std::string MemModeText;
-  std::string MemFilterText;
-  std::string MemSelectedText;
-  std::string MemLabelText;
-};
-
-ParsedDataLine ParseDataLine(const std::string& line);
-
-// One field of a print-zone line: a text, a number (written with a leading and a trailing
-// blank), or nothing.
-struct DataField {
-  enum class Kind { Nothing, Text, Number };
-  Kind kind = Kind::Nothing;
-  std::string text;
-  long number = 0;
-  static DataField Empty() { return {}; }
-  static DataField OfText(std::string t) { return {Kind::Text, std::move(t), 0}; }
-  static DataField OfNumber(long n) { return {Kind::Number, {}, n}; }
-};
-
-// The six fields laid out in zones starting at columns 1, 15, 29, 43, 57 and 71.
-std::string FormatDataLine(const std::vector<DataField>& fields);
-
 class DataFile {
  public:
   explicit DataFile(ControlProgram& program);
 
-  // Opens `name` ("Input" or "Output") as the data file in use; writes the full path back
-  // into `name`. Returns false when nothing was opened.
+  // Opens `name` ("Input" or "Output") as the data file in use: a name of up to 12 characters
+  // is taken from the current directory. On success sets DataFilePath, DataFileName and
+  // DataFileOpen and writes the full path back into `name`. A missing file is created empty
+  // and the program ends (the user restarts it); any other error is reported and nothing is
+  // opened. Returns whether the file is now open.
   bool OpenDataFile(std::string& name, const std::string& mode);
+  // Opens DataFilePath again as it stands; a missing file is created empty first.
   bool ReopenDataFile(const std::string& mode);
   void CloseDataFile();
   // The next line into `line`; at the end of the file `line` is left as it was.
@@ -56,9 +31,17 @@ class DataFile {
   [[nodiscard]] bool AtEnd() const;
   [[nodiscard]] bool OpenForInput() const { return input_ != nullptr; }
   [[nodiscard]] bool OpenForOutput() const { return output_ != nullptr; }
+  // One line of six fields in the print-zone layout.
   void DataFileWriter(const std::vector<DataField>& fields);
 
  private:
+  // Closes file 1 without touching DataFileOpen.
+  void CloseFileOne();
+  // Opens `path` as file 1; the error, if any, in `error`.
+  bool OpenFileOne(const std::string& path, const std::string& mode, FileError& error);
+  void ShowOpenError(const std::string& title, const FileError& error, const std::string& name,
+                     const std::string& mode, bool willCreate);
+
   ControlProgram& program_;
   std::unique_ptr<TextInput> input_;
   std::unique_ptr<TextOutput> output_;

@@ -1,21 +1,90 @@
 #include "memory/data_main.h"
 
 #include "app/control_program.h"
+#include "app/text_functions.h"
 
 namespace tavrin {
+
+namespace {
+
+constexpr const char* kSearchFilter = "Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*";
+constexpr const char* kNewFileFilter = "Text Files (*.TXT)|*.TXT|";
+
+}  // namespace
 
 DataMain::DataMain(ControlProgram& program) : program_(program) {}
 
 void DataMain::Show() {
   Text1 = program_.station.DataFilePath;
+  Text1Bold = true;
   Text2.clear();
+  Text2Bold = false;
   Visible = true;
+  ++RaiseCount;
 }
-void DataMain::UseDefaultFile() {}
-void DataMain::SearchForFile() {}
-void DataMain::OpenNewFile() {}
-void DataMain::Return() { Visible = false; }
+
+void DataMain::ShowNewFile(const std::string& path) {
+  Text1.clear();
+  Text2 = path;
+  Text2Bold = true;
+  program_.memory.Text8 = path;
+  program_.memory.Text8Bold = true;
+}
+
+// The fields change only when the file really became the data file in use: after a failed
+// open they would name a file that "Create File" does not write.
+void DataMain::UseDefaultFile() {
+  Station& s = program_.station;
+  if (program_.platform.desktop.MessageBox("Default File",
+                                           UpperFileName(s.DeftFile) + " ... Are you sure?",
+                                           BoxIcon::None, BoxButtons::YesNo) != BoxAnswer::Yes)
+    return;
+  std::string name = s.DeftFile;
+  if (!program_.dataFile.OpenDataFile(name, "Input")) return;
+  s.DeftFile = name;
+  ShowNewFile(s.DeftFile);
+}
+
+void DataMain::SearchForFile() {
+  std::string name = program_.platform.desktop.FileDialog(kSearchFilter, 1);
+  if (name.empty()) return;
+  if (!program_.dataFile.OpenDataFile(name, "Input")) return;
+  ShowNewFile(name);
+}
+
+void DataMain::OpenNewFile() {
+  std::string name = program_.platform.desktop.FileDialog(kNewFileFilter, 1);
+  if (name.empty()) return;
+  DataFile& file = program_.dataFile;
+  if (!file.OpenDataFile(name, "Output")) return;
+  file.CloseDataFile();
+  file.ReopenDataFile("Input");
+  ShowNewFile(name);
+}
+
+void DataMain::Return() {
+  MemoryMain& memory = program_.memory;
+  memory.Text1.clear();
+  memory.Text2.clear();
+  memory.Text3.clear();
+  memory.Text4.clear();
+  memory.Text5.clear();
+  memory.Text6.clear();
+  memory.Text7.clear();
+  Visible = false;
+}
+
 void DataMain::Quit() { Visible = false; }
-void DataMain::Help() {}
+
+void DataMain::Help() {
+  program_.platform.desktop.MessageBox("Help", "Help Yourself", BoxIcon::None, BoxButtons::Ok);
+}
+
+void DataMain::Click(const std::string& control) {
+  if (control == "Command0") return Return();
+  if (control == "Command1") return UseDefaultFile();
+  if (control == "Command2") return SearchForFile();
+  if (control == "Command3") return OpenNewFile();
+}
 
 }  // namespace tavrin

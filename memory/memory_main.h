@@ -3,12 +3,23 @@
 // use, a progress line, and the buttons that start the whole-list sequences. The sequences are
 // stepped by the window's six timers, one channel or file line per tick.
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 
 namespace tavrin {
 
 class ControlProgram;
+
+// One button of the window, in the order the window shows them within its group.
+struct MemoryButton {
+  const char* name;     // design name, "Command5"
+  const char* caption;  // exact caption
+  const char* group;    // heading of its framed group
+};
+
+// Every button the memory window can have; a build's window has some of them.
+const std::vector<MemoryButton>& MemoryButtons();
 
 class MemoryMain {
  public:
@@ -24,14 +35,30 @@ class MemoryMain {
   std::string Text7;  // progress line
   std::string Text8;  // "Current File"
   bool Text8Bold = false;
-  std::string Text9;  // mirror of the radio window's status line
+  std::string Text9;           // mirror of the radio window's status line
   std::string FocusedControl;  // design name of the control with the keyboard focus
   bool Loaded = false;
   bool Visible = false;
+  int RaiseCount = 0;  // counts the requests to bring the window to the front
+
+  // The window's shape, chosen by the build: the buttons it has (design names) and whether it
+  // has a menu bar. The memory manager's window has no scan, no skip, no way to the radio
+  // window and no menu; the compact panel's window has no buttons at all and is never shown.
+  std::vector<std::string> PresentButtons;
+  bool HasMenuBar = true;
+  [[nodiscard]] bool Has(const std::string& control) const;
 
   // Remembered ranges for the two "=" buttons.
   std::string LastBlankStart, LastBlankEnd;
   std::string LastScanStart, LastScanEnd, LastScanSpeed, LastScanSelectMode;
+
+  // Channels whose memory read "Create File" asked for without getting an answer; they are
+  // left out of the file and named when the file is finished.
+  std::vector<int> UnreadChannels;
+  // The upload's count of lines read, and the lines it could not store ("line 7 (unknown
+  // mode)"), named when the upload ends.
+  int UploadLineNumber = 0;
+  std::vector<std::string> UploadSkips;
 
   Timer Timer1;  // Create File, 200 ms
   Timer Timer2;  // View File, 500 ms
@@ -43,24 +70,28 @@ class MemoryMain {
   void Load();  // runs StartUp and starts the six timers
   void Show();
   void Hide();
+  // The window frame's close control: the memory manager's only window ends the program
+  // like "Exit"; elsewhere the window is only hidden and its operations go on.
+  void CloseByFrame();
 
   // Buttons and menus.
-  void CreateFile();      // Command1
-  void ViewFile();        // Command2
-  void ChangeDataFile();  // Command9
-  void ClearStop();       // Command8, Command10, click on Text7
-  void ViewRig();         // Command4
-  void UpdateRig();       // Command3
-  void BlankRig();        // Command5
-  void RepeatBlank();     // Command12
-  void ScanRig();         // Command6
-  void RepeatScan();      // Command13
-  void Skip();            // Command11
-  void ShowRadioWindow(); // Command7
-  void ShowSetupWindow();
-  void Help();
-  void Exit();            // Command0
-  // A click on a control by design name ("Command5", "Text7").
+  void CreateFile();       // Command1
+  void ViewFile();         // Command2
+  void ChangeDataFile();   // Command9
+  void ClearStop();        // Command8, Command10, click on Text7
+  void ViewRig();          // Command4
+  void UpdateRig();        // Command3
+  void BlankRig();         // Command5
+  void RepeatBlank();      // Command12
+  void ScanRig();          // Command6
+  void RepeatScan();       // Command13
+  void Skip();             // Command11
+  void ShowRadioWindow();  // Command7, menu "Radio-Window"
+  void ShowSetupWindow();  // menu "Setup"
+  void Help();             // menu "Help"
+  void Exit();             // Command0, menus "File" > "Exit" and "Exit"
+  // A click on a control by design name ("Command5", "Text7"); controls the window does not
+  // have do nothing.
   void Click(const std::string& control);
 
   // Timer steps.
@@ -73,8 +104,27 @@ class MemoryMain {
 
   // Text1 = "END", Text2..Text6 empty, Text7 = "END".
   void ShowEndDisplay();
+  // Shows a data file line in the channel fields and the whole line in the progress line.
+  void ShowDataLine(const std::string& line);
 
  private:
+  // Whether a data file has been chosen; tells the user when none has, for the operation
+  // titled `title`.
+  bool DataFileChosen(const std::string& title);
+  // The operations share their channel counter, the window's fields and the data file, so
+  // one runs at a time: true (after telling the user) while one is running.
+  bool AnotherOperationRuns(const std::string& title);
+  // Asks a channel number for a range; the default replaces an empty answer. False (after
+  // telling the user) when the answer is not a channel number.
+  bool AskChannel(const std::string& title, const std::string& prompt,
+                  const std::string& defaultAnswer, std::string& answer);
+  void AskStopScan();
+  void StartScan();
+  void FinishCreateFile();
+  void WriteShownChannel();
+  void FinishUpdateRig();
+  void SkipUploadLine(const std::string& reason, const std::string& line);
+
   ControlProgram& program_;
 };
 

@@ -1,14 +1,263 @@
-// The six long operations of the memory window, one unit of work per timer tick.
+// The six long operations of the memory window, one unit of work per timer tick. A step never
+// waits for the transceiver: it sends through the radio window's memory commands, the reply
+// timer (50 ms) decodes the answer into this window's fields, and the next step (100 to
+// 500 ms later) works with what the decoder left there.
 #include "app/control_program.h"
+#include "app/text_functions.h"
 #include "memory/memory_main.h"
 
 namespace tavrin {
 
-void MemoryMain::CreateFileStep() {}
-void MemoryMain::ViewFileStep() {}
-void MemoryMain::UpdateRigStep() {}
-void MemoryMain::ViewRigStep() {}
-void MemoryMain::BlankRigStep() {}
-void MemoryMain::ScanRigStep() {}
+namespace {
+
+std::string JoinedNumbers(const std::vector<int>& numbers) {
+  std::string text;
+  for (const int number : numbers) text += (text.empty() ? "" : ", ") + std::to_string(number);
+  return text;
+}
+
+constexpr std::size_t kNamedAtMost = 10;
+constexpr int kLastOrdinaryChannel = 99;
+
+}  // namespace
+
+void MemoryMain::ShowDataLine(const std::string& line) {
+  const DataLineDisplay shown = DisplayDataLine(line);
+  Text1 = shown.Text1;
+  Text2 = shown.Text2;
+  Text3 = shown.Text3;
+  Text4 = shown.Text4;
+  Text5 = shown.Text5;
+  Text6 = shown.Text6;
+  Text7 = shown.Text7;
+}
+
+// Create File: the head lines, then at each step the channel whose read the step before asked
+// for, then the tail lines. A blank channel has no line.
+void MemoryMain::CreateFileStep() {
+  Station& s = program_.station;
+  if (!s.CreateFileActive || s.Ended) return;
+  DataFile& file = program_.dataFile;
+  if (s.SequenceChannel == 0) {
+    program_.CloseDataFile();
+    std::string path = s.DataFilePath;
+    if (!file.OpenDataFile(path, "Output")) {
+      s.CreateFileActive = false;
+      s.MemorySequenceBusy = false;
+      return;
+    }
+    file.DataFileWriter(DataFileTitleFields(s.DataFileName));
+    file.DataFileWriter(DataFileEmptyFields());
+    file.DataFileWriter(DataFileHeaderFields());
+    file.DataFileWriter(DataFileEmptyFields());
+  } else {
+    WriteShownChannel();
+  }
+  if (s.SequenceChannel >= kLastOrdinaryChannel) return FinishCreateFile();
+  s.SequenceChannel += 1;
+  s.MemChannelText = std::to_string(s.SequenceChannel);
+  s.MemorySequenceBusy = true;
+  // The answer puts the channel's number here; a read that gets no answer leaves it empty,
+  // so the previous channel is never written under this number.
+  Text1.clear();
+  program_.radio.Mrd();
+}
+
+void MemoryMain::WriteShownChannel() {
+  const int channel = program_.station.SequenceChannel;
+  if (Text1 != std::to_string(channel)) {
+    UnreadChannels.push_back(channel);
+    return;
+  }
+  if (Text7 == "Blank") return;
+  // The transceiver pads a name to ten characters; the blanks after it carry nothing (the
+  // upload pads again), so the line ends with the name as a person would type it.
+  std::string label = Text6;
+  label.erase(label.find_last_not_of(' ') + 1);
+  program_.dataFile.DataFileWriter(
+      DataFileChannelFields(channel, Text3, Text4, Text5, Text2, label));
+}
+
+void MemoryMain::FinishCreateFile() {
+  Station& s = program_.station;
+  DataFile& file = program_.dataFile;
+  file.DataFileWriter(DataFileEmptyFields());
+  file.DataFileWriter(DataFileHeaderFields());
+  file.DataFileWriter(DataFileEmptyFields());
+  file.DataFileWriter(DataFileEndFields());
+  program_.CloseDataFile();
+  file.ReopenDataFile("Input");
+  ShowEndDisplay();
+  if (!UnreadChannels.empty()) {
+    const std::string which = UnreadChannels.size() <= kNamedAtMost
+                                  ? "channels " + JoinedNumbers(UnreadChannels)
+                                  : std::to_string(UnreadChannels.size()) + " channels";
+    Text7 = "END ... no answer for " + which + " ... not in the file";
+  }
+  s.SequenceChannel = 0;
+  s.CreateFileActive = false;
+  s.MemorySequenceBusy = false;
+}
+
+// View File: one line of the file per step, shown in the fields, up to the end line.
+void MemoryMain::ViewFileStep() {
+  Station& s = program_.station;
+  if (!s.ViewFileActive || s.Ended) return;
+  DataFile& file = program_.dataFile;
+  if (!file.AtEnd()) {
+    std::string line;
+    file.ReadDataLine(line);
+    ShowDataLine(line);
+    if (Text1 != "END") return;
+  }
+  s.ViewFileActive = false;
+  s.MemorySequenceBusy = false;
+}
+
+// Update Rig: one line of the file per step; a channel line is written into the transceiver
+// with memory set, which selects and reads the channel back in the same step.
+void MemoryMain::UpdateRigStep() {
+  Station& s = program_.station;
+  if (!s.UpdateRigActive || s.Ended) return;
+  DataFile& file = program_.dataFile;
+  if (file.AtEnd()) return FinishUpdateRig();
+  std::string line;
+  file.ReadDataLine(line);
+  ++UploadLineNumber;
+  ShowDataLine(line);
+  const ParsedDataLine parsed = ParseDataLine(line);
+  if (parsed.kind == DataLineKind::End) return FinishUpdateRig();
+  if (parsed.kind != DataLineKind::Channel) return;
+  if (const std::string problem = UploadProblem(parsed); !problem.empty())
+    return SkipUploadLine(problem, line);
+  s.MemChannelText = parsed.MemChannelText;
+  s.MemFrequencyDigits = parsed.MemFrequencyDigits;
+  s.MemModeText = parsed.MemModeText;
+  s.MemFilterText = parsed.MemFilterText;
+  s.MemSelectedText = parsed.MemSelectedText;
+  s.MemLabelText = parsed.MemLabelText;
+  s.MemorySequenceBusy = true;
+  RadioMain& radio = program_.radio;
+  radio.LastRefusal.clear();
+  radio.Mset();
+  if (!radio.LastRefusal.empty()) SkipUploadLine(radio.LastRefusal, line);
+}
+
+void MemoryMain::SkipUploadLine(const std::string& reason, const std::string& line) {
+  program_.station.MemorySequenceBusy = false;
+  UploadSkips.push_back("line " + std::to_string(UploadLineNumber) + " (" + reason + ")");
+  Text7 = "Skipped, " + reason + " ... " + line;
+}
+
+void MemoryMain::FinishUpdateRig() {
+  Station& s = program_.station;
+  s.UpdateRigActive = false;
+  s.MemorySequenceBusy = false;
+  s.SequenceChannel = 0;
+  if (UploadSkips.empty()) return;
+  std::string which;
+  for (std::size_t i = 0; i < UploadSkips.size() && i < kNamedAtMost; ++i)
+    which += (i == 0 ? "" : ", ") + UploadSkips[i];
+  if (UploadSkips.size() > kNamedAtMost) which += ", ...";
+  Text7 = "END ... " + std::to_string(UploadSkips.size()) + " lines not stored: " + which;
+}
+
+// View Rig: channels 1 to 99 read one by one; nothing is written.
+void MemoryMain::ViewRigStep() {
+  Station& s = program_.station;
+  if (!s.ViewRigActive || s.Ended) return;
+  if (s.SequenceChannel >= kLastOrdinaryChannel) {
+    s.SequenceChannel = 0;
+    s.MemorySequenceBusy = false;
+    s.ViewRigActive = false;
+    ShowEndDisplay();
+    return;
+  }
+  s.SequenceChannel += 1;
+  s.MemChannelText = std::to_string(s.SequenceChannel);
+  s.MemorySequenceBusy = true;
+  program_.radio.Mrd();
+}
+
+// Blank Rig: one channel of the range cleared per step (select, then clear); channels 100
+// and 101 are never cleared.
+void MemoryMain::BlankRigStep() {
+  Station& s = program_.station;
+  if (!s.BlankRigActive || s.Ended) return;
+  if (s.SequenceChannel > LeadingNumber(s.RangeEnd) || s.SequenceChannel > kLastOrdinaryChannel) {
+    ShowEndDisplay();
+    s.SequenceChannel = 0;
+    s.BlankRigActive = false;
+    s.MemorySequenceBusy = false;
+    s.ClearAfterSelect = false;
+    return;
+  }
+  s.MemChannelText = std::to_string(s.SequenceChannel);
+  Text1 = s.MemChannelText;
+  s.SequenceChannel += 1;
+  Text7 = "Clearing Memory Channel " + s.MemChannelText;
+  s.MemorySequenceBusy = true;
+  s.ClearAfterSelect = true;
+  program_.radio.Msel();
+  // Memory clear has normally lowered it already; when the select refused the channel it is
+  // still raised, and a later select (a scan, the radio window) would clear its channel.
+  s.ClearAfterSelect = false;
+}
+
+// Scan Rig: move to a channel (select and read), ask its squelch, and either move on or hold
+// while a wanted channel is busy, asking again every ScanSpeed steps. Runs until stopped.
+void MemoryMain::ScanRigStep() {
+  Station& s = program_.station;
+  if (!s.ScanRigActive || s.Ended) return;
+  // The channel moved to at the step before wants its squelch state; a blank one is left.
+  if (s.AwaitingSquelch) {
+    s.SquelchState = 0;
+    if (Text7 != "Blank") {
+      program_.radio.SquelchStatus();
+      return;
+    }
+  }
+  if (s.ScanStopRequested) {
+    ShowEndDisplay();
+    s.SequenceChannel = static_cast<int>(LeadingNumber(s.RangeStart));
+    s.SquelchState = 0;
+    s.ScanStopRequested = s.ScanSkipRequested = s.AwaitingSquelch = false;
+    s.MemorySequenceBusy = false;
+    s.ScanRigActive = false;
+    s.AutoStatusOn = true;
+    return;
+  }
+  const bool selected = Text2 == "*";
+  const bool wanted =
+      (s.ScanSelectMode == "1" && selected) || (s.ScanSelectMode == "0" && !selected);
+  const bool busy = wanted && !s.ScanSkipRequested && s.SquelchState == 1;
+  if (busy) {
+    s.ScanDwellCount += 1;
+    if (s.ScanDwellCount < s.ScanSpeed) return;
+  }
+  s.ScanDwellCount = 0;
+  if (busy) {
+    s.AwaitingSquelch = true;
+    return;
+  }
+  s.MemChannelText = std::to_string(s.SequenceChannel);
+  s.SequenceChannel += 1;
+  s.ScanSkipRequested = false;
+  if (s.SequenceChannel > LeadingNumber(s.RangeEnd) + 1 ||
+      s.SequenceChannel > kLastOrdinaryChannel + 1) {
+    // The pass is complete; the next step starts the range again.
+    s.SequenceChannel = static_cast<int>(LeadingNumber(s.RangeStart));
+    s.AwaitingSquelch = s.ScanSkipRequested = s.ScanStopRequested = false;
+    s.ScanDwellCount = 0;
+    s.SquelchState = 0;
+    Text7.clear();
+    return;
+  }
+  // A "Blank" shown for an earlier channel must not count for this one.
+  Text7.clear();
+  s.AwaitingSquelch = true;
+  s.MemorySequenceBusy = true;
+  program_.radio.Msel();
+}
 
 }  // namespace tavrin

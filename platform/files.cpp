@@ -49,6 +49,8 @@ void TextOutput::WriteLine(const std::string& text) {
   stream_ << text << "\r\n";
 }
 
+void TextOutput::Flush() { stream_.flush(); }
+
 void TextOutput::Close() { stream_.close(); }
 
 Files::Files() : currentDirectory_(fs::current_path().string()) {}

@@ -40,6 +40,9 @@ class TextOutput {
   explicit TextOutput(std::ofstream stream);
   // Writes the text and CR LF.
   void WriteLine(const std::string& text);
+  // Hands what was written so far to the system, so that a file being written line by line
+  // can be read meanwhile and keeps its lines if the program ends abruptly.
+  void Flush();
   void Close();
 
  private:

@@ -1,0 +1,127 @@
+// libFuzzer target: arbitrary bytes as a memory data file. Every line goes through the parser,
+// the upload check and the window display; then the whole file is opened as the data file and
+// run through "View File" and "Update Rig" to their end on a port that swallows what is sent.
+// A line that the upload check passes must be stored by the memory-set command without a
+// refusal and without ending the program.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/control_program.h"
+#include "memory/data_file.h"
+#include "platform/fake_desktop.h"
+#include "platform/files.h"
+#include "platform/virtual_clock.h"
+
+namespace {
+
+using namespace tavrin;
+
+// A serial port that is open and takes everything without answering.
+class SwallowingSerial : public SerialControl {
+ public:
+  void SetCommPort(int portNumber) override { port_ = portNumber; }
+  [[nodiscard]] int CommPort() const override { return port_; }
+  void SetSettings(const std::string& settings) override { settings_ = settings; }
+  [[nodiscard]] std::string Settings() const override { return settings_; }
+  void SetInputLen(int /*length*/) override {}
+  [[nodiscard]] bool PortOpen() const override { return true; }
+  PortError Open() override { return {}; }
+  void Close() override {}
+  void Output(const std::string& /*bytes*/) override {}
+  std::string Input() override { return {}; }
+  void OnInput(std::function<void()> /*handler*/) override {}
+
+ private:
+  int port_ = 1;
+  std::string settings_ = "19200,N,8,1";
+};
+
+const std::filesystem::path& WorkDirectory() {
+  static const std::filesystem::path directory = [] {
+    auto path =
+        std::filesystem::temp_directory_path() / ("data-file-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(path);
+    return path;
+  }();
+  return directory;
+}
+
+void CheckLines(const std::string& bytes) {
+  TextInput input(bytes);
+  while (!input.AtEnd()) {
+    const std::string line = input.ReadLine();
+    const ParsedDataLine parsed = ParseDataLine(line);
+    const std::string problem = UploadProblem(parsed);
+    const DataLineDisplay shown = DisplayDataLine(line);
+    if (shown.Text7 != line || shown.Text1.size() > 3 || shown.Text6.size() > 12) __builtin_trap();
+    if (parsed.MemLabelText.size() > 10) __builtin_trap();
+    if (parsed.kind == DataLineKind::Channel && problem.empty()) {
+      // What the program itself would write for these values reads back the same.
+      const std::vector<DataField> fields = {
+          DataField::OfText(" " + parsed.MemChannelText),
+          DataField::OfText(parsed.MemFrequencyDigits),
+          DataField::OfText(parsed.MemModeText),
+          DataField::OfText("Fil " + parsed.MemFilterText),
+          DataField::OfText(parsed.MemSelectedText == "1" ? "Yes" : ""),
+          DataField::OfText(parsed.MemLabelText)};
+      const ParsedDataLine again = ParseDataLine(FormatDataLine(fields));
+      if (again.MemModeText != parsed.MemModeText || again.MemFilterText != parsed.MemFilterText ||
+          again.MemSelectedText != parsed.MemSelectedText)
+        __builtin_trap();
+    }
+  }
+}
+
+void RunThroughTheWindow(const std::string& bytes) {
+  const std::filesystem::path file = WorkDirectory() / "KESTRA.TXT";
+  {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << bytes;
+  }
+  VirtualClock clock;
+  FakeDesktop desktop;
+  SwallowingSerial serial;
+  Files files(WorkDirectory().string());
+  Platform platform{desktop, clock, serial, files};
+  ControlProgram program(platform);
+  program.InitFlags();
+  program.InitFrameStrings();
+  program.station.PortOpened = 1;
+  std::string name = "KESTRA.TXT";
+  if (!program.dataFile.OpenDataFile(name, "Input")) __builtin_trap();
+
+  Station& s = program.station;
+  MemoryMain& memory = program.memory;
+  const std::size_t steps = bytes.size() + 2;
+  s.ViewFileActive = true;
+  for (std::size_t i = 0; i < steps && s.ViewFileActive; ++i) memory.ViewFileStep();
+  if (s.ViewFileActive) __builtin_trap();
+
+  if (!program.dataFile.ReopenDataFile("Input")) __builtin_trap();
+  s.UpdateRigActive = true;
+  for (std::size_t i = 0; i < steps && s.UpdateRigActive; ++i) {
+    const std::size_t skipped = memory.UploadSkips.size();
+    program.radio.LastRefusal.clear();
+    memory.UpdateRigStep();
+    // A refusal by the memory-set command shows up as a skip; a line the check passed is
+    // never refused, and nothing of a data file ends the program.
+    if (memory.UploadSkips.size() > skipped && !program.radio.LastRefusal.empty()) __builtin_trap();
+    if (s.Ended || desktop.ended) __builtin_trap();
+  }
+  if (s.UpdateRigActive) __builtin_trap();
+  program.CloseDataFile();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  CheckLines(bytes);
+  RunThroughTheWindow(bytes);
+  return 0;
+}
