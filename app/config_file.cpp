@@ -7,14 +7,16 @@ namespace tavrin {
 
 namespace {
 
-std::string OpenErrorText(const FileError& error, const std::string& name, const std::string& mode) {
+std::string OpenErrorText(const FileError& error, const std::string& name,
+                          const std::string& mode) {
   return "Error Code " + std::to_string(error.number) + " ... " + error.description + " ... " +
          name + " ... " + mode;
 }
 
 }  // namespace
 
-ConfigFile OpenConfigFile(ControlProgram& program, const std::string& name, const std::string& mode) {
+ConfigFile OpenConfigFile(ControlProgram& program, const std::string& name,
+                          const std::string& mode) {
   ConfigFile file;
   Files& files = program.platform.files;
   Desktop& desktop = program.platform.desktop;

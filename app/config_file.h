@@ -19,7 +19,8 @@ struct ConfigFile {
 
 // Opens KESTRA.INI ("Input" or "Output"); a missing file is reported, created empty and
 // marks the configuration missing.
-ConfigFile OpenConfigFile(ControlProgram& program, const std::string& name, const std::string& mode);
+ConfigFile OpenConfigFile(ControlProgram& program, const std::string& name,
+                          const std::string& mode);
 
 struct ConfigReading {
   std::string lastLine;  // "END" complete; empty missing; anything else incomplete

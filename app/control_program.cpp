@@ -12,15 +12,19 @@ ControlProgram::ControlProgram(Platform& platformIn, Build buildIn)
       memory(*this),
       setup(*this),
       splash(*this),
-      data(*this) {
+      data(*this),
+      panel(*this) {
   platform.serial.OnInput([this] { link.TransceiveTick(); });
 }
 
 std::string ControlProgram::ProductName() const {
   switch (build) {
-    case Build::Korvid: return "Korvid";
-    case Build::Belmarq: return "Belmarq";
-    case Build::Tavrin: break;
+    case Build::Korvid:
+      return "Korvid";
+    case Build::Belmarq:
+      return "Belmarq";
+    case Build::Tavrin:
+      break;
   }
   return "Tavrin2";
 }

@@ -13,6 +13,7 @@
 #include "memory/data_main.h"
 #include "memory/memory_main.h"
 #include "platform/platform.h"
+#include "radio/compact_panel.h"
 #include "radio/radio_main.h"
 
 namespace tavrin {
@@ -37,6 +38,8 @@ class ControlProgram {
   SetupMain setup;
   SplashMain splash;
   DataMain data;
+  // korvid's radio window: the compact operator panel composed around `radio`.
+  CompactPanel panel;
 
   // The program starts on its splash window.
   void Begin();

@@ -1,6 +1,7 @@
 #pragma once
-// The splash window: product name, version and date; after 2 s, or at a click or key press,
-// it shows the build's main window (running start-up) and closes.
+// The splash window: product name, version and date. After 2 s, or at a click or key press, it
+// shows the build's main window (whose loading runs the whole start-up, with the splash still
+// in front) and then closes.
 #include <string>
 
 #include "platform/clock.h"
@@ -13,23 +14,31 @@ class SplashMain {
  public:
   explicit SplashMain(ControlProgram& program);
 
-  std::string lblProductName;
-  std::string lblVersion;
-  std::string lblDate;
-  std::string lblPlatform;
-  std::string lblCompanyProduct;
+  // Placeholders of the design; Load puts the real texts in.
+  std::string lblProductName = "Product";
+  std::string lblVersion = "Version";
+  std::string lblDate = "Date";
+  std::string lblPlatform = "Platform";
+  std::string lblCompanyProduct = "CompanyProduct";
   std::string Text1 = "Click to Continue";
   bool Loaded = false;
   bool Visible = false;
-  Timer Timer1;  // 2000 ms
+  Timer Timer1;  // 2000 ms, enabled by Load
 
   void Load();
-  void Show();  // start-up's request: opens it when closed, else leaves it in front
+  // Start-up's request: an open splash stays as it is, a closed one is loaded afresh.
+  void Show();
   void TimerTick();
-  void Continue();  // click on any part, key press, typing into Text1
+  // A click on any part of the window, a key press, or typing into Text1.
+  void Continue();
+
+  // The two maker lines.
+  static constexpr const char* kMakerLine = "Station Control Suite for Icom CI-V";
+  static constexpr const char* kSecondMakerLine = "Free software for radio amateurs";
 
  private:
   void ShowMainWindow();
+  void Close();
   ControlProgram& program_;
 };
 

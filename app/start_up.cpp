@@ -15,7 +15,9 @@ void ControlProgram::StartUp() {
   InitFlags();
   InitFrameStrings();
   ReadConfig();
-  if (platform.serial.PortOpen()) {
+  // The memory manager build checks the transceiver's identity even when the port did not
+  // open: its first reply tick then shows that nothing answers.
+  if (platform.serial.PortOpen() || build == Build::Belmarq) {
     station.SyncStep = 1;
     link.Timer2.SetEnabled(true);
   }
@@ -87,7 +89,7 @@ void ControlProgram::OpenCommPort() {
   SerialControl& port = platform.serial;
   Desktop& desktop = platform.desktop;
   if (port.PortOpen()) port.Close();
-  // An invalid port is asked for again; after a few refusals the port stays closed, so that
+  // An invalid port is asked for again, three times at most; then the port stays closed, so that
   // a station without any serial port is not caught in the dialog for ever.
   constexpr int kPortQuestions = 3;
   for (int asked = 0;; ++asked) {
@@ -96,21 +98,22 @@ void ControlProgram::OpenCommPort() {
     port.SetInputLen(0);
     const PortError error = port.Open();
     if (!error.Failed()) break;
-    if (error.number == kErrorInvalidPort && asked < kPortQuestions) {
+    if (error.number == kErrorInvalidPort) {
       desktop.MessageBox("Open Comm Port Error", PortErrorText(error, station), BoxIcon::Critical,
                          BoxButtons::Ok);
+      if (asked == kPortQuestions) return;  // the port stays closed
       const std::string current = station.CommPort.empty() ? "COM1" : station.CommPort;
-      std::string answer = desktop.InputBox(
-          "Set Comm Port", "Enter Radio Interface COMM PORT (ie..com1)", current);
+      std::string answer =
+          desktop.InputBox("Set Comm Port", "Enter Radio Interface COMM PORT (ie..com1)", current);
       if (answer.empty()) answer = "COM1";
       FoldToCapitals(answer);
       station.CommPort = answer;
-      desktop.MessageBox("Setup Comm Port",
-                         station.CommPort + " Temporarily Enabled. Run SETUP (menu) to Re-Configure.",
-                         BoxIcon::None, BoxButtons::Ok);
+      desktop.MessageBox(
+          "Setup Comm Port",
+          station.CommPort + " Temporarily Enabled. Run SETUP (menu) to Re-Configure.",
+          BoxIcon::None, BoxButtons::Ok);
       continue;  // retry with the new port
     }
-    if (error.number == kErrorInvalidPort) return;
     const char* title = error.number == kErrorPortAlreadyOpen
                             ? "Comm Port Error - Port Already Open"
                             : "Open Comm Port - Unexpected Error";

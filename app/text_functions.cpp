@@ -42,9 +42,10 @@ std::string WithoutBlanks(const std::string& text) {
 double RadixNumber(const std::string& digits, int radix) {
   double value = 0;
   for (const char c : digits) {
-    const int d = std::isdigit(static_cast<unsigned char>(c))
-                      ? c - '0'
-                      : (std::isxdigit(static_cast<unsigned char>(c)) ? std::toupper(c) - 'A' + 10 : 99);
+    const int d =
+        std::isdigit(static_cast<unsigned char>(c))
+            ? c - '0'
+            : (std::isxdigit(static_cast<unsigned char>(c)) ? std::toupper(c) - 'A' + 10 : 99);
     if (d >= radix) break;
     value = value * radix + d;
   }
