@@ -9,8 +9,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +49,34 @@ bool DisplayAvailable() {
 void Say(const std::string& text) {
   std::printf("rigsim: %s\n", text.c_str());
   std::fflush(stdout);
+}
+
+// The serial devices of this machine that a CI-V cable may be, so that the operator sees what
+// to link instead of the simulator.
+std::vector<std::string> SerialDevices() {
+  std::vector<std::string> found;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/serial/by-id", ec))
+    found.push_back(entry.path().string());
+  for (const auto& entry : std::filesystem::directory_iterator("/dev", ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("ttyUSB", 0) == 0 || name.rfind("ttyACM", 0) == 0)
+      found.push_back(entry.path().string());
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+void SayHowToUseARealTransceiver(const std::string& linkName) {
+  const std::vector<std::string> devices = SerialDevices();
+  const std::string device = devices.empty() ? "/dev/ttyUSB0" : devices.front();
+  Say("with a real transceiver instead, stop rigsim and link its cable: ln -sf " + device + " " +
+      linkName);
+  if (devices.empty()) {
+    Say("no USB serial device is plugged in now (/dev/ttyUSB*, /dev/ttyACM*, /dev/serial/by-id/*)");
+  } else {
+    for (const auto& path : devices) Say("serial device: " + path);
+  }
 }
 
 }  // namespace
@@ -95,6 +125,7 @@ int main(int argc, char* argv[]) {
   Say("line " + line.SlavePath() + ", linked as " + options->link);
   Say("VFO 14.195.0 MHz USB filter 2; memory channels 1, 2 and 5 filled");
   Say("echoing every byte, answering after the controller goes quiet; Ctrl+C ends");
+  SayHowToUseARealTransceiver(options->link);
 
   QSocketNotifier stop(stopSignals, QSocketNotifier::Read);
   QObject::connect(&stop, &QSocketNotifier::activated, app.get(), [&] {
