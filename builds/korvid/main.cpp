@@ -1,0 +1,7 @@
+// The compact operator panel: mode, filter and antenna from lists, memory channels selected,
+// written and cleared, on the same code as the transceiver-control program.
+#include "app/program_view.h"
+
+int main(int argc, char* argv[]) {
+  return tavrin::RunProgram(argc, argv, tavrin::Build::Korvid, tavrin::KorvidViews());
+}
