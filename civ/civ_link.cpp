@@ -1,15 +1,32 @@
 #include "civ/civ_link.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "app/control_program.h"
+#include "app/text_functions.h"
 #include "civ/status_line.h"
 
 namespace tavrin {
 
+namespace {
+
+constexpr int kReplyWindowMs = 50;
+constexpr unsigned char kPreamble = 0xFE;
+constexpr char kBroadcastAddress = '\0';
+constexpr char kEnd = '\xFD';
+
+}  // namespace
+
 CivLink::CivLink(ControlProgram& program)
-    : Timer2(program.platform.clock, 50, [this] { ReplyTimerTick(); }), program_(program) {}
+    : Timer2(program.platform.clock, kReplyWindowMs, [this] { ReplyTimerTick(); }),
+      Timer1(program.platform.clock, 2, [this] { Timer1Tick(); }),
+      program_(program) {}
 
 void CivLink::SendCommand(const std::string& frame) {
   if (program_.station.PortOpened != 1 || program_.station.Ended) return;
+  // PortOpened stays 1 after a failed re-open: a port that is not open drops the frame too.
+  if (!program_.platform.serial.PortOpen()) return;
   program_.platform.serial.Output(frame);
   Timer2.SetEnabled(true);
 }
@@ -25,29 +42,55 @@ void CivLink::ReplyTimerTick() {
   const std::string reply = program_.platform.serial.Input();
   ShowStatus(program_, reply);
   program_.decoder.DecodeReply(reply);
-  if (program_.station.SyncStep != 0) {
-    if (program_.build == Build::Belmarq) {
-      program_.decoder.IdentityExchangeStep(reply);
-    } else {
-      program_.decoder.SynchronisationStep(reply);
-    }
+  if (program_.station.SyncStep == 0 || program_.station.Ended) return;
+  if (program_.build == Build::Belmarq) {
+    program_.decoder.IdentityExchangeStep(reply);
+  } else {
+    program_.decoder.SynchronisationStep(reply);
   }
 }
 
+int CivLink::QuietMs() const {
+  // A byte costs ten bit times (start, eight data, stop).
+  const double baud = std::max(300.0, LeadingNumber(program_.station.CommBaud));
+  return std::clamp(static_cast<int>(std::ceil(3 * 10 * 1000.0 / baud)), 2, 100);
+}
+
 void CivLink::TransceiveTick() {
-  Station& s = program_.station;
-  if (Timer2.Enabled() || s.Ended) return;
+  if (program_.station.Ended) return;
+  // The memory manager has no transceive handling: its input waits for the next reply.
+  if (program_.build == Build::Belmarq) return;
+  // While an answer is awaited the reply timer takes whatever arrives.
+  if (Timer2.Enabled()) return;
+  if (Timer1.Enabled()) {
+    if (++heldArrivals_ >= kMaxHeldArrivals) return;  // a steady stream: read it soon anyway
+    Timer1.SetEnabled(false);
+  }
+  Timer1.SetInterval(QuietMs());
+  Timer1.SetEnabled(true);
+}
+
+void CivLink::Timer1Tick() {
+  Timer1.SetEnabled(false);
+  heldArrivals_ = 0;
+  // While an answer is awaited everything that arrives belongs to the reply timer.
+  if (Timer2.Enabled() || program_.station.Ended) return;
   SerialControl& port = program_.platform.serial;
   if (!port.PortOpen()) return;
-  if (program_.build == Build::Belmarq) return;  // the memory manager has no transceive handling
   const std::string data = port.Input();
-  if (data.empty() || !s.AutoStatusOn) return;
+  if (!data.empty()) HandleUnsolicited(data);
+}
+
+void CivLink::HandleUnsolicited(const std::string& data) {
+  if (!program_.station.AutoStatusOn || program_.station.Ended) return;
   ShowAutoStatus(program_, data);
-  if (data.size() < 3 || static_cast<unsigned char>(data[0]) != 0xFE || data[2] != '\0') return;
-  // Cut into frames, each up to and including its FD; a last piece without FD goes on too.
+  // Only data that begins as a broadcast (FE ?? 00) is decoded.
+  if (data.size() < 3 || static_cast<unsigned char>(data[0]) != kPreamble ||
+      data[2] != kBroadcastAddress)
+    return;
   std::size_t start = 0;
-  while (start < data.size()) {
-    const std::size_t end = data.find('\xFD', start);
+  while (start < data.size() && !program_.station.Ended) {
+    const std::size_t end = data.find(kEnd, start);
     const std::size_t stop = end == std::string::npos ? data.size() : end + 1;
     program_.decoder.DecodeTransceive(data.substr(start, stop - start));
     start = stop;

@@ -1,8 +1,13 @@
 #pragma once
 // The CI-V link of the radio window: the one send operation, the 50 ms one-shot reply timer
-// (Timer2) that collects the answer, and the transceive handling (Timer1) that collects what
-// the transceiver sends on its own. Timer1 is realised event-driven: the serial control calls
-// TransceiveTick whenever bytes arrive, instead of a 1 ms poll, so an idle program costs no CPU.
+// (Timer2) that collects the answer, and the transceive timer (Timer1) that collects what the
+// transceiver sends on its own.
+//
+// Timer1 is event-driven instead of a 1 ms poll, so an idle program costs no CPU: the serial
+// control reports every arrival (TransceiveTick), which arms Timer1; Timer1 fires once the line
+// has been quiet for a few byte times and collects everything that came, so a broadcast burst
+// is read whole, as the operator sees it on the status line. A steady stream is still read at
+// least every kMaxHeldArrivals arrivals.
 #include <string>
 
 #include "platform/clock.h"
@@ -22,15 +27,30 @@ class CivLink {
 
   // Reply timer tick: disarm, read all, status line, decode, synchronisation step.
   void ReplyTimerTick();
-  // Transceive tick: while no answer is awaited, read what came unasked, show and decode it.
+  // Bytes arrived on the port (called by the serial control): (re)arms the transceive timer.
   void TransceiveTick();
+  // Transceive timer tick: while no answer is awaited, read what came unasked, show it on the
+  // status line, cut it into frames and decode them.
+  void Timer1Tick();
+  // What the transceive timer does with the bytes it read: nothing while auto status is off
+  // (they are discarded); else the "AUTO = " line, and when the data begins as a broadcast
+  // (FE ?? 00) it is cut into frames, each up to and including its FD (a last piece without FD
+  // too), and each frame is handed to DecodeTransceive in order.
+  void HandleUnsolicited(const std::string& data);
 
   [[nodiscard]] bool ReplyTimerArmed() const { return Timer2.Enabled(); }
 
+  // How long the line must be quiet before unsolicited bytes are collected, in milliseconds:
+  // three byte times at the configured speed, at least 2 ms.
+  [[nodiscard]] int QuietMs() const;
+  static constexpr int kMaxHeldArrivals = 64;
+
   Timer Timer2;  // reply timer, 50 ms one-shot
+  Timer Timer1;  // transceive timer, one-shot, armed by arriving bytes
 
  private:
   ControlProgram& program_;
+  int heldArrivals_ = 0;
 };
 
 }  // namespace tavrin

@@ -62,9 +62,10 @@ std::string ToDecimalList(const std::string& bytes) {
 }
 
 std::optional<std::string> ModeText(int code) {
-  static const std::array<const char*, 9> kModes = {"LSB", "USB", "AM",  "CW",   "RTTY",
+  static const std::array<const char*, 9> kModes = {"LSB", "USB",   "AM",  "CW",   "RTTY",
                                                     "FM",  nullptr, "CWr", "RTTYr"};
-  if (code < 0 || code >= static_cast<int>(kModes.size()) || kModes[static_cast<std::size_t>(code)] == nullptr)
+  if (code < 0 || code >= static_cast<int>(kModes.size()) ||
+      kModes[static_cast<std::size_t>(code)] == nullptr)
     return std::nullopt;
   return std::string(kModes[static_cast<std::size_t>(code)]);
 }
@@ -81,11 +82,22 @@ std::string SMeterLabel(int high, int low) {
     const char* label;
   };
   // Every row that holds replaces the label, so the last one that holds wins.
-  static const std::array<Row, 8> kLow = {{{0, "S0"}, {25, "S1"}, {40, "S2"}, {60, "S3"},
-                                           {80, "S4"}, {100, "S5"}, {125, "S6"}, {150, "S7"}}};
-  static const std::array<Row, 8> kHigh = {{{0, "S7"}, {10, "S8"}, {25, "S9"}, {50, "S9 + 10db"},
-                                            {85, "S9 + 20db"}, {115, "S9 + 30db"},
-                                            {130, "S9 + 40db"}, {145, "S9 + 50db"}}};
+  static const std::array<Row, 8> kLow = {{{0, "S0"},
+                                           {25, "S1"},
+                                           {40, "S2"},
+                                           {60, "S3"},
+                                           {80, "S4"},
+                                           {100, "S5"},
+                                           {125, "S6"},
+                                           {150, "S7"}}};
+  static const std::array<Row, 8> kHigh = {{{0, "S7"},
+                                            {10, "S8"},
+                                            {25, "S9"},
+                                            {50, "S9 + 10db"},
+                                            {85, "S9 + 20db"},
+                                            {115, "S9 + 30db"},
+                                            {130, "S9 + 40db"},
+                                            {145, "S9 + 50db"}}};
   const auto& rows = high == 0 ? kLow : kHigh;
   std::string label;
   for (const Row& row : rows)

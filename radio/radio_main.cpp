@@ -1,5 +1,8 @@
 #include "radio/radio_main.h"
 
+#include <charconv>
+#include <string_view>
+
 #include "app/control_program.h"
 
 namespace tavrin {
@@ -90,30 +93,40 @@ void RadioMain::Load() {
 void RadioMain::Show() {
   Load();
   Visible = true;
+  ++RaiseCount;
 }
 
 void RadioMain::Hide() { Visible = false; }
-
-int RadioMain::OptionByCaption(const std::string& caption) {
-  for (const auto& control : RadioControls()) {
-    if (control.kind != RadioControlKind::Button && caption == control.caption)
-      return std::stoi(std::string(control.name).substr(6));
-  }
-  return 0;
-}
 
 namespace {
 
 const RadioControl* OptionRow(int n) { return FindRadioControl("Option" + std::to_string(n)); }
 
+bool IsOption(const RadioControl& control) { return control.kind != RadioControlKind::Button; }
+
+// The number of an option row: "Option23" is 23.
+int OptionNumber(const RadioControl& control) {
+  const std::string_view digits = std::string_view(control.name).substr(6);
+  int number = 0;
+  std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  return number;
+}
+
 }  // namespace
+
+int RadioMain::OptionByCaption(const std::string& caption) {
+  for (const auto& control : RadioControls()) {
+    if (IsOption(control) && caption == control.caption) return OptionNumber(control);
+  }
+  return 0;
+}
 
 void RadioMain::ClickOption(int n) {
   const RadioControl* row = OptionRow(n);
   if (row == nullptr) return;
   for (const auto& control : RadioControls()) {
-    if (control.kind != RadioControlKind::Button && control.group == row->group)
-      OptionMarked[static_cast<std::size_t>(std::stoi(std::string(control.name).substr(6)))] = false;
+    if (IsOption(control) && control.group == row->group)
+      OptionMarked[static_cast<std::size_t>(OptionNumber(control))] = false;
   }
   OptionMarked[static_cast<std::size_t>(n)] = true;
   RunOptionAction(n);
@@ -129,16 +142,36 @@ void RadioMain::RunOptionAction(int n) {
   const RadioControl* row = OptionRow(n);
   if (row->kind == RadioControlKind::PushOption) OptionMarked[static_cast<std::size_t>(n)] = false;
   switch (n) {
-    case 23: Msel(); return;
-    case 25: Mrd(); return;
-    case 27: Mset(); return;
-    case 28: Mclr(); return;
-    case 29: SetFq(); return;
-    case 30: SetMd(); return;
-    case 34: Filter(1); return;
-    case 35: Filter(2); return;
-    case 36: Filter(3); return;
-    default: SendPlainCommand(row->command); return;
+    case 23:
+      Msel();
+      return;
+    case 25:
+      Mrd();
+      return;
+    case 27:
+      Mset();
+      return;
+    case 28:
+      Mclr();
+      return;
+    case 29:
+      SetFq();
+      return;
+    case 30:
+      SetMd();
+      return;
+    case 34:
+      Filter(1);
+      return;
+    case 35:
+      Filter(2);
+      return;
+    case 36:
+      Filter(3);
+      return;
+    default:
+      SendPlainCommand(row->command);
+      return;
   }
 }
 
@@ -151,8 +184,10 @@ void RadioMain::Click(const std::string& control) {
   if (control == "Command44") return ToggleAutoStatus();
   if (control == "Command1") return ShowMemoryWindow();
   if (control == "Command0") return Exit();
-  if (control.rfind("Option", 0) == 0) return ClickOption(std::stoi(control.substr(6)));
-  if (const RadioControl* row = FindRadioControl(control)) SendPlainCommand(row->command);
+  const RadioControl* row = FindRadioControl(control);
+  if (row == nullptr) return;
+  if (IsOption(*row)) return ClickOption(OptionNumber(*row));
+  SendPlainCommand(row->command);
 }
 
 void RadioMain::SendPlainCommand(const std::string& commandBytes) {
@@ -174,8 +209,14 @@ void RadioMain::OpMd() { SendPlainCommand(FindRadioControl("Option32")->command)
 void RadioMain::Filter(int filterNumber) {
   // The mode byte comes from what the mode field shows, so a filter change keeps the mode.
   static const std::array<std::pair<const char*, unsigned char>, 8> kModes = {{
-      {"AM", 0x02}, {"FM", 0x05}, {"USB", 0x01}, {"LSB", 0x00},
-      {"CW", 0x03}, {"CWr", 0x07}, {"RTTY", 0x04}, {"RTTYr", 0x08},
+      {"AM", 0x02},
+      {"FM", 0x05},
+      {"USB", 0x01},
+      {"LSB", 0x00},
+      {"CW", 0x03},
+      {"CWr", 0x07},
+      {"RTTY", 0x04},
+      {"RTTYr", 0x08},
   }};
   unsigned char mode = 0x00;
   for (const auto& [text, code] : kModes) {
@@ -228,5 +269,7 @@ void RadioMain::Exit() {
   program_.CloseDataFile();
   program_.EndProgram();
 }
+
+void RadioMain::CloseByFrame() { Exit(); }
 
 }  // namespace tavrin

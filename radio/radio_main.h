@@ -12,19 +12,28 @@ class ControlProgram;
 
 // The option groups of the window; options of one group exclude each other.
 enum class RadioGroup {
-  RxTx, Modes, Filters, Antennas, DualWatch, Split, VfoMem, MainSub, MemoryCommands, None
+  RxTx,
+  Modes,
+  Filters,
+  Antennas,
+  DualWatch,
+  Split,
+  VfoMem,
+  MainSub,
+  MemoryCommands,
+  None
 };
 
 enum class RadioControlKind { Option, PushOption, Button };
 
 // One row of the command table.
 struct RadioControl {
-  const char* name;      // design name, "Option23", "Command42"
-  const char* caption;   // exact caption, trailing blanks included
+  const char* name;     // design name, "Option23", "Command42"
+  const char* caption;  // exact caption, trailing blanks included
   RadioControlKind kind;
-  RadioGroup group;      // for options
-  const char* frame;     // "Recv Control", "Dspl/Mem Ctrl", "Command Control", "Navigation", ""
-  std::string command;   // command bytes of a plain command; empty for prompted and local ones
+  RadioGroup group;     // for options
+  const char* frame;    // "Recv Control", "Dspl/Mem Ctrl", "Command Control", "Navigation", ""
+  std::string command;  // command bytes of a plain command; empty for prompted and local ones
 };
 
 // The whole command table, in the window's reading order.
@@ -68,17 +77,17 @@ class RadioMain {
 
   // Plain commands.
   void SendPlainCommand(const std::string& commandBytes);
-  void Ant();      // 12
-  void RT();       // 1C 00
-  void RigId();    // 19 00
-  void Voice();    // 13 00
-  void SMeter();   // 15 02
-  void SquelchStatus();  // 15 01
-  void Call();     // 1A 05 15
-  void Time();     // 1A 05 16
-  void Mem();      // 08
-  void OpFq();     // 03
-  void OpMd();     // 04
+  void Ant();                     // 12
+  void RT();                      // 1C 00
+  void RigId();                   // 19 00
+  void Voice();                   // 13 00
+  void SMeter();                  // 15 02
+  void SquelchStatus();           // 15 01
+  void Call();                    // 1A 05 15
+  void Time();                    // 1A 05 16
+  void Mem();                     // 08
+  void OpFq();                    // 03
+  void OpMd();                    // 04
   void Filter(int filterNumber);  // 06 m f, m from Text4
 
   // Local actions.

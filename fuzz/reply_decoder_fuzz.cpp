@@ -1,0 +1,115 @@
+// libFuzzer target: arbitrary bytes as what the transceiver's port delivers. They go to the
+// reply decoder (twice, so that toggles such as the band edge run on), to the start-up
+// synchronisation or belmarq's identity exchange, and to the transceive handling, which cuts
+// them into frames for DecodeTransceive. The first byte picks the program's state.
+//
+// Whatever comes, the program must not crash, and it may end only where it is meant to: at the
+// end of the synchronisation, when the identity answer is missing.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "app/control_program.h"
+#include "platform/fake_desktop.h"
+#include "platform/files.h"
+#include "platform/virtual_clock.h"
+
+namespace {
+
+using namespace tavrin;
+
+// An open port that takes everything and has nothing more to read.
+class QuietSerial : public SerialControl {
+ public:
+  void SetCommPort(int portNumber) override { port_ = portNumber; }
+  [[nodiscard]] int CommPort() const override { return port_; }
+  void SetSettings(const std::string& settings) override { settings_ = settings; }
+  [[nodiscard]] std::string Settings() const override { return settings_; }
+  void SetInputLen(int /*length*/) override {}
+  [[nodiscard]] bool PortOpen() const override { return true; }
+  PortError Open() override { return {}; }
+  void Close() override {}
+  void Output(const std::string& bytes) override { written_ += bytes.size(); }
+  std::string Input() override { return {}; }
+  void OnInput(std::function<void()> /*handler*/) override {}
+
+ private:
+  int port_ = 1;
+  std::string settings_ = "19200,N,8,1";
+  std::size_t written_ = 0;
+};
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+// The fields a decoder writes keep their forms: a frequency is eight characters, a memory name
+// ten; a field is blank, empty or untouched otherwise.
+void CheckDisplays(const ControlProgram& program) {
+  const Station& s = program.station;
+  Check(s.FrequencyText.empty() || s.FrequencyText.size() == 8);
+  Check(s.DecodedLabel.size() == 10);
+  const std::size_t text1 = program.radio.Text1.size();
+  Check(text1 <= 1 || text1 == 8);
+}
+
+Build BuildOf(std::uint8_t choice) {
+  switch (choice & 3) {
+    case 1:
+      return Build::Korvid;
+    case 2:
+      return Build::Belmarq;
+    default:
+      return Build::Tavrin;
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const std::uint8_t state = data[0];
+  const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+
+  VirtualClock clock;
+  FakeDesktop desktop;
+  Files files("/nonexistent");
+  QuietSerial serial;
+  Platform platform{desktop, clock, serial, files};
+  ControlProgram program(platform, BuildOf(static_cast<std::uint8_t>(state >> 6)));
+  program.InitFrameStrings();
+  Station& s = program.station;
+  s.PortOpened = 1;
+  s.SyncStep = state & 7;
+  s.EdgeUpper = (state & 8) != 0;
+  s.AwaitingSquelch = (state & 16) != 0;
+  s.AutoStatusOn = (state & 32) != 0;
+  s.MemChannelText = "7";
+
+  program.decoder.DecodeReply(bytes);
+  program.decoder.DecodeReply(bytes);
+  Check(!desktop.ended);
+  CheckDisplays(program);
+
+  const int step = s.SyncStep;
+  const bool belmarq = program.build == Build::Belmarq;
+  if (belmarq) {
+    program.decoder.IdentityExchangeStep(bytes);
+  } else {
+    program.decoder.SynchronisationStep(bytes);
+  }
+  const bool mayEnd = bytes.size() < 15 && step == (belmarq ? 2 : 6);
+  Check(desktop.ended == mayEnd);
+  if (desktop.ended) return 0;
+
+  program.link.HandleUnsolicited(bytes);
+  program.decoder.DecodeTransceive(bytes);
+  Check(!desktop.ended);
+  CheckDisplays(program);
+
+  // Whatever was sent meanwhile is answered by silence.
+  clock.Advance(60);
+  Check(!desktop.ended || s.SyncStep == 0);
+  return 0;
+}

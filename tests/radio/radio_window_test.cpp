@@ -1,0 +1,254 @@
+// The radio window's behaviour beyond single frames: option marks and push options, the filter
+// options' mode byte, the local actions, navigation and ending, on the simulated transceiver.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "radio/radio_main.h"
+#include "support/program_fixture.h"
+
+namespace tavrin {
+namespace {
+
+using testing::Frame;
+using testing::ProgramFixture;
+
+class RadioWindowTest : public ProgramFixture {
+ protected:
+  ControlProgram& Started() {
+    WriteConfig();
+    rig.FillDemoChannels();
+    ControlProgram& p = Start();
+    ClearSent();
+    return p;
+  }
+
+  static std::vector<bool> Marks(const RadioMain& radio) {
+    return std::vector<bool>(radio.OptionMarked.begin(), radio.OptionMarked.end());
+  }
+
+  static void FillFields(ControlProgram& p) {
+    RadioMain& r = p.radio;
+    r.Text1 = "14.195.0";
+    r.Text2 = "5";
+    r.Text3 = "*";
+    r.Text4 = "USB";
+    r.Text5 = "Fil 2";
+    r.Text6 = "DX NET";
+    r.Text7 = "STATUS =  254";
+    p.memory.Text9 = "STATUS =  254";
+  }
+};
+
+TEST_F(RadioWindowTest, ThreeBandEdgeRepliesShowLowerUpperLower) {
+  ControlProgram& p = Started();
+  for (const char* edge : {"14.000.0", "14.350.0", "14.000.0"}) {
+    p.radio.Click("Option33");
+    Advance(60);
+    EXPECT_EQ(p.radio.Text1, edge);
+    EXPECT_EQ(p.radio.Text4, " ");
+    EXPECT_FALSE(p.radio.OptionMarked[33]);
+  }
+  EXPECT_EQ(Sent(), std::vector<std::string>(3, Frame({0x02})));
+}
+
+TEST_F(RadioWindowTest, ClickMarksTheOptionAndUnmarksOnlyItsGroup) {
+  ControlProgram& p = Started();
+  RadioMain& r = p.radio;
+  ASSERT_TRUE(r.OptionMarked[5]);   // Usb
+  ASSERT_TRUE(r.OptionMarked[11]);  // Ant1
+  r.ClickOption(9);                 // Rtty
+  EXPECT_TRUE(r.OptionMarked[9]);
+  EXPECT_FALSE(r.OptionMarked[5]);
+  EXPECT_TRUE(r.OptionMarked[11]);
+  EXPECT_TRUE(r.OptionMarked[35]);  // the filter group is another group
+  r.ClickOption(14);                // Du1
+  EXPECT_TRUE(r.OptionMarked[14]);
+  EXPECT_TRUE(r.OptionMarked[9]);
+  r.ClickOption(13);  // Du0
+  EXPECT_FALSE(r.OptionMarked[14]);
+  EXPECT_TRUE(r.OptionMarked[13]);
+}
+
+TEST_F(RadioWindowTest, UserClickOnAMarkedOptionSendsAgainButMarkingFromCodeDoesNot) {
+  ControlProgram& p = Started();
+  RadioMain& r = p.radio;
+  ASSERT_TRUE(r.OptionMarked[1]);  // Rx
+  r.ClickOption(1);
+  Advance(60);
+  r.MarkOption(1);
+  Advance(60);
+  EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x1C, 0x00, 0x00})});
+  r.MarkOption(2);  // Tx: the mark changes, so its action runs
+  Advance(60);
+  EXPECT_TRUE(r.OptionMarked[2]);
+  EXPECT_FALSE(r.OptionMarked[1]);
+  EXPECT_EQ(Sent().back(), Frame({0x1C, 0x00, 0x01}));
+  EXPECT_TRUE(rig.Transmitting());
+}
+
+TEST_F(RadioWindowTest, PushOptionsNeverStayMarked) {
+  ControlProgram& p = Started();
+  for (int option = 21; option <= 33; ++option) {
+    // The prompted ones are cancelled (an unanswered input box gives the empty text).
+    p.radio.ClickOption(option);
+    Advance(60);
+    for (int other = 21; other <= 33; ++other) {
+      EXPECT_FALSE(p.radio.OptionMarked[static_cast<std::size_t>(other)]) << option << " " << other;
+    }
+  }
+}
+
+TEST_F(RadioWindowTest, SamePushOptionTwiceSendsTwiceAndPromptsTwice) {
+  ControlProgram& p = Started();
+  p.radio.ClickOption(32);  // OpMd
+  Advance(60);
+  p.radio.ClickOption(32);
+  Advance(60);
+  EXPECT_EQ(Sent(), std::vector<std::string>(2, Frame({0x04})));
+  ClearSent();
+  desktop.Type("1");
+  desktop.Type("2");
+  p.radio.ClickOption(23);  // Msel
+  Advance(60);
+  p.radio.ClickOption(23);
+  Advance(60);
+  EXPECT_EQ(desktop.InputBoxes().size(), 2u);
+  EXPECT_EQ(Sent(),
+            (std::vector<std::string>{Frame({0x08, 0x00, 0x01}), Frame({0x1A, 0x00, 0x00, 0x01}),
+                                      Frame({0x08, 0x00, 0x02}), Frame({0x1A, 0x00, 0x00, 0x02})}));
+  EXPECT_EQ(p.radio.Text2, "2");
+  EXPECT_EQ(p.radio.Text6, "40M       ");
+}
+
+TEST_F(RadioWindowTest, FilterOptionsTakeTheModeByteFromTheModeField) {
+  ControlProgram& p = Started();
+  const struct {
+    const char* text4;
+    int mode;
+  } cases[] = {{"AM", 0x02}, {"FM", 0x05},  {"USB", 0x01},  {"LSB", 0x00},
+               {"CW", 0x03}, {"CWr", 0x07}, {"RTTY", 0x04}, {"RTTYr", 0x08},
+               {" ", 0x00},  {"", 0x00},    {"usb", 0x00},  {"CWR", 0x00}};
+  for (const auto& c : cases) {
+    p.radio.Text4 = c.text4;
+    ClearSent();
+    p.radio.ClickOption(35);  // F2
+    EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x06, c.mode, 0x02})}) << c.text4;
+    Advance(60);
+  }
+}
+
+TEST_F(RadioWindowTest, MclrClearsTheChannelAndBlanksAllButTheStatusLine) {
+  ControlProgram& p = Started();
+  FillFields(p);
+  p.station.ClearAfterSelect = true;
+  p.station.MemorySequenceBusy = true;
+  p.radio.Click("Option28");
+  EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x0B})});
+  EXPECT_FALSE(p.station.ClearAfterSelect);
+  EXPECT_FALSE(p.station.MemorySequenceBusy);
+  const RadioMain& r = p.radio;
+  for (const std::string* field : {&r.Text1, &r.Text2, &r.Text3, &r.Text4, &r.Text5, &r.Text6})
+    EXPECT_EQ(*field, " ");
+  EXPECT_EQ(r.Text7, "STATUS =  254");
+}
+
+TEST_F(RadioWindowTest, ClearStatusBlanksEverythingAndSendsNothing) {
+  for (const char* control : {"Command36", "Text7"}) {
+    SCOPED_TRACE(control);
+    program.reset();
+    ControlProgram& p = Started();
+    FillFields(p);
+    const std::vector<bool> marks = Marks(p.radio);
+    p.radio.Click(control);
+    const RadioMain& r = p.radio;
+    for (const std::string* field :
+         {&r.Text1, &r.Text2, &r.Text3, &r.Text4, &r.Text5, &r.Text6, &r.Text7})
+      EXPECT_EQ(*field, " ");
+    EXPECT_EQ(p.memory.Text9, " ");
+    EXPECT_EQ(Marks(p.radio), marks);
+    Advance(60);
+    EXPECT_TRUE(Sent().empty());
+  }
+}
+
+TEST_F(RadioWindowTest, AutoStatusToggleThreeTimes) {
+  ControlProgram& p = Started();
+  const struct {
+    bool on;
+    const char* caption;
+  } after[] = {
+      {false, "Enable Auto Status"}, {true, "Disable Auto Status"}, {false, "Enable Auto Status"}};
+  for (const auto& expected : after) {
+    FillFields(p);
+    p.radio.Click("Command44");
+    EXPECT_EQ(p.station.AutoStatusOn, expected.on);
+    EXPECT_EQ(p.radio.Command44Caption, expected.caption);
+    EXPECT_EQ(p.radio.Text1, " ");
+    EXPECT_EQ(p.radio.Text7, " ");
+    EXPECT_EQ(p.memory.Text9, " ");
+  }
+  Advance(60);
+  EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(RadioWindowTest, NavigationShowsTheOtherWindowsAndKeepsThisOne) {
+  ControlProgram& p = Started();
+  ASSERT_FALSE(p.memory.Visible);
+  p.radio.Click("Command1");
+  EXPECT_TRUE(p.memory.Visible);
+  p.memory.Hide();
+  p.radio.ShowMemoryWindow();  // the "Memory-Window" menu
+  EXPECT_TRUE(p.memory.Visible);
+  p.radio.ShowSetupWindow();  // the "Setup" menu
+  EXPECT_TRUE(p.setup.Visible);
+  EXPECT_TRUE(p.radio.Visible);
+  EXPECT_FALSE(desktop.ended);
+  EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(RadioWindowTest, HelpShowsItsBoxAndChangesNothing) {
+  ControlProgram& p = Started();
+  FillFields(p);
+  p.radio.Help();
+  ASSERT_EQ(desktop.boxes.size(), 1u);
+  EXPECT_EQ(desktop.boxes[0].title, "Help");
+  EXPECT_EQ(desktop.boxes[0].text, "Help Yourself");
+  EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::Ok);
+  EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::None);
+  EXPECT_EQ(p.radio.Text1, "14.195.0");
+  EXPECT_FALSE(desktop.ended);
+}
+
+TEST_F(RadioWindowTest, ExitAndClosingTheFrameCloseTheDataFileAndEnd) {
+  for (const bool byFrame : {false, true}) {
+    SCOPED_TRACE(byFrame ? "frame" : "Exit");
+    program.reset();
+    desktop.ended = false;
+    ControlProgram& p = Started();
+    ASSERT_TRUE(p.station.DataFileOpen);
+    if (byFrame) {
+      p.radio.CloseByFrame();
+    } else {
+      p.radio.Click("Command0");
+    }
+    EXPECT_FALSE(p.station.DataFileOpen);
+    EXPECT_TRUE(desktop.ended);
+    EXPECT_TRUE(p.station.Ended);
+    Advance(60);
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_TRUE(desktop.boxes.empty());
+  }
+}
+
+TEST_F(RadioWindowTest, ExitWithoutADataFileStillEnds) {
+  ControlProgram& p = Started();
+  p.CloseDataFile();
+  p.radio.Exit();
+  EXPECT_TRUE(desktop.ended);
+  EXPECT_TRUE(desktop.boxes.empty());
+}
+
+}  // namespace
+}  // namespace tavrin
