@@ -88,7 +88,7 @@ ParsedDataLine ParseDataLine(const std::string& line) {
   // The whole zone, so that the five-letter "RTTYr" comes back as it was written.
   parsed.MemModeText = Without(Columns(line, 29, kPrintZoneWidth), ' ');
   parsed.MemFilterText = Columns(line, 47, 1);
-  parsed.MemSelectedText = Columns(line, 57, 1) == "Y" ? "1" : "0";
+  parsed.MemSelectedText = std::string(1, Columns(line, 57, 1) == "Y" ? '1' : '0');
   parsed.MemLabelText = Columns(line, 71, 10);
   return parsed;
 }

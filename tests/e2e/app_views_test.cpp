@@ -28,8 +28,10 @@ QApplication& Application() {
   static char name[] = "app_views_test";
   static char* argv[] = {name, nullptr};
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication application(argc, argv);
-  return application;
+  // Made once and never destroyed: a QApplication torn down among the static destructors at
+  // exit collides with Qt's own clean-up of its input devices.
+  static QApplication* application = new QApplication(argc, argv);
+  return *application;
 }
 
 class AppViewsTest : public ProgramFixture {
