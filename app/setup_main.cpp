@@ -129,6 +129,12 @@ void SetupMain::Quit() {
   RestartIfConfigMissing();
 }
 
+std::string SetupMain::PortDescription(int option) const {
+  if (option < 1 || option > 3) return {};
+  const std::string where = program_.platform.serial.DescribePort(option);
+  return where.empty() ? std::string() : "COM" + std::to_string(option) + " is " + where;
+}
+
 void SetupMain::Help() {
   program_.platform.desktop.MessageBox("Help", "Help Yourself", BoxIcon::None, BoxButtons::Ok);
 }

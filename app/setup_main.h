@@ -39,6 +39,9 @@ class SetupMain {
 
   // The settings strings of the options, by option number (1..6); empty for other numbers.
   [[nodiscard]] static std::string OptionValue(int option);
+  // Where the port of Option1..Option3 leads on this machine ("COM1 is com1 -> /dev/ttyUSB0"),
+  // so that the operator can tell the ports apart; empty when the platform cannot tell.
+  [[nodiscard]] std::string PortDescription(int option) const;
   // Bumped each time the window is brought forward, so that a view can raise it.
   int RaiseCount = 0;
 

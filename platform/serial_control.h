@@ -38,6 +38,9 @@ class SerialControl {
   virtual std::string Input() = 0;
   // Called whenever new bytes are waiting (the event-driven form of the 1 ms poll).
   virtual void OnInput(std::function<void()> handler) = 0;
+  // What port n is on this machine, for the operator ("com1 -> /dev/ttyUSB0"); empty when
+  // there is nothing to tell.
+  [[nodiscard]] virtual std::string DescribePort(int /*portNumber*/) const { return {}; }
 };
 
 }  // namespace tavrin

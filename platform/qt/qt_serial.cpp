@@ -69,6 +69,19 @@ std::string QtSerial::DevicePath(int portNumber) const {
   return "/dev/ttyS" + std::to_string(portNumber - 1);
 }
 
+std::string QtSerial::DescribePort(int portNumber) const {
+  const std::string path = DevicePath(portNumber);
+  if (path.empty()) return {};
+  std::error_code ec;
+  const fs::path entry(path);
+  std::string text = path;
+  if (fs::is_symlink(entry, ec)) {
+    text = entry.filename().string() + " -> " + fs::read_symlink(entry, ec).string();
+  }
+  if (!fs::exists(entry, ec)) text += " (not present)";
+  return text;
+}
+
 PortError QtSerial::Open() {
   if (port_.isOpen()) return kAlreadyOpen;
   const auto settings = ParseSerialSettings(settings_);

@@ -40,6 +40,8 @@ class QtSerial : public SerialControl {
 
   // The device file port n stands for now (the link itself when there is one).
   [[nodiscard]] std::string DevicePath(int portNumber) const;
+  // "com1 -> /dev/ttyUSB0", "/dev/ttyS1", or the same with " (not present)".
+  [[nodiscard]] std::string DescribePort(int portNumber) const override;
 
  private:
   void DataArrived();

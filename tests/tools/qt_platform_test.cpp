@@ -86,6 +86,17 @@ TEST_F(QtSerialTest, PortNumberResolvesToLinkInCurrentDirectoryElseSystemPort) {
   EXPECT_EQ(serial.DevicePath(0), "");
 }
 
+TEST_F(QtSerialTest, DescribesWherePortsLeadForTheOperator) {
+  dir.Link("com3", pty.SlavePath());
+  dir.Link("com5", "/dev/nonexistent-cable");
+  QtSerial serial(files);
+  EXPECT_EQ(serial.DescribePort(3), "com3 -> " + pty.SlavePath());
+  EXPECT_EQ(serial.DescribePort(5), "com5 -> /dev/nonexistent-cable (not present)");
+  const std::string nine = serial.DescribePort(9);
+  EXPECT_EQ(nine.rfind("/dev/ttyS8", 0), 0u) << nine;
+  EXPECT_EQ(serial.DescribePort(0), "");
+}
+
 TEST_F(QtSerialTest, ReadsAndWritesThroughTheLinkedPseudoTerminal) {
   dir.Link("com1", pty.SlavePath());
   QtSerial serial(files);
