@@ -1,0 +1,202 @@
+#!/usr/bin/env bash
+# Installation and the Debian package, from a built tree:
+#   package_test.sh BUILD_DIR PROGRAM...
+# 1. cmake --install into a scratch prefix: every program, its menu entry and its icons.
+# 2. cpack -G DEB: the package's control fields, its file list and the extracted files.
+# 3. As root, and only when neither the package nor any of its programs is on the machine yet:
+#    dpkg -i, start the installed programs (rigsim and tavrin talking over a pseudo-terminal,
+#    dipole on its own), dpkg -r, and check that nothing of the package is left.
+set -uo pipefail
+
+build=$(cd "$1" && pwd)
+shift
+programs=("$@")
+scratch=$(mktemp -d)
+installed_by_us=no
+failures=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+cleanup() {
+  if [ "$installed_by_us" = yes ]; then
+    timeout 120 dpkg -r station-suite >/dev/null 2>&1 || true
+  fi
+  for pid in $(jobs -p); do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# Menu entry and icons of each program under a root ($1) laid out as the prefix ($2).
+check_desktop_files() {
+  local root=$1 prefix=$2
+  local entry icon exec_line
+  for program in "${programs[@]}"; do
+    entry="$root$prefix/share/applications/station-$program.desktop"
+    if [ ! -f "$entry" ]; then
+      fail "no menu entry $entry"
+      continue
+    fi
+    exec_line=$(sed -n 's/^Exec=//p' "$entry")
+    [ "${exec_line%% *}" = "$program" ] || fail "$entry starts \"$exec_line\", not $program"
+    icon=$(sed -n 's/^Icon=//p' "$entry")
+    [ -f "$root$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] ||
+      fail "$entry names icon \"$icon\", which has no scalable icon"
+    if [ -f "$root$prefix/share/icons/hicolor/48x48/apps/$icon.png" ]; then
+      file -b "$root$prefix/share/icons/hicolor/48x48/apps/$icon.png" | grep -q 'PNG image data, 48 x 48' ||
+        fail "icon $icon.png is not a 48x48 PNG"
+    else
+      fail "$entry names icon \"$icon\", which has no 48x48 icon"
+    fi
+    grep -q '^Type=Application$' "$entry" || fail "$entry is not an application entry"
+    grep -q '^Categories=.*HamRadio;' "$entry" || fail "$entry is not in the HamRadio menu"
+    if command -v desktop-file-validate >/dev/null; then
+      desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
+    fi
+  done
+}
+
+echo "-- cmake --install into a scratch prefix"
+prefix="$scratch/prefix"
+if ! timeout 300 cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1; then
+  cat "$scratch/install.log" >&2
+  fail "cmake --install failed"
+fi
+for program in "${programs[@]}"; do
+  [ -x "$prefix/bin/$program" ] || fail "cmake --install did not put $program in bin/"
+done
+check_desktop_files "" "$prefix"
+
+echo "-- cpack -G DEB"
+if ! timeout 300 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/cpack" \
+  >"$scratch/cpack.log" 2>&1; then
+  cat "$scratch/cpack.log" >&2
+  fail "cpack failed"
+  exit 1
+fi
+package=$(find "$scratch/cpack" -maxdepth 1 -name 'station-suite_*.deb' | head -n 1)
+if [ -z "$package" ]; then
+  fail "cpack made no station-suite package"
+  exit 1
+fi
+echo "package: $(basename "$package")"
+
+field() { dpkg-deb -f "$package" "$1"; }
+version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
+[ "$(field Package)" = station-suite ] || fail "package name is \"$(field Package)\""
+[ -n "$version" ] && [ "$(field Version)" = "$version" ] ||
+  fail "package version \"$(field Version)\" is not the project's \"$version\""
+[ "$(field Architecture)" = "$(dpkg --print-architecture)" ] ||
+  fail "architecture \"$(field Architecture)\" is not this machine's"
+[ -n "$(field Maintainer)" ] || fail "no maintainer"
+[ -n "$(field Description)" ] || fail "no description"
+[ "$(field Section)" = hamradio ] || fail "section \"$(field Section)\" is not hamradio"
+depends=$(field Depends)
+for library in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6serialport6; do
+  [[ "$depends" == *"$library"* ]] || fail "Depends \"$depends\" lacks $library"
+done
+
+contents=$(dpkg-deb -c "$package" | awk '{print $1, $NF}')
+for program in "${programs[@]}"; do
+  grep -qx -- "-rwxr-xr-x ./usr/bin/$program" <<<"$contents" ||
+    fail "the package has no executable usr/bin/$program"
+done
+# Only programs, menu entries and icons: no libraries, headers or files outside /usr.
+unexpected=$(awk '$1 !~ /^d/ {print $2}' <<<"$contents" |
+  grep -v -E '^\./usr/(bin/[a-z]+|share/applications/station-[a-z]+\.desktop|share/icons/hicolor/(scalable/apps/station-[a-z]+\.svg|48x48/apps/station-[a-z]+\.png))$')
+[ -z "$unexpected" ] || fail "files the package should not hold: $unexpected"
+
+root="$scratch/root"
+dpkg-deb -x "$package" "$root"
+check_desktop_files "$root" /usr
+for program in "${programs[@]}"; do
+  binary="$root/usr/bin/$program"
+  [ -f "$binary" ] || continue
+  file -b "$binary" | grep -q 'ELF.*, stripped' || fail "usr/bin/$program is not a stripped ELF"
+  if readelf -d "$binary" | grep -E 'RPATH|RUNPATH' | grep -qF "$build"; then
+    fail "usr/bin/$program looks for libraries in the build tree"
+  fi
+done
+if [ -x "$root/usr/bin/rigsim" ]; then
+  timeout 20 "$root/usr/bin/rigsim" --help | grep -q '^usage: rigsim' ||
+    fail "the packaged rigsim does not run"
+fi
+
+# The rest installs system-wide.
+if [ "$(id -u)" -ne 0 ]; then
+  echo "-- not root: install and removal skipped"
+  echo "failures: $failures"
+  [ "$failures" -eq 0 ]
+  exit
+fi
+if dpkg-query -W -f='${Status}' station-suite 2>/dev/null | grep -q 'ok installed'; then
+  echo "-- station-suite is installed on this machine already: install and removal skipped"
+  echo "failures: $failures"
+  [ "$failures" -eq 0 ]
+  exit
+fi
+for program in "${programs[@]}"; do
+  if [ -e "/usr/bin/$program" ]; then
+    echo "-- /usr/bin/$program exists already: install and removal skipped"
+    echo "failures: $failures"
+    [ "$failures" -eq 0 ]
+    exit
+  fi
+done
+
+echo "-- dpkg -i"
+installed_by_us=yes
+if ! timeout 300 dpkg -i "$package" >"$scratch/dpkg-i.log" 2>&1; then
+  cat "$scratch/dpkg-i.log" >&2
+  fail "dpkg -i failed"
+fi
+dpkg-query -W -f='${Status}' station-suite | grep -q 'install ok installed' ||
+  fail "the package is not installed after dpkg -i"
+for program in "${programs[@]}"; do
+  [ "$(command -v "$program")" = "/usr/bin/$program" ] || fail "$program is not on the PATH"
+done
+
+echo "-- the installed programs start"
+export QT_QPA_PLATFORM=offscreen
+run="$scratch/run"
+mkdir -p "$run"
+printf 'KESTRA CONFIGURATION FILE (KESTRA.INI)\r\n \r\n[DeftFile] KESTRA.TXT\r\n[CallSign] N0CALL\r\n[CommPort] COM1\r\n[CommBaud] 19200,N,8,1\r\n \r\nEND\r\n' >"$run/KESTRA.INI"
+: >"$run/KESTRA.TXT"
+(cd "$run" && exec timeout 60 rigsim --headless --log frames.log >rigsim.out 2>&1) &
+for _ in $(seq 100); do [ -e "$run/com1" ] && break; sleep 0.1; done
+if [ -e "$run/com1" ]; then
+  # The splash stands 2 s, then tavrin synchronises with the transceiver; it keeps running.
+  (cd "$run" && timeout 8 tavrin >tavrin.out 2>&1)
+  status=$?
+  [ "$status" -eq 124 ] || fail "the installed tavrin ended with status $status within 8 s"
+  grep -qx 'FE FE 64 E0 19 00 FD' "$run/frames.log" 2>/dev/null ||
+    fail "the installed rigsim saw no identity query from the installed tavrin"
+else
+  fail "the installed rigsim made no com1 link"
+fi
+(cd "$run" && timeout 3 dipole >dipole.out 2>&1)
+status=$?
+[ "$status" -eq 124 ] || fail "the installed dipole ended with status $status within 3 s"
+kill %1 2>/dev/null
+wait
+
+echo "-- dpkg -r"
+files=$(dpkg-query -L station-suite | while read -r path; do [ -d "$path" ] || echo "$path"; done)
+if ! timeout 300 dpkg -r station-suite >"$scratch/dpkg-r.log" 2>&1; then
+  cat "$scratch/dpkg-r.log" >&2
+  fail "dpkg -r failed"
+else
+  installed_by_us=no
+fi
+if dpkg-query -W -f='${Status}' station-suite 2>/dev/null | grep -qv 'not-installed'; then
+  fail "dpkg still knows station-suite: $(dpkg-query -W -f='${Status}' station-suite)"
+fi
+[ -n "$files" ] || fail "dpkg listed no files of the installed package"
+for path in $files; do
+  [ ! -e "$path" ] || fail "$path is left after dpkg -r"
+done
+
+echo "failures: $failures"
+[ "$failures" -eq 0 ]
