@@ -1,18 +1,16 @@
 #include "app/setup_main_view.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "platform/qt/text_bytes.h"
+#include "platform/qt/view_kit.h"
 #include "platform/qt/widget_sync.h"
 
 namespace tavrin {
@@ -20,18 +18,7 @@ namespace tavrin {
 namespace {
 
 QFont SansSerif(int pointSize, bool bold = false) {
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSize(pointSize);
-  font.setBold(bold);
-  return font;
-}
-
-QLabel* MakeLabel(const char* designName, const char* caption, const QFont& font) {
-  auto* label = new QLabel(QString::fromLatin1(caption));
-  NameWidget(label, designName, caption);
-  label->setFont(font);
-  return label;
+  return SansFont("MS Sans Serif", pointSize, bold);
 }
 
 // The option captions by option number.
@@ -141,31 +128,15 @@ QWidget* SetupMainView::MakeContents() {
 }
 
 void SetupMainView::MakeMenus() {
-  const auto action = [this](const char* designName, const char* caption, auto run) {
-    auto* item = new QAction(QString::fromLatin1(caption), this);
-    item->setObjectName(QString::fromLatin1(designName));
-    connect(item, &QAction::triggered, this, [this, run] { hub_.Run([this, run] { run(); }); });
-    return item;
-  };
   const auto save = [this] { setup_.Save(); };
   const auto quit = [this] { setup_.Quit(); };
   const auto help = [this] { setup_.Help(); };
-
-  QMenuBar* bar = menuBar();
-  bar->setAccessibleName(QStringLiteral("Menu"));
-  QMenu* file = bar->addMenu(QStringLiteral("File"));
-  file->setObjectName(QStringLiteral("File"));
-  file->setAccessibleName(QStringLiteral("File"));
-  file->addAction(action("FileQuit", "Quit", quit));
-  file->addAction(action("FileSave", "Save", save));
-  bar->addAction(action("Quit", "Quit", quit));
-  bar->addAction(action("Save", "Save", save));
-  bar->addAction(action("Help", "Help", help));
+  MakeMenuBar(*this, hub_, {{"FileQuit", "Quit", quit}, {"FileSave", "Save", save}},
+              {{"Quit", "Quit", quit}, {"Save", "Save", save}, {"Help", "Help", help}});
 }
 
 void SetupMainView::closeEvent(QCloseEvent* event) {
-  if (setup_.Visible) hub_.Run([this] { setup_.CloseByFrame(); });
-  event->accept();
+  ForwardClose(event, hub_, setup_.Visible, [this] { setup_.CloseByFrame(); });
 }
 
 void SetupMainView::Refresh() {
@@ -175,26 +146,12 @@ void SetupMainView::Refresh() {
   }
   ShowText(Text1_, setup_.Text1);
   ShowText(Text2_, setup_.Text2);
-  if (setup_.Visible) {
-    if (!isVisible()) {
-      if (!placed_) {
-        // The first time in the middle of the screen, later where the user left it.
-        placed_ = true;
-        adjustSize();
-        if (const QScreen* screen = QWidget::screen()) {
-          move(screen->availableGeometry().center() - rect().center());
-        }
-      }
-      show();
-    }
-    if (raisedCount_ != setup_.RaiseCount) {
-      raisedCount_ = setup_.RaiseCount;
-      raise();
-      activateWindow();
-    }
-  } else if (isVisible()) {
-    hide();
+  if (setup_.Visible && !isVisible() && !placed_) {
+    // The first time in the middle of the screen, later where the user left it.
+    placed_ = true;
+    CenterOnScreen(this);
   }
+  ShowVisibility(this, setup_.Visible, setup_.RaiseCount, raisedCount_);
 }
 
 }  // namespace tavrin

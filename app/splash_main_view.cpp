@@ -8,28 +8,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "platform/qt/text_bytes.h"
+#include "platform/qt/view_kit.h"
 #include "platform/qt/widget_sync.h"
 
 // The logo lives in the views library; a static library's resources are registered by hand.
 static void InitSplashResources() { Q_INIT_RESOURCE(app); }
 
 namespace tavrin {
-
-namespace {
-
-QFont ArialBold(int pointSize) {
-  QFont font(QStringLiteral("Arial"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setBold(true);
-  font.setPointSize(pointSize);
-  return font;
-}
-
-}  // namespace
 
 SplashMainView::SplashMainView(SplashMain& splash, ViewHub& hub) : splash_(splash), hub_(hub) {
   InitSplashResources();
@@ -105,7 +93,7 @@ SplashMainView::~SplashMainView() { hub_.Remove(this); }
 QLabel* SplashMainView::MakeLabel(const char* designName, int pointSize) {
   auto* label = new QLabel;
   label->setObjectName(QString::fromLatin1(designName));
-  label->setFont(ArialBold(pointSize));
+  label->setFont(Arial(pointSize, true));
   return label;
 }
 
@@ -146,10 +134,7 @@ void SplashMainView::Refresh() {
   ShowText(Text1_, splash_.Text1);
   setWindowTitle(FromBytes(splash_.lblProductName));
   if (splash_.Visible && !isVisible()) {
-    adjustSize();
-    if (const QScreen* screen = QWidget::screen()) {
-      move(screen->availableGeometry().center() - rect().center());
-    }
+    CenterOnScreen(this);
     show();
     raise();
     activateWindow();

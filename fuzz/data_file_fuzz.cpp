@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/control_program.h"
+#include "fuzz/silent_serial.h"
 #include "memory/data_file.h"
 #include "platform/fake_desktop.h"
 #include "platform/files.h"
@@ -20,26 +21,6 @@
 namespace {
 
 using namespace tavrin;
-
-// A serial port that is open and takes everything without answering.
-class SwallowingSerial : public SerialControl {
- public:
-  void SetCommPort(int portNumber) override { port_ = portNumber; }
-  [[nodiscard]] int CommPort() const override { return port_; }
-  void SetSettings(const std::string& settings) override { settings_ = settings; }
-  [[nodiscard]] std::string Settings() const override { return settings_; }
-  void SetInputLen(int /*length*/) override {}
-  [[nodiscard]] bool PortOpen() const override { return true; }
-  PortError Open() override { return {}; }
-  void Close() override {}
-  void Output(const std::string& /*bytes*/) override {}
-  std::string Input() override { return {}; }
-  void OnInput(std::function<void()> /*handler*/) override {}
-
- private:
-  int port_ = 1;
-  std::string settings_ = "19200,N,8,1";
-};
 
 const std::filesystem::path& WorkDirectory() {
   static const std::filesystem::path directory = [] {
@@ -85,7 +66,7 @@ void RunThroughTheWindow(const std::string& bytes) {
   }
   VirtualClock clock;
   FakeDesktop desktop;
-  SwallowingSerial serial;
+  SilentSerial serial;
   Files files(WorkDirectory().string());
   Platform platform{desktop, clock, serial, files};
   ControlProgram program(platform);

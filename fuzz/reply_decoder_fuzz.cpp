@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/control_program.h"
+#include "fuzz/silent_serial.h"
 #include "platform/fake_desktop.h"
 #include "platform/files.h"
 #include "platform/virtual_clock.h"
@@ -18,27 +19,6 @@
 namespace {
 
 using namespace tavrin;
-
-// An open port that takes everything and has nothing more to read.
-class QuietSerial : public SerialControl {
- public:
-  void SetCommPort(int portNumber) override { port_ = portNumber; }
-  [[nodiscard]] int CommPort() const override { return port_; }
-  void SetSettings(const std::string& settings) override { settings_ = settings; }
-  [[nodiscard]] std::string Settings() const override { return settings_; }
-  void SetInputLen(int /*length*/) override {}
-  [[nodiscard]] bool PortOpen() const override { return true; }
-  PortError Open() override { return {}; }
-  void Close() override {}
-  void Output(const std::string& bytes) override { written_ += bytes.size(); }
-  std::string Input() override { return {}; }
-  void OnInput(std::function<void()> /*handler*/) override {}
-
- private:
-  int port_ = 1;
-  std::string settings_ = "19200,N,8,1";
-  std::size_t written_ = 0;
-};
 
 void Check(bool condition) {
   if (!condition) std::abort();
@@ -75,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   VirtualClock clock;
   FakeDesktop desktop;
   Files files("/nonexistent");
-  QuietSerial serial;
+  SilentSerial serial;
   Platform platform{desktop, clock, serial, files};
   ControlProgram program(platform, BuildOf(static_cast<std::uint8_t>(state >> 6)));
   program.InitFrameStrings();

@@ -1,37 +1,21 @@
 #include "memory/data_main_view.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <string>
 #include <tuple>
 
 #include "platform/qt/text_bytes.h"
+#include "platform/qt/view_kit.h"
 #include "platform/qt/widget_sync.h"
 
 namespace tavrin {
 
 namespace {
-
-QFont Arial(double pointSize, bool bold) {
-  QFont font(QStringLiteral("Arial"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(pointSize);
-  font.setBold(bold);
-  return font;
-}
-
-QLabel* MakeLabel(const char* designName, const char* caption, const QFont& font) {
-  auto* label = new QLabel(QString::fromLatin1(caption));
-  NameWidget(label, designName, caption);
-  label->setFont(font);
-  return label;
-}
 
 void ShowBold(QLineEdit* field, bool bold) {
   if (field->font().bold() != bold) field->setFont(Arial(9.75, bold));
@@ -64,9 +48,7 @@ QWidget* DataMainView::MakeContents() {
   for (auto [field, name, labelName, caption] :
        {std::tuple{&Text1_, "Text1", "Label2", "Current File"},
         std::tuple{&Text2_, "Text2", "Label3", "New File"}}) {
-    *field = new QLineEdit;
-    NameWidget(*field, name, caption);
-    (*field)->setReadOnly(true);
+    *field = MakeField(name, caption);
     (*field)->setMinimumWidth(420);
     QLabel* label = MakeLabel(labelName, caption, labelFont);
     label->setBuddy(*field);
@@ -76,13 +58,8 @@ QWidget* DataMainView::MakeContents() {
   }
   layout->addLayout(fields);
 
-  auto* frame = new QFrame;
-  frame->setFrameShape(QFrame::Box);
-  NameWidget(frame, "Frame1", "File Controls");
-  auto* inside = new QVBoxLayout(frame);
-  QLabel* title = MakeLabel("Label4", "File Controls", labelFont);
-  title->setAlignment(Qt::AlignCenter);
-  inside->addWidget(title);
+  QVBoxLayout* inside = nullptr;
+  QFrame* frame = MakeTitledFrame("Frame1", "Label4", "File Controls", inside);
   auto* buttons = new QGridLayout;
   int column = 0;
   for (auto [name, caption] :
@@ -102,30 +79,15 @@ QWidget* DataMainView::MakeContents() {
 }
 
 void DataMainView::MakeMenus() {
-  const auto action = [this](const char* designName, const char* caption, auto run) {
-    auto* item = new QAction(QString::fromLatin1(caption), this);
-    item->setObjectName(QString::fromLatin1(designName));
-    connect(item, &QAction::triggered, this, [this, run] { hub_.Run([this, run] { run(); }); });
-    return item;
-  };
   const auto quit = [this] { data_.Quit(); };
   const auto back = [this] { data_.Return(); };
-
-  QMenuBar* bar = menuBar();
-  bar->setAccessibleName(QStringLiteral("Menu"));
-  QMenu* file = bar->addMenu(QStringLiteral("File"));
-  file->setObjectName(QStringLiteral("File"));
-  file->setAccessibleName(QStringLiteral("File"));
-  file->addAction(action("FileQuit", "Quit", quit));
-  file->addAction(action("FileReturn", "Return", back));
-  bar->addAction(action("Quit", "Quit", quit));
-  bar->addAction(action("Return", "Return", back));
-  bar->addAction(action("Help", "Help", [this] { data_.Help(); }));
+  const auto help = [this] { data_.Help(); };
+  MakeMenuBar(*this, hub_, {{"FileQuit", "Quit", quit}, {"FileReturn", "Return", back}},
+              {{"Quit", "Quit", quit}, {"Return", "Return", back}, {"Help", "Help", help}});
 }
 
 void DataMainView::closeEvent(QCloseEvent* event) {
-  if (data_.Visible) hub_.Run([this] { data_.Quit(); });
-  event->accept();
+  ForwardClose(event, hub_, data_.Visible, [this] { data_.Quit(); });
 }
 
 void DataMainView::Refresh() {
@@ -133,16 +95,7 @@ void DataMainView::Refresh() {
   ShowText(Text2_, data_.Text2);
   ShowBold(Text1_, data_.Text1Bold);
   ShowBold(Text2_, data_.Text2Bold);
-  if (data_.Visible) {
-    if (!isVisible()) show();
-    if (raisedCount_ != data_.RaiseCount) {
-      raisedCount_ = data_.RaiseCount;
-      raise();
-      activateWindow();
-    }
-  } else if (isVisible()) {
-    hide();
-  }
+  ShowVisibility(this, data_.Visible, data_.RaiseCount, raisedCount_);
 }
 
 }  // namespace tavrin

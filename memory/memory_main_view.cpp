@@ -1,13 +1,10 @@
 #include "memory/memory_main_view.h"
 
-#include <QCloseEvent>
-#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <map>
@@ -16,26 +13,12 @@
 #include <vector>
 
 #include "platform/qt/text_bytes.h"
+#include "platform/qt/view_kit.h"
 #include "platform/qt/widget_sync.h"
 
 namespace tavrin {
 
 namespace {
-
-QFont Arial(double pointSize, bool bold) {
-  QFont font(QStringLiteral("Arial"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(pointSize);
-  font.setBold(bold);
-  return font;
-}
-
-QLabel* MakeLabel(const char* designName, const char* caption, const QFont& font) {
-  auto* label = new QLabel(QString::fromLatin1(caption));
-  NameWidget(label, designName, caption);
-  label->setFont(font);
-  return label;
-}
 
 // Where each button stands in its group's grid: row, column, columns spanned. The two small
 // "=" buttons sit under "Blank Rig" and "Scan Rig", "Skip" beside the second.
@@ -69,15 +52,6 @@ MemoryMainView::MemoryMainView(MemoryMain& memory, ViewHub& hub) : memory_(memor
 }
 
 MemoryMainView::~MemoryMainView() { hub_.Remove(this); }
-
-QLineEdit* MemoryMainView::MakeField(const char* designName, const char* label, const QFont& font) {
-  auto* field = new QLineEdit;
-  // The fields show what the transceiver, the data file and the operations report.
-  NameWidget(field, designName, label);
-  field->setReadOnly(true);
-  field->setFont(font);
-  return field;
-}
 
 QWidget* MemoryMainView::MakeDisplay() {
   auto* display = new QWidget;
@@ -163,13 +137,8 @@ QFrame* MemoryMainView::MakeGroup(const char* frameName, const char* labelName, 
     if (std::string(button.group) == group && memory_.Has(button.name)) present.push_back(&button);
   if (present.empty()) return nullptr;
 
-  auto* frame = new QFrame;
-  frame->setFrameShape(QFrame::Box);
-  NameWidget(frame, frameName, group);
-  auto* layout = new QVBoxLayout(frame);
-  QLabel* label = MakeLabel(labelName, group, Arial(9, true));
-  label->setAlignment(Qt::AlignCenter);
-  layout->addWidget(label);
+  QVBoxLayout* layout = nullptr;
+  QFrame* frame = MakeTitledFrame(frameName, labelName, group, layout);
   auto* contents = new QGridLayout;
   for (const MemoryButton* button : present) {
     const Place place = PlaceOf(button->name);
@@ -197,7 +166,8 @@ QWidget* MemoryMainView::MakeContents() {
   auto* layout = new QVBoxLayout(contents);
   layout->addWidget(MakeDisplay());
   Text7_ = MakeField("Text7", "Progress line", Arial(8.25, false));
-  Text7_->installEventFilter(this);
+  // A click on the progress line stops every operation.
+  RunOnClick(Text7_, hub_, [this] { memory_.Click("Text7"); });
   layout->addWidget(Text7_);
   layout->addWidget(MakeGroups(), 1);
   Text9_ = MakeField("Text9", "Status line", Arial(8.25, false));
@@ -206,36 +176,16 @@ QWidget* MemoryMainView::MakeContents() {
 }
 
 void MemoryMainView::MakeMenus() {
-  const auto action = [this](const char* designName, const char* caption, auto run) {
-    auto* item = new QAction(QString::fromLatin1(caption), this);
-    item->setObjectName(QString::fromLatin1(designName));
-    connect(item, &QAction::triggered, this, [this, run] { hub_.Run([this, run] { run(); }); });
-    return item;
-  };
   const auto exit = [this] { memory_.Exit(); };
-
-  QMenuBar* bar = menuBar();
-  bar->setAccessibleName(QStringLiteral("Menu"));
-  QMenu* file = bar->addMenu(QStringLiteral("File"));
-  file->setObjectName(QStringLiteral("File"));
-  file->setAccessibleName(QStringLiteral("File"));
-  file->addAction(action("FileExit", "Exit", exit));
-  bar->addAction(action("RadioWindow", "Radio-Window", [this] { memory_.ShowRadioWindow(); }));
-  bar->addAction(action("Setup", "Setup", [this] { memory_.ShowSetupWindow(); }));
-  bar->addAction(action("Exit", "Exit", exit));
-  bar->addAction(action("Help", "Help", [this] { memory_.Help(); }));
+  MakeMenuBar(*this, hub_, {{"FileExit", "Exit", exit}},
+              {{"RadioWindow", "Radio-Window", [this] { memory_.ShowRadioWindow(); }},
+               {"Setup", "Setup", [this] { memory_.ShowSetupWindow(); }},
+               {"Exit", "Exit", exit},
+               {"Help", "Help", [this] { memory_.Help(); }}});
 }
 
 void MemoryMainView::closeEvent(QCloseEvent* event) {
-  if (memory_.Visible) hub_.Run([this] { memory_.CloseByFrame(); });
-  event->accept();
-}
-
-bool MemoryMainView::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Text7_ && event->type() == QEvent::MouseButtonRelease) {
-    hub_.Run([this] { memory_.Click("Text7"); });
-  }
-  return QMainWindow::eventFilter(watched, event);
+  ForwardClose(event, hub_, memory_.Visible, [this] { memory_.CloseByFrame(); });
 }
 
 void MemoryMainView::Refresh() {
@@ -249,16 +199,7 @@ void MemoryMainView::Refresh() {
   if (Text8_->font().bold() != memory_.Text8Bold) Text8_->setFont(Arial(8.25, memory_.Text8Bold));
   if (windowTitle() != FromBytes(memory_.Caption)) setWindowTitle(FromBytes(memory_.Caption));
 
-  if (memory_.Visible) {
-    if (!isVisible()) show();
-    if (raisedCount_ != memory_.RaiseCount) {
-      raisedCount_ = memory_.RaiseCount;
-      raise();
-      activateWindow();
-    }
-  } else if (isVisible()) {
-    hide();
-  }
+  ShowVisibility(this, memory_.Visible, memory_.RaiseCount, raisedCount_);
   if (focused_ != memory_.FocusedControl) {
     focused_ = memory_.FocusedControl;
     const auto found = buttons_.find(focused_);

@@ -29,8 +29,6 @@ class MemoryMainView : public QMainWindow, public View {
  protected:
   // The frame's close control: hidden, or the end of the memory manager.
   void closeEvent(QCloseEvent* event) override;
-  // A click on the progress line stops every operation.
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* MakeContents();
@@ -39,7 +37,6 @@ class MemoryMainView : public QMainWindow, public View {
   // A framed group of the window's present buttons of `group`, or nullptr when it has none.
   QFrame* MakeGroup(const char* frameName, const char* labelName, const char* group);
   QPushButton* MakeButton(const MemoryButton& button);
-  QLineEdit* MakeField(const char* designName, const char* label, const QFont& font);
   void MakeMenus();
 
   MemoryMain& memory_;

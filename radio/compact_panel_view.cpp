@@ -1,6 +1,5 @@
 #include "radio/compact_panel_view.h"
 
-#include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -11,9 +10,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <utility>
 
 #include "platform/qt/text_bytes.h"
+#include "platform/qt/view_kit.h"
 #include "platform/qt/widget_sync.h"
 #include "radio/radio_main.h"
 
@@ -21,18 +20,9 @@ namespace tavrin {
 
 namespace {
 
-QFont ArialFont(double pointSize, bool bold) {
-  QFont font(QStringLiteral("Arial"), -1, bold ? QFont::Bold : QFont::Normal);
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(pointSize);
-  return font;
-}
-
 // A caption above a control; a screen reader reads the control under the same name.
 QLabel* Caption(const char* designName, const char* text, QWidget* buddy) {
-  auto* label = new QLabel(QString::fromLatin1(text));
-  NameWidget(label, designName, text);
-  label->setFont(ArialFont(9, true));
+  QLabel* label = MakeLabel(designName, text, Arial(9, true));
   label->setBuddy(buddy);
   return label;
 }
@@ -50,8 +40,9 @@ CompactPanelView::CompactPanelView(CompactPanel& panel, ViewHub& hub)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(MakeDisplay());
   layout->addWidget(MakeControls(), 1);
-  fields_[7] = MakeField(7, "Status line", ArialFont(8.25, false));
-  fields_[7]->installEventFilter(this);
+  fields_[7] = MakeTextField(7, "Status line", Arial(8.25, false));
+  // A click on the status line clears it.
+  RunOnClick(fields_[7], hub_, [this] { radio_.Click("Text7"); });
   layout->addWidget(fields_[7]);
   hub_.Add(this);
   Refresh();
@@ -59,13 +50,9 @@ CompactPanelView::CompactPanelView(CompactPanel& panel, ViewHub& hub)
 
 CompactPanelView::~CompactPanelView() { hub_.Remove(this); }
 
-QLineEdit* CompactPanelView::MakeField(int number, const char* label, const QFont& font) {
-  auto* field = new QLineEdit;
+QLineEdit* CompactPanelView::MakeTextField(int number, const char* label, const QFont& font) {
   const std::string name = "Text" + std::to_string(number);
-  NameWidget(field, name.c_str(), label);
-  // The fields show what the transceiver reports; the operator does not type into them.
-  field->setReadOnly(true);
-  field->setFont(font);
+  QLineEdit* field = MakeField(name.c_str(), label, font);
   fields_[static_cast<std::size_t>(number)] = field;
   return field;
 }
@@ -74,21 +61,21 @@ QWidget* CompactPanelView::MakeDisplay() {
   auto* display = new QWidget;
   auto* grid = new QGridLayout(display);
   grid->setContentsMargins(0, 0, 0, 0);
-  const QFont large = ArialFont(36, true);
-  const QFont bold = ArialFont(12, true);
+  const QFont large = Arial(36, true);
+  const QFont bold = Arial(12, true);
 
-  QLineEdit* channel = MakeField(2, "Channel", large);
+  QLineEdit* channel = MakeTextField(2, "Channel", large);
   channel->setMaximumWidth(130);
   channel->setAlignment(Qt::AlignCenter);
-  QLineEdit* frequency = MakeField(1, "Frequency", large);
+  QLineEdit* frequency = MakeTextField(1, "Frequency", large);
   frequency->setMinimumWidth(330);
   frequency->setAlignment(Qt::AlignCenter);
-  QLineEdit* mode = MakeField(4, "Mode/Fil", bold);
-  QLineEdit* filter = MakeField(5, "Mode/Fil", bold);
+  QLineEdit* mode = MakeTextField(4, "Mode/Fil", bold);
+  QLineEdit* filter = MakeTextField(5, "Mode/Fil", bold);
   mode->setMaximumWidth(110);
   filter->setMaximumWidth(110);
-  QLineEdit* status = MakeField(6, "Status/Info", bold);
-  QLineEdit* selected = MakeField(3, "Selected", bold);
+  QLineEdit* status = MakeTextField(6, "Status/Info", bold);
+  QLineEdit* selected = MakeTextField(3, "Selected", bold);
   selected->setMaximumWidth(60);
   selected->setAlignment(Qt::AlignCenter);
 
@@ -120,7 +107,7 @@ QAbstractButton* CompactPanelView::MakeControl(const PanelControl& control) {
     button = option;
   }
   NameWidget(button, control.name, control.caption);
-  button->setFont(ArialFont(9, false));
+  button->setFont(Arial(9, false));
   const std::string name = control.name;
   connect(button, &QAbstractButton::clicked, this,
           [this, name] { hub_.Run([this, name] { panel_.Click(name); }); });
@@ -133,10 +120,7 @@ QWidget* CompactPanelView::MakeVfoMemFrame() {
   frame->setFrameShape(QFrame::Box);
   NameWidget(frame, "Frame10", "Vfo/Mem");
   auto* layout = new QVBoxLayout(frame);
-  auto* title = new QLabel(QStringLiteral("Vfo/Mem"));
-  NameWidget(title, "Label14", "Vfo/Mem");
-  title->setFont(ArialFont(9, true));
-  layout->addWidget(title);
+  layout->addWidget(MakeLabel("Label14", "Vfo/Mem", Arial(9, true)));
   for (const PanelControl& control : PanelControls()) {
     if (std::string(control.frame) == "Vfo/Mem") layout->addWidget(MakeControl(control));
   }
@@ -149,7 +133,7 @@ QWidget* CompactPanelView::MakeList(PanelListId id) {
   const PanelList& list = PanelLists()[index];
   auto* widget = new QListWidget;
   NameWidget(widget, list.name, list.caption);
-  widget->setFont(ArialFont(9, false));
+  widget->setFont(Arial(9, false));
   for (const PanelListItem& item : list.items) widget->addItem(QString::fromLatin1(item.text));
   // No row until the operator picks one: otherwise moving the focus into the list with the Tab
   // key would make its first row current and so choose it.
@@ -200,14 +184,10 @@ QWidget* CompactPanelView::MakeControls() {
 }
 
 void CompactPanelView::closeEvent(QCloseEvent* event) {
-  if (radio_.Visible) hub_.Run([this] { radio_.CloseByFrame(); });
-  event->accept();
+  ForwardClose(event, hub_, radio_.Visible, [this] { radio_.CloseByFrame(); });
 }
 
 bool CompactPanelView::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == fields_[7] && event->type() == QEvent::MouseButtonRelease) {
-    hub_.Run([this] { radio_.Click("Text7"); });
-  }
   if (event->type() == QEvent::MouseButtonPress) {
     for (std::size_t i = 0; i < lists_.size(); ++i) {
       if (lists_[i] != nullptr && watched == lists_[i]->viewport())
@@ -232,11 +212,7 @@ void CompactPanelView::Refresh() {
     if (lists_[i]->currentRow() != panel_.ListIndex[i])
       lists_[i]->setCurrentRow(panel_.ListIndex[i]);
   }
-  if (isVisible() != radio_.Visible) setVisible(radio_.Visible);
-  if (radio_.Visible && std::exchange(raisedCount_, radio_.RaiseCount) != radio_.RaiseCount) {
-    raise();
-    activateWindow();
-  }
+  ShowVisibility(this, radio_.Visible, radio_.RaiseCount, raisedCount_);
 }
 
 }  // namespace tavrin

@@ -30,8 +30,8 @@ class CompactPanelView : public QWidget, public View {
  protected:
   // The frame's close control ends the program as "Exit" does.
   void closeEvent(QCloseEvent* event) override;
-  // A click on the status line clears it; a press on a list notes the row selected before it,
-  // so that a click on the selected row runs it again.
+  // A press on a list notes the row selected before it, so that a click on the selected row
+  // runs it again.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -40,7 +40,8 @@ class CompactPanelView : public QWidget, public View {
   QWidget* MakeVfoMemFrame();
   QWidget* MakeList(PanelListId id);
   QAbstractButton* MakeControl(const PanelControl& control);
-  QLineEdit* MakeField(int number, const char* label, const QFont& font);
+  // The field Text<number>, kept in fields_.
+  QLineEdit* MakeTextField(int number, const char* label, const QFont& font);
   void RunList(PanelListId id, int row);
 
   CompactPanel& panel_;

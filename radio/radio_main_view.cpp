@@ -1,14 +1,11 @@
 #include "radio/radio_main_view.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
-#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -17,19 +14,12 @@
 #include <utility>
 
 #include "platform/qt/text_bytes.h"
+#include "platform/qt/view_kit.h"
 #include "platform/qt/widget_sync.h"
 
 namespace tavrin {
 
 namespace {
-
-QFont Arial(double pointSize, bool bold) {
-  QFont font(QStringLiteral("Arial"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(pointSize);
-  font.setBold(bold);
-  return font;
-}
 
 QFont FixedPitchBold() {
   QFont font(QStringLiteral("Courier New"));
@@ -38,13 +28,6 @@ QFont FixedPitchBold() {
   font.setPointSize(10);
   font.setBold(true);
   return font;
-}
-
-QLabel* MakeLabel(const char* designName, const char* caption, const QFont& font) {
-  auto* label = new QLabel(QString::fromLatin1(caption));
-  NameWidget(label, designName, caption);
-  label->setFont(font);
-  return label;
 }
 
 // A small frame round one option group inside a framed group.
@@ -78,16 +61,6 @@ RadioMainView::RadioMainView(RadioMain& radio, ViewHub& hub) : radio_(radio), hu
 }
 
 RadioMainView::~RadioMainView() { hub_.Remove(this); }
-
-QLineEdit* RadioMainView::MakeField(const char* designName, const char* label, const QFont& font) {
-  auto* field = new QLineEdit;
-  // The fields show what the transceiver reports; the operator does not type into them. The
-  // accessible name is the label, so a screen reader reads "Frequency 14.195.0".
-  NameWidget(field, designName, label);
-  field->setReadOnly(true);
-  field->setFont(font);
-  return field;
-}
 
 QWidget* RadioMainView::MakeDisplay() {
   auto* display = new QWidget;
@@ -151,13 +124,8 @@ QWidget* RadioMainView::MakeDisplay() {
 
 QFrame* RadioMainView::MakeGroup(const char* frameName, const char* labelName, const char* title,
                                  QGridLayout*& contents) {
-  auto* frame = new QFrame;
-  frame->setFrameShape(QFrame::Box);
-  NameWidget(frame, frameName, title);
-  auto* layout = new QVBoxLayout(frame);
-  auto* label = MakeLabel(labelName, title, Arial(9, true));
-  label->setAlignment(Qt::AlignCenter);
-  layout->addWidget(label);
+  QVBoxLayout* layout = nullptr;
+  QFrame* frame = MakeTitledFrame(frameName, labelName, title, layout);
   contents = new QGridLayout;
   layout->addLayout(contents);
   layout->addStretch(1);
@@ -298,42 +266,23 @@ QWidget* RadioMainView::MakeContents() {
   layout->addLayout(groups, 1);
 
   Text7_ = MakeField("Text7", "Status line", Arial(8.25, false));
-  Text7_->installEventFilter(this);
+  // A click on the status line clears it.
+  RunOnClick(Text7_, hub_, [this] { radio_.Click("Text7"); });
   layout->addWidget(Text7_);
   return contents;
 }
 
 void RadioMainView::MakeMenus() {
-  const auto action = [this](const char* designName, const char* caption, auto run) {
-    auto* item = new QAction(QString::fromLatin1(caption), this);
-    item->setObjectName(QString::fromLatin1(designName));
-    connect(item, &QAction::triggered, this, [this, run] { hub_.Run([this, run] { run(); }); });
-    return item;
-  };
   const auto exit = [this] { radio_.Exit(); };
-
-  QMenuBar* bar = menuBar();
-  bar->setAccessibleName(QStringLiteral("Menu"));
-  QMenu* file = bar->addMenu(QStringLiteral("File"));
-  file->setObjectName(QStringLiteral("File"));
-  file->setAccessibleName(QStringLiteral("File"));
-  file->addAction(action("FileExit", "Exit", exit));
-  bar->addAction(action("MemoryWindow", "Memory-Window", [this] { radio_.ShowMemoryWindow(); }));
-  bar->addAction(action("Setup", "Setup", [this] { radio_.ShowSetupWindow(); }));
-  bar->addAction(action("Exit", "Exit", exit));
-  bar->addAction(action("Help", "Help", [this] { radio_.Help(); }));
+  MakeMenuBar(*this, hub_, {{"FileExit", "Exit", exit}},
+              {{"MemoryWindow", "Memory-Window", [this] { radio_.ShowMemoryWindow(); }},
+               {"Setup", "Setup", [this] { radio_.ShowSetupWindow(); }},
+               {"Exit", "Exit", exit},
+               {"Help", "Help", [this] { radio_.Help(); }}});
 }
 
 void RadioMainView::closeEvent(QCloseEvent* event) {
-  if (radio_.Visible) hub_.Run([this] { radio_.CloseByFrame(); });
-  event->accept();
-}
-
-bool RadioMainView::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Text7_ && event->type() == QEvent::MouseButtonRelease) {
-    hub_.Run([this] { radio_.Click("Text7"); });
-  }
-  return QMainWindow::eventFilter(watched, event);
+  ForwardClose(event, hub_, radio_.Visible, [this] { radio_.CloseByFrame(); });
 }
 
 void RadioMainView::Refresh() {
@@ -350,16 +299,7 @@ void RadioMainView::Refresh() {
   if (Command44_->accessibleName() != FromBytes(radio_.Command44Caption)) {
     Command44_->setAccessibleName(FromBytes(radio_.Command44Caption));
   }
-  if (radio_.Visible) {
-    if (!isVisible()) show();
-    if (raisedCount_ != radio_.RaiseCount) {
-      raisedCount_ = radio_.RaiseCount;
-      raise();
-      activateWindow();
-    }
-  } else if (isVisible()) {
-    hide();
-  }
+  ShowVisibility(this, radio_.Visible, radio_.RaiseCount, raisedCount_);
 }
 
 }  // namespace tavrin

@@ -14,7 +14,6 @@
 class QButtonGroup;
 class QFrame;
 class QGridLayout;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -33,8 +32,6 @@ class RadioMainView : public QMainWindow, public View {
  protected:
   // The frame's close control ends the program as "Exit" does.
   void closeEvent(QCloseEvent* event) override;
-  // A click on the status line clears it.
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* MakeContents();
@@ -45,7 +42,6 @@ class RadioMainView : public QMainWindow, public View {
   QWidget* MakeNavigation();
   void MakeMenus();
 
-  QLineEdit* MakeField(const char* designName, const char* label, const QFont& font);
   // A framed group titled by a label at its top; its contents go into the returned grid.
   QFrame* MakeGroup(const char* frameName, const char* labelName, const char* title,
                     QGridLayout*& contents);

@@ -27,6 +27,19 @@ void ShowChecked(QAbstractButton* button, bool checked) {
   if (button->isChecked() != checked) button->setChecked(checked);
 }
 
+void ShowVisibility(QWidget* widget, bool visible, int raiseCount, int& raised) {
+  if (visible) {
+    if (!widget->isVisible()) widget->show();
+    if (raised != raiseCount) {
+      raised = raiseCount;
+      widget->raise();
+      widget->activateWindow();
+    }
+  } else if (widget->isVisible()) {
+    widget->hide();
+  }
+}
+
 void NameWidget(QWidget* widget, const char* designName, const std::string& accessibleName) {
   widget->setObjectName(QString::fromLatin1(designName));
   widget->setAccessibleName(FromBytes(accessibleName));

@@ -15,6 +15,10 @@ void ShowText(QLineEdit* field, const std::string& bytes);
 void ShowText(QLabel* label, const std::string& bytes);
 void ShowCaption(QAbstractButton* button, const std::string& bytes);
 void ShowChecked(QAbstractButton* button, bool checked);
+// Shows a window's widget while the window is visible and hides it otherwise; each time the
+// window's raise count moves on while it is visible, brings the widget to the front. `raised`
+// is the view's note of the count it last followed.
+void ShowVisibility(QWidget* widget, bool visible, int raiseCount, int& raised);
 // Sets a widget's design name and its accessible name (its caption or its label's caption).
 void NameWidget(QWidget* widget, const char* designName, const std::string& accessibleName);
 

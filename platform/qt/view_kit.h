@@ -1,0 +1,64 @@
+#pragma once
+// Building the windows' views: the fonts, labels, read-only fields, framed groups and menu bars
+// they have in common, and the few ways a view hands a user's doing to its window through the
+// hub. Every widget gets its design name as objectName and an accessible name (NameWidget).
+#include <QFont>
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+class QCloseEvent;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMainWindow;
+class QVBoxLayout;
+class QWidget;
+
+namespace tavrin {
+
+class ViewHub;
+
+// A font of `family` at `pointSize` points, bold or not; a sans-serif face where the family is
+// missing.
+QFont SansFont(const char* family, double pointSize, bool bold);
+// The views' usual face.
+QFont Arial(double pointSize, bool bold);
+
+// A label showing `caption`, read under the same name by a screen reader.
+QLabel* MakeLabel(const char* designName, const char* caption, const QFont& font);
+
+// A field that shows what the window reports; the operator does not type into it. The
+// accessible name is its label's caption, so a screen reader reads "Frequency 14.195.0".
+QLineEdit* MakeField(const char* designName, const std::string& accessibleName);
+QLineEdit* MakeField(const char* designName, const std::string& accessibleName, const QFont& font);
+
+// A boxed frame named by its title, with the title centred at the top in bold 9-point Arial.
+// What goes below the title is added to `contents`.
+QFrame* MakeTitledFrame(const char* frameName, const char* labelName, const char* title,
+                        QVBoxLayout*& contents);
+
+// One item of a window's menus: chosen, it runs `run` through the hub.
+struct MenuItem {
+  const char* designName;
+  const char* caption;
+  std::function<void()> run;
+};
+
+// Fills a window's menu bar ("Menu"): a "File" menu with `fileItems`, then `barItems` on the bar
+// itself, in that order.
+void MakeMenuBar(QMainWindow& window, ViewHub& hub, std::initializer_list<MenuItem> fileItems,
+                 std::initializer_list<MenuItem> barItems);
+
+// A click on `field` (the mouse button released over it) runs `click` through the hub.
+void RunOnClick(QWidget* field, ViewHub& hub, std::function<void()> click);
+
+// The frame's close control: a window that is showing hears of it through `close`, run by the
+// hub; the widget closes in any case and is drawn again from the window's state.
+void ForwardClose(QCloseEvent* event, ViewHub& hub, bool showing,
+                  const std::function<void()>& close);
+
+// Sizes a top-level widget to its contents and puts it in the middle of its screen.
+void CenterOnScreen(QWidget* widget);
+
+}  // namespace tavrin
