@@ -139,6 +139,15 @@ void SetupMainView::closeEvent(QCloseEvent* event) {
   ForwardClose(event, hub_, setup_.Visible, [this] { setup_.CloseByFrame(); });
 }
 
+void SetupMainView::DescribePorts() {
+  for (int option = 1; option <= 3; ++option) {
+    QAbstractButton* button = options_[static_cast<std::size_t>(option)];
+    const QString where = FromBytes(setup_.PortDescription(option));
+    button->setToolTip(where);
+    button->setAccessibleDescription(where);
+  }
+}
+
 void SetupMainView::Refresh() {
   for (int option = 1; option <= 6; ++option) {
     ShowChecked(options_[static_cast<std::size_t>(option)],
@@ -146,6 +155,7 @@ void SetupMainView::Refresh() {
   }
   ShowText(Text1_, setup_.Text1);
   ShowText(Text2_, setup_.Text2);
+  if (setup_.Visible && !isVisible()) DescribePorts();
   if (setup_.Visible && !isVisible() && !placed_) {
     // The first time in the middle of the screen, later where the user left it.
     placed_ = true;

@@ -29,6 +29,9 @@ class SetupMainView : public QMainWindow, public View {
  private:
   QWidget* MakeContents();
   QWidget* MakeOptionGroup(const char* frameName, const char* caption, int firstOption);
+  // Tells on each port option where that port leads on this machine (tool tip and
+  // accessible description), looked up afresh each time the window opens.
+  void DescribePorts();
   void MakeMenus();
 
   SetupMain& setup_;

@@ -54,6 +54,10 @@ class SimSerial : public SerialControl {
   void Output(const std::string& bytes) override;
   std::string Input() override;
   void OnInput(std::function<void()> handler) override { onInput_ = std::move(handler); }
+  // Every existing port leads to the simulated transceiver.
+  [[nodiscard]] std::string DescribePort(int portNumber) const override {
+    return ports_.count(portNumber) != 0 ? "the simulated transceiver" : "not present";
+  }
 
   // --- Test controls ----------------------------------------------------------------------
   void SetPortExists(int portNumber, bool exists);

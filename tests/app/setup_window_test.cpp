@@ -492,3 +492,17 @@ TEST_F(SetupWindowTest, MissingConfigurationFromFirstStartToSecondStart) {
 
 }  // namespace
 }  // namespace tavrin
+
+namespace tavrin {
+namespace {
+
+TEST_F(SetupWindowTest, PortOptionsTellWhereEachPortLeads) {
+  ControlProgram& p = OpenedOn({"KESTRA.TXT", "K1ABC", "COM1", "19200,N,8,1"});
+  serial.SetPortExists(3, false);
+  EXPECT_EQ(p.setup.PortDescription(1), "COM1 is the simulated transceiver");
+  EXPECT_EQ(p.setup.PortDescription(3), "COM3 is not present");
+  EXPECT_EQ(p.setup.PortDescription(4), "");  // no such option
+}
+
+}  // namespace
+}  // namespace tavrin
