@@ -54,14 +54,12 @@ QWidget* SetupMainView::MakeOptionGroup(const char* frameName, const char* capti
     button->setFont(SansSerif(9));
     // The window decides which option is marked; the buttons only draw it.
     button->setAutoExclusive(false);
-    connect(button, &QRadioButton::clicked, this, [this, option] {
-      hub_.Run([this, option] {
-        if (option <= 3) {
-          setup_.ChoosePort(option);
-        } else {
-          setup_.ChooseSpeed(option);
-        }
-      });
+    RunOnActivation(button, hub_, [this, option] {
+      if (option <= 3) {
+        setup_.ChoosePort(option);
+      } else {
+        setup_.ChooseSpeed(option);
+      }
     });
     options_[static_cast<std::size_t>(option)] = button;
     layout->addWidget(button);

@@ -109,8 +109,7 @@ QAbstractButton* CompactPanelView::MakeControl(const PanelControl& control) {
   NameWidget(button, control.name, control.caption);
   button->setFont(Arial(9, false));
   const std::string name = control.name;
-  connect(button, &QAbstractButton::clicked, this,
-          [this, name] { hub_.Run([this, name] { panel_.Click(name); }); });
+  RunOnActivation(button, hub_, [this, name] { panel_.Click(name); });
   controls_[name] = button;
   return button;
 }

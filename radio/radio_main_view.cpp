@@ -136,8 +136,6 @@ QButtonGroup* RadioMainView::MakeOptionGroup() {
   // The window keeps the marks exclusive; the buttons only draw them and report clicks.
   auto* group = new QButtonGroup(this);
   group->setExclusive(false);
-  connect(group, &QButtonGroup::idClicked, this,
-          [this](int option) { hub_.Run([this, option] { radio_.ClickOption(option); }); });
   return group;
 }
 
@@ -148,6 +146,7 @@ QRadioButton* RadioMainView::MakeOption(int option, QButtonGroup* group) {
   NameWidget(button, name.c_str(), caption);
   button->setFont(Arial(9, false));
   group->addButton(button, option);
+  RunOnActivation(button, hub_, [this, option] { radio_.ClickOption(option); });
   options_[static_cast<std::size_t>(option)] = button;
   return button;
 }

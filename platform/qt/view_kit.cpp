@@ -1,5 +1,6 @@
 #include "platform/qt/view_kit.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCloseEvent>
 #include <QEvent>
@@ -96,6 +97,15 @@ void MakeMenuBar(QMainWindow& window, ViewHub& hub, std::initializer_list<MenuIt
   file->setAccessibleName(QStringLiteral("File"));
   for (const MenuItem& item : fileItems) file->addAction(MakeAction(window, hub, item));
   for (const MenuItem& item : barItems) bar->addAction(MakeAction(window, hub, item));
+}
+
+void RunOnActivation(QAbstractButton* button, ViewHub& hub, std::function<void()> run) {
+  const auto activate = [&hub, run = std::move(run)] { hub.Run(run); };
+  if (button->isCheckable()) {
+    QObject::connect(button, &QAbstractButton::toggled, button, activate);
+  } else {
+    QObject::connect(button, &QAbstractButton::clicked, button, activate);
+  }
 }
 
 void RunOnClick(QWidget* field, ViewHub& hub, std::function<void()> click) {

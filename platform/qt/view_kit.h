@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <string>
 
+class QAbstractButton;
 class QCloseEvent;
 class QFrame;
 class QLabel;
@@ -49,6 +50,12 @@ struct MenuItem {
 // itself, in that order.
 void MakeMenuBar(QMainWindow& window, ViewHub& hub, std::initializer_list<MenuItem> fileItems,
                  std::initializer_list<MenuItem> barItems);
+
+// An option or button chosen by the operator runs `run` through the hub: a checkable one
+// whenever it toggles (a mouse click, the space bar, or a screen reader's toggle action, which
+// does not click), any other when it is clicked. Drawing a mark does not count: ShowChecked
+// sets marks with the button's signals blocked.
+void RunOnActivation(QAbstractButton* button, ViewHub& hub, std::function<void()> run);
 
 // A click on `field` (the mouse button released over it) runs `click` through the hub.
 void RunOnClick(QWidget* field, ViewHub& hub, std::function<void()> click);

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 #include "platform/qt/text_bytes.h"
 
@@ -24,7 +25,10 @@ void ShowCaption(QAbstractButton* button, const std::string& bytes) {
 }
 
 void ShowChecked(QAbstractButton* button, bool checked) {
-  if (button->isChecked() != checked) button->setChecked(checked);
+  if (button->isChecked() == checked) return;
+  // A drawn mark is no choice of the operator's: nothing may hear of it.
+  const QSignalBlocker quiet(button);
+  button->setChecked(checked);
 }
 
 void ShowVisibility(QWidget* widget, bool visible, int raiseCount, int& raised) {

@@ -123,6 +123,10 @@ TEST_F(AppViewsTest, SetupClicksAndTypingReachTheWindow) {
   ClickOption(Find<QRadioButton>(view, "Option6"));
   EXPECT_EQ(p.station.CommBaud, "4800,N,8,1");
   EXPECT_FALSE(Find<QRadioButton>(view, "Option4")->isChecked());
+  // A screen reader's toggle action does not click; it must choose all the same.
+  Find<QRadioButton>(view, "Option5")->toggle();
+  EXPECT_EQ(p.station.CommBaud, "9600,N,8,1");
+  EXPECT_FALSE(Find<QRadioButton>(view, "Option6")->isChecked());
 
   auto* text1 = Find<QLineEdit>(view, "Text1");
   EXPECT_EQ(text1->text(), "W1AW");
