@@ -1,15 +1,17 @@
 // The send operation and the reply tick as the started program uses them: a frame goes out
-// only while the port is open, the answer is collected 50 ms later and shown on the status
-// line of both main windows, and a vanished device leaves the program running.
+// only while the port is open, the answer is collected 50 ms later, shown on the status line
+// of both main windows and decoded, and a vanished device leaves the program running.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "sim/hex.h"
 #include "support/program_fixture.h"
 
 namespace tavrin {
 namespace {
 
+using sim::FromHex;
 using testing::Frame;
 using testing::ProgramFixture;
 
@@ -24,21 +26,21 @@ class LinkTest : public ProgramFixture {
   }
 };
 
-constexpr const char* kFrequencyExchange =
-    "STATUS =  254 254 100 224 3 253 254 254 224 100 3 0 80 25 20 0 253";
-
-TEST_F(LinkTest, AnswerIsShownFiftyMillisecondsAfterTheSend) {
+TEST_F(LinkTest, AnswerIsShownAndDecodedFiftyMillisecondsAfterTheSend) {
+  const std::string exchange = "STATUS =  254 254 100 224 3 253 254 254 224 100 3 0 80 25 20 0 253";
   ControlProgram& p = Started();
   p.link.SendCivCommand("\x03");
   EXPECT_EQ(Sent(), (std::vector<std::string>{Frame({0x03})}));
-  EXPECT_TRUE(p.link.ReplyTimerArmed());
   Advance(49);
   EXPECT_TRUE(p.link.ReplyTimerArmed());
-  EXPECT_NE(p.radio.Text7, kFrequencyExchange);
+  EXPECT_NE(p.radio.Text7, exchange);
   Advance(1);
   EXPECT_FALSE(p.link.ReplyTimerArmed());
-  EXPECT_EQ(p.radio.Text7, kFrequencyExchange);
-  EXPECT_EQ(p.memory.Text9, kFrequencyExchange);
+  EXPECT_EQ(p.radio.Text7, exchange);
+  EXPECT_EQ(p.memory.Text9, exchange);
+  EXPECT_EQ(p.radio.Text1, "14.195.0");
+  EXPECT_EQ(p.radio.Text2, " ");
+  EXPECT_EQ(p.radio.Text3, " ");
 }
 
 TEST_F(LinkTest, FramesSentBackToBackAreAnsweredInOneTick) {
@@ -52,6 +54,14 @@ TEST_F(LinkTest, FramesSentBackToBackAreAnsweredInOneTick) {
   EXPECT_EQ(p.radio.Text7,
             "STATUS =  254 254 100 224 4 253 254 254 100 224 3 253 254 254 224 100 3 0 80 25 20 "
             "0 253");
+  // Set time then read time: the decoder finds the time behind both echoes.
+  ClearSent();
+  p.link.SendCivCommand(FromHex("1A 05 16 07 05"));
+  p.link.SendCivCommand(FromHex("1A 05 16"));
+  Advance(60);
+  EXPECT_EQ(Sent(), (std::vector<std::string>{Frame({0x1A, 0x05, 0x16, 0x07, 0x05}),
+                                              Frame({0x1A, 0x05, 0x16})}));
+  EXPECT_EQ(p.radio.Text6, "TIME = 07:05");
 }
 
 TEST_F(LinkTest, ReplyTimerRunsFromTheFirstOfSeveralSends) {
@@ -66,40 +76,51 @@ TEST_F(LinkTest, ReplyTimerRunsFromTheFirstOfSeveralSends) {
   EXPECT_EQ(p.radio.Text7.rfind("STATUS =  254 254 100 224 4 253", 0), 0u) << p.radio.Text7;
 }
 
-TEST_F(LinkTest, VanishedDeviceShowsRadioNotReadyAndTheProgramRuns) {
+TEST_F(LinkTest, NoAnswerShowsRadioNotReadyDecodesNothingAndTheProgramRuns) {
   ControlProgram& p = Started();
-  p.link.SendCivCommand("\x03");
-  serial.Vanish();  // the cable is pulled while the answer is awaited
-  Advance(50);
-  EXPECT_EQ(p.radio.Text7, "STATUS = RADIO NOT READY");
-  EXPECT_EQ(p.memory.Text9, "STATUS = RADIO NOT READY");
+  p.radio.Text1 = "old";
   for (int i = 0; i < 3; ++i) {
     p.link.SendCivCommand("\x03");
+    if (i == 0) serial.Vanish();  // the cable is pulled while the answer is awaited
     Advance(60);
     EXPECT_EQ(p.radio.Text7, "STATUS = RADIO NOT READY");
+    EXPECT_EQ(p.memory.Text9, "STATUS = RADIO NOT READY");
   }
+  EXPECT_EQ(p.radio.Text1, "old");
+  EXPECT_FALSE(p.link.ReplyTimerArmed());
   EXPECT_FALSE(desktop.ended);
   EXPECT_FALSE(p.station.Ended);
-  EXPECT_FALSE(p.link.ReplyTimerArmed());
 }
 
-TEST_F(LinkTest, NothingIsSentUnlessPortOpenedIsOne) {
-  for (const int opened : {0, 2, -1}) {
+// Frames are dropped unless PortOpened is 1 and the port is open: also after a re-open that
+// failed, which leaves PortOpened at 1.
+TEST_F(LinkTest, NothingIsSentUnlessThePortIsOpened) {
+  for (const int opened : {0, 2, -1, 1}) {
     SCOPED_TRACE(opened);
     program.reset();
-    ClearSent();
     ControlProgram& p = Program();
     p.InitFrameStrings();
     serial.Close();
-    serial.SetCommPort(1);
-    serial.SetSettings("19200,N,8,1");
-    ASSERT_FALSE(serial.Open().Failed());
+    serial.SetHeldElsewhere(false);
+    p.station.CommPort = "COM1";
+    p.station.CommBaud = "19200,N,8,1";
+    p.OpenCommPort();
+    ASSERT_TRUE(serial.PortOpen());
     p.station.PortOpened = opened;
+    if (opened == 1) {
+      // Another program takes the port while it is re-opened.
+      serial.SetHeldElsewhere(true);
+      p.OpenCommPort();
+      ASSERT_EQ(p.station.PortOpened, 1);
+      ASSERT_FALSE(serial.PortOpen());
+    }
+    ClearSent();
     p.link.SendCivCommand("\x03");
     EXPECT_FALSE(p.link.ReplyTimerArmed());
     Advance(100);
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(p.radio.Text7, "");
+    EXPECT_FALSE(desktop.ended);
   }
 }
 

@@ -3,8 +3,8 @@
 // port and the memory commands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,11 +49,20 @@ class ScriptedSerial : public SerialControl {
   std::string waiting_;
 };
 
-class BelmarqTest : public ProgramFixture {
- protected:
-  MemoryMain& Memory() { return program->memory; }
-  Station& State() { return program->station; }
-};
+// The channels 1..99 as text, to compare them all at once.
+std::vector<std::string> Channels(const sim::Transceiver& rig) {
+  std::vector<std::string> channels;
+  for (int n = 1; n <= 99; ++n) {
+    const MemoryChannel& c = rig.Channel(n);
+    channels.push_back(c.blank
+                           ? "blank"
+                           : std::to_string(c.frequencyHz) + " " + std::to_string(c.mode) + " " +
+                                 std::to_string(c.filter) + (c.selected ? " * " : " ") + c.name);
+  }
+  return channels;
+}
+
+class BelmarqTest : public ProgramFixture {};
 
 TEST_F(BelmarqTest, TheIdentityAnswerMustFillFifteenBytes) {
   // The echo of the own query (7 bytes) and the transceiver's answer (8 bytes).
@@ -61,43 +70,34 @@ TEST_F(BelmarqTest, TheIdentityAnswerMustFillFifteenBytes) {
   const std::string answer = Bytes({0xFE, 0xFE, 0xE0, 0x64, 0x19, 0x00, 0x64, 0xFD});
   const std::string broadcast =
       Bytes({0xFE, 0xFE, 0x00, 0x64, 0x00, 0x00, 0x50, 0x19, 0x14, 0x00, 0xFD});
-  struct Case {
-    const char* what;
-    std::string reply;
-    bool passes;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, std::string, bool> cases[] = {
       {"whole answer", echo + answer, true},
       {"answer one byte short", echo + answer.substr(0, 7), false},
       {"answer and a broadcast behind it", echo + answer + broadcast, true},
       {"echo alone", echo, false},
       {"nothing", "", false},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  WriteConfig();
+  for (const auto& [what, reply, passes] : cases) {
+    SCOPED_TRACE(what);
     program.reset();
     desktop = FakeDesktop();
-    WriteConfig();
     ScriptedSerial line;
-    line.identityReply = c.reply;
+    line.identityReply = reply;
     Platform scripted{desktop, clock, line, files};
     program = std::make_unique<ControlProgram>(scripted, Build::Belmarq);
     Start(Build::Belmarq);
 
     EXPECT_EQ(line.sent, std::vector<std::string>{Frame({0x19, 0x00})}) << "one query, no other";
-    EXPECT_EQ(State().SyncStep, 0);
-    EXPECT_EQ(desktop.ended, !c.passes);
-    if (c.passes) {
-      EXPECT_TRUE(desktop.boxes.empty());
-      EXPECT_TRUE(Memory().Visible);
-    } else {
-      ASSERT_EQ(desktop.boxes.size(), 1u);
-      EXPECT_EQ(desktop.boxes[0].title, "Unexpected Radio Condition");
-      EXPECT_EQ(desktop.boxes[0].text,
-                "RADIO NOT READY or COM PORT ERROR! ... Check RADIO or run SETUP (menu) or Edit "
-                "KESTRA.INI! ... Restart Program now!");
-      EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Critical);
-    }
+    EXPECT_EQ(program->station.SyncStep, 0);
+    EXPECT_EQ(desktop.ended, !passes);
+    EXPECT_TRUE(!passes || program->memory.Visible);
+    EXPECT_EQ(BoxTexts(desktop),
+              passes ? std::vector<std::string>{}
+                     : std::vector<std::string>{
+                           "Unexpected Radio Condition: RADIO NOT READY or COM PORT ERROR! ... "
+                           "Check RADIO or run SETUP (menu) or Edit KESTRA.INI! ... Restart "
+                           "Program now!"});
     // Nothing more happens once the exchange is over.
     Advance(1000);
     EXPECT_EQ(line.sent.size(), 1u);
@@ -105,23 +105,20 @@ TEST_F(BelmarqTest, TheIdentityAnswerMustFillFifteenBytes) {
   }
 }
 
-TEST_F(BelmarqTest, OpensOnTheMemoryWindowWithTheRadioWindowNeverShown) {
+TEST_F(BelmarqTest, OpensOnTheMemoryWindowAndIgnoresTheFrontPanel) {
   WriteConfig();
   ControlProgram& p = Start(Build::Belmarq);
   ASSERT_FALSE(desktop.ended);
   EXPECT_TRUE(p.memory.Visible);
   EXPECT_EQ(p.memory.Caption, "Memory Operations");
-  EXPECT_FALSE(p.radio.Visible);
-  EXPECT_FALSE(p.radio.Loaded);
+  EXPECT_FALSE(p.radio.Visible || p.radio.Loaded);
   EXPECT_EQ(p.memory.Text6, "Hello K1ABC");
-  // The identity answer was decoded into the hidden radio window and shown on the status line.
+  // The identity answer was decoded into the hidden radio window and shown on the status line;
+  // no option was marked.
   EXPECT_EQ(p.radio.Text6, "ID = 64");
   EXPECT_EQ(p.memory.Text9.rfind("STATUS = ", 0), 0u);
-}
-
-TEST_F(BelmarqTest, FrontPanelChangesAreNeitherShownNorDecoded) {
-  WriteConfig();
-  ControlProgram& p = Start(Build::Belmarq);
+  EXPECT_EQ(std::count(p.radio.OptionMarked.begin(), p.radio.OptionMarked.end(), true), 0);
+  // Front-panel changes are neither shown nor decoded.
   const std::string frequency = p.radio.Text1;
   const std::string status = p.memory.Text9;
   rig.SetTransceive(true);
@@ -130,28 +127,27 @@ TEST_F(BelmarqTest, FrontPanelChangesAreNeitherShownNorDecoded) {
   Advance(500);
   EXPECT_EQ(p.radio.Text1, frequency);
   EXPECT_EQ(p.memory.Text9, status);
-  EXPECT_EQ(Sent().size(), 1u) << "only the identity query was ever sent";
+  EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x19, 0x00})}) << "only the identity query";
   EXPECT_FALSE(desktop.ended);
 }
 
 TEST_F(BelmarqTest, CreateFileAndUpdateRigCarryTheChannelsThroughTheFile) {
   WriteConfig();
   Start(Build::Belmarq);
+  MemoryMain& memory = program->memory;
   rig.SetChannel(1, MemoryChannel::Filled(14'195'000, sim::kModeUsb, 2, "DX NET"));
   rig.SetChannel(3, MemoryChannel::Filled(3'573'000, sim::kModeCwReverse, 1, "", true));
   rig.SetChannel(42, MemoryChannel::Filled(7'040'000, sim::kModeCw, 2, "QRP"));
   rig.SetChannel(99, MemoryChannel::Filled(29'600'000, sim::kModeFm, 3, "FM CALL", true));
-  std::map<int, MemoryChannel> before;
-  for (int n = 1; n <= 99; ++n) before[n] = rig.Channel(n);
+  const std::vector<std::string> before = Channels(rig);
 
   desktop.AnswerYes();
-  Memory().Click("Command1");  // Create File
-  ASSERT_EQ(desktop.boxes.size(), 1u);
-  EXPECT_EQ(desktop.boxes[0].title, "Create File");
-  EXPECT_EQ(desktop.boxes[0].text, "KESTRA.TXT ... Are you sure?");
+  memory.Click("Command1");  // Create File
+  EXPECT_EQ(BoxTexts(desktop),
+            std::vector<std::string>{"Create File: KESTRA.TXT ... Are you sure?"});
   Advance(100 * 200 + 100);
-  ASSERT_FALSE(State().CreateFileActive);
-  EXPECT_EQ(Memory().Text1, "END");
+  ASSERT_FALSE(program->station.CreateFileActive);
+  EXPECT_EQ(memory.Text1, "END");
   const std::string file = ReadFile("KESTRA.TXT");
   for (const char* line : {" 1            14.195.0      USB", "DX NET", " 42 ", "FM CALL", " END"})
     EXPECT_NE(file.find(line), std::string::npos) << line;
@@ -159,21 +155,11 @@ TEST_F(BelmarqTest, CreateFileAndUpdateRigCarryTheChannelsThroughTheFile) {
   // The transceiver loses its channels; the file brings them back.
   for (int n = 1; n <= 99; ++n) rig.SetChannel(n, MemoryChannel{});
   desktop.AnswerYes();
-  Memory().Click("Command3");  // Update Rig
+  memory.Click("Command3");  // Update Rig
   EXPECT_EQ(desktop.boxes.back().title, "Update Rig");
-  for (int step = 0; step < 400 && State().UpdateRigActive; ++step) Advance(200);
-  ASSERT_FALSE(State().UpdateRigActive);
-  for (int n = 1; n <= 99; ++n) {
-    const MemoryChannel& was = before[n];
-    const MemoryChannel& now = rig.Channel(n);
-    ASSERT_EQ(now.blank, was.blank) << n;
-    if (was.blank) continue;
-    EXPECT_EQ(now.frequencyHz, was.frequencyHz) << n;
-    EXPECT_EQ(now.mode, was.mode) << n;
-    EXPECT_EQ(now.filter, was.filter) << n;
-    EXPECT_EQ(now.selected, was.selected) << n;
-    EXPECT_EQ(now.name, was.name) << n;
-  }
+  for (int step = 0; step < 400 && program->station.UpdateRigActive; ++step) Advance(200);
+  ASSERT_FALSE(program->station.UpdateRigActive);
+  EXPECT_EQ(Channels(rig), before);
   EXPECT_FALSE(desktop.ended);
 }
 

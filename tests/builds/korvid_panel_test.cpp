@@ -51,19 +51,30 @@ TEST_F(KorvidPanelTest, EveryListItemSendsItsOptionsFrameEachTimeItIsClicked) {
     std::string frame;
   };
   // The filter items take the mode byte from the mode field, which shows RTTY for them.
+  using enum PanelListId;
+  // clang-format off
   const Case cases[] = {
-      {PanelListId::Mode, 0, "AM", Frame({0x06, 0x02})},
-      {PanelListId::Mode, 1, "FM", Frame({0x06, 0x05})},
-      {PanelListId::Mode, 2, "USB", Frame({0x06, 0x01})},
-      {PanelListId::Mode, 3, "LSB", Frame({0x06, 0x00})},
-      {PanelListId::Mode, 4, "CW", Frame({0x06, 0x03})},
-      {PanelListId::Mode, 5, "RTTY", Frame({0x06, 0x04})},
-      {PanelListId::Filter, 0, "Filter 1", Frame({0x06, 0x04, 0x01})},
-      {PanelListId::Filter, 1, "Filter 2", Frame({0x06, 0x04, 0x02})},
-      {PanelListId::Filter, 2, "Filter 3", Frame({0x06, 0x04, 0x03})},
-      {PanelListId::Antenna, 0, "Antenna 1", Frame({0x12, 0x00})},
-      {PanelListId::Antenna, 1, "Antenna 2", Frame({0x12, 0x01})},
+      {Mode, 0, "AM", Frame({0x06, 0x02})},   {Mode, 1, "FM", Frame({0x06, 0x05})},
+      {Mode, 2, "USB", Frame({0x06, 0x01})},  {Mode, 3, "LSB", Frame({0x06, 0x00})},
+      {Mode, 4, "CW", Frame({0x06, 0x03})},   {Mode, 5, "RTTY", Frame({0x06, 0x04})},
+      {Filter, 0, "Filter 1", Frame({0x06, 0x04, 0x01})},
+      {Filter, 1, "Filter 2", Frame({0x06, 0x04, 0x02})},
+      {Filter, 2, "Filter 3", Frame({0x06, 0x04, 0x03})},
+      {Antenna, 0, "Antenna 1", Frame({0x12, 0x00})},
+      {Antenna, 1, "Antenna 2", Frame({0x12, 0x01})},
   };
+  // clang-format on
+  // Rows the lists do not have do nothing; nor does the panel lead to the memory window.
+  for (auto [list, index] : {std::pair{Mode, -1}, std::pair{Mode, 6}, std::pair{Filter, 3},
+                             std::pair{Antenna, 2}, std::pair{static_cast<PanelListId>(7), 0}}) {
+    ClickList(list, index);
+    EXPECT_EQ(Panel().LastChoice(list), "");
+    const auto which = static_cast<std::size_t>(list);
+    EXPECT_TRUE(which >= 3 || Panel().ListIndex[which] == -1);
+  }
+  Click("Command1");
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_FALSE(program->memory.Visible);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     ClearSent();
@@ -79,9 +90,7 @@ TEST_F(KorvidPanelTest, EveryListItemSendsItsOptionsFrameEachTimeItIsClicked) {
   EXPECT_EQ(rig.Filter(), 3);
   EXPECT_EQ(rig.Antenna(), 1);  // counted from 0: the second antenna
   EXPECT_TRUE(desktop.boxes.empty());
-}
-
-TEST_F(KorvidPanelTest, AFilterItemKeepsTheModeTheDisplayShows) {
+  // A filter item keeps the mode the display shows.
   for (auto [mode, byte] : {std::pair{"USB", 0x01}, std::pair{"CW", 0x03}, std::pair{" ", 0x00}}) {
     SCOPED_TRACE(mode);
     ClearSent();
@@ -90,26 +99,9 @@ TEST_F(KorvidPanelTest, AFilterItemKeepsTheModeTheDisplayShows) {
     EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x06, byte, 0x02})});
     Advance(100);
   }
-}
-
-TEST_F(KorvidPanelTest, RowsTheListDoesNotHaveDoNothing) {
-  for (auto [list, index] :
-       {std::pair{PanelListId::Mode, -1}, std::pair{PanelListId::Mode, 6},
-        std::pair{PanelListId::Filter, 3}, std::pair{PanelListId::Antenna, 2}}) {
-    Panel().ClickList(list, index);
-    EXPECT_EQ(Panel().ListIndex[static_cast<std::size_t>(list)], -1);
-    EXPECT_EQ(Panel().LastChoice(list), "");
-  }
-  Panel().ClickList(static_cast<PanelListId>(7), 0);
-  Panel().Click("Command1");  // the panel has no way to the memory window
-  Advance(100);
-  EXPECT_TRUE(Sent().empty());
-  EXPECT_FALSE(program->memory.Visible);
-}
-
-TEST_F(KorvidPanelTest, AListShowsTheLastClickNotWhatTheTransceiverReports) {
+  // A list shows the last click, not what the transceiver reports.
   rig.SetTransceive(true);
-  ClickList(PanelListId::Mode, 1);  // FM
+  ClickList(Mode, 1);  // FM
   rig.ChangeMode(sim::kModeLsb, 1);
   Advance(100);
   EXPECT_EQ(Radio().Text4, "LSB");
@@ -125,27 +117,23 @@ TEST_F(KorvidPanelTest, EveryOptionAndButtonRunsItsRadioWindowAction) {
     const char* firstPrompt;  // title of the first input box, "" for none
   };
   FillChannel(5, "NET");
+  // clang-format off
   const Case cases[] = {
       {"Option17", {}, {Frame({0x07})}, ""},
       {"Option18", {}, {Frame({0x08})}, ""},
       {"Option24", {}, {Frame({0x0A})}, ""},
-      {"Option37",
-       {"5"},
-       {Frame({0x08, 0x00, 0x05}), Frame({0x1A, 0x00, 0x00, 0x05})},
+      {"Option37", {"5"}, {Frame({0x08, 0x00, 0x05}), Frame({0x1A, 0x00, 0x00, 0x05})},
        "Select Memory Channel Number"},
-      {"Option38",
-       {"23", "142250", "usb", "3", "y", "ABC"},
-       {Frame({0x1A, 0x00, 0x00, 0x23, 0x01, 0x00, 0x50, 0x22, 0x14, 0x00,
-               0x01, 0x03, 0x00, 0x00, 0x08, 0x85, 0x00, 0x08, 0x85, 'A',
-               'B',  'C',  ' ',  ' ',  ' ',  ' ',  ' ',  ' ',  ' '}),
+      {"Option38", {"23", "142250", "usb", "3", "y", "ABC"},
+       {Frame({0x1A, 0x00, 0x00, 0x23, 0x01, 0x00, 0x50, 0x22, 0x14, 0x00, 0x01, 0x03, 0x00, 0x00,
+               0x08, 0x85, 0x00, 0x08, 0x85, 'A', 'B', 'C', ' ', ' ', ' ', ' ', ' ', ' ', ' '}),
         Frame({0x08, 0x00, 0x23}), Frame({0x1A, 0x00, 0x00, 0x23})},
        "Set Memory Channel Number"},
-      {"Option40",
-       {"14255"},
-       {Frame({0x05, 0x00, 0x50, 0x25, 0x14, 0x00}), Frame({0x03})},
+      {"Option40", {"14255"}, {Frame({0x05, 0x00, 0x50, 0x25, 0x14, 0x00}), Frame({0x03})},
        "Set Memory Frequency"},
       {"Command2", {"10"}, {Frame({0x14, 0x01, 0x10})}, "Set Audio Level"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.control);
     ClearSent();
@@ -165,9 +153,8 @@ TEST_F(KorvidPanelTest, EveryOptionAndButtonRunsItsRadioWindowAction) {
   EXPECT_EQ(Sent().size(), 2u);
   EXPECT_EQ(Radio().Text6, "NET       ");
   EXPECT_FALSE(desktop.ended);
-}
-
-TEST_F(KorvidPanelTest, ExitClosesTheDataFileAndEndsTheProgram) {
+  // Exit closes the data file and ends the program.
+  ClearSent();
   ASSERT_TRUE(State().DataFileOpen);
   Click("Command0");
   EXPECT_FALSE(State().DataFileOpen);
@@ -181,10 +168,10 @@ TEST_F(KorvidPanelTest, ClearMemoryChannelSelectsAndClearsTheChannelNamed) {
     int channel;
     std::string code;
   };
-  const Case cases[] = {{"7", 7, Bytes({0x00, 0x07})},
-                        {"42", 42, Bytes({0x00, 0x42})},
-                        {"100", 100, Bytes({0x01, 0x00})},
-                        {"101", 101, Bytes({0x01, 0x01})}};
+  // clang-format off
+  const Case cases[] = {{"7", 7, Bytes({0x00, 0x07})}, {"42", 42, Bytes({0x00, 0x42})},
+                        {"100", 100, Bytes({0x01, 0x00})}, {"101", 101, Bytes({0x01, 0x01})}};
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.answer);
     FillChannel(c.channel, "KEEP?");
@@ -196,9 +183,8 @@ TEST_F(KorvidPanelTest, ClearMemoryChannelSelectsAndClearsTheChannelNamed) {
     Click("Option39");
     const std::string select = Bytes({0xFE, 0xFE, 0x64, 0xE0, 0x08}) + c.code + Bytes({0xFD});
     EXPECT_EQ(Sent(), (std::vector<std::string>{select, Frame({0x0B})}));
-    ASSERT_EQ(desktop.InputBoxes().size(), 1u);
-    EXPECT_EQ(desktop.InputBoxes()[0].title, "Select Memory Channel Number");
-    EXPECT_EQ(desktop.InputBoxes()[0].text, "Enter 'CHANNEL NUMBER' (1-101)");
+    EXPECT_EQ(BoxTexts(desktop), std::vector<std::string>{"Select Memory Channel Number: Enter "
+                                                          "'CHANNEL NUMBER' (1-101)"});
     EXPECT_TRUE(rig.Channel(c.channel).blank);
     EXPECT_FALSE(rig.Channel(c.channel == 7 ? 8 : 7).blank);
     EXPECT_FALSE(State().ClearAfterSelect);
@@ -246,12 +232,11 @@ TEST_F(KorvidPanelTest, AClearWithoutAChannelClearsNothingNowOrAtTheNextSelect) 
     EXPECT_EQ(Radio().Text6, "SIX       ");
   }
   EXPECT_FALSE(desktop.ended);
-}
-
-TEST_F(KorvidPanelTest, SelectMemoryChannelNeverClearsWhateverRequestWasLeft) {
+  // Whatever request was left, Select Memory Channel never clears.
   FillChannel(9, "NINE");
   State().ClearAfterSelect = true;
   desktop.Type("9");
+  ClearSent();
   Click("Option37");
   EXPECT_EQ(Sent(),
             (std::vector<std::string>{Frame({0x08, 0x00, 0x09}), Frame({0x1A, 0x00, 0x00, 0x09})}));

@@ -22,16 +22,10 @@ TEST_F(KorvidStartUpTest, SynchronisesAndMarksTheUncaptionedOptions) {
   EXPECT_EQ(p.station.SyncStep, 0);
   // Five queries, one per reply, then the frames of the options marked to the transceiver's
   // state: antenna 1, receive, CW, filter 3.
-  const std::vector<std::string> expected = {Frame({0x03}),
-                                             Frame({0x04}),
-                                             Frame({0x12}),
-                                             Frame({0x1C, 0x00}),
-                                             Frame({0x19, 0x00}),
-                                             Frame({0x12, 0x00}),
-                                             Frame({0x1C, 0x00, 0x00}),
-                                             Frame({0x06, 0x03}),
-                                             Frame({0x06, 0x03, 0x03})};
-  EXPECT_EQ(Sent(), expected);
+  EXPECT_EQ(Sent(), (std::vector<std::string>{Frame({0x03}), Frame({0x04}), Frame({0x12}),
+                                              Frame({0x1C, 0x00}), Frame({0x19, 0x00}),
+                                              Frame({0x12, 0x00}), Frame({0x1C, 0x00, 0x00}),
+                                              Frame({0x06, 0x03}), Frame({0x06, 0x03, 0x03})}));
   for (const char* caption : {"Ant1", "Rx", "Cw", "F3"})
     EXPECT_TRUE(p.radio.OptionMarked[static_cast<std::size_t>(RadioMain::OptionByCaption(caption))])
         << caption;
@@ -40,11 +34,8 @@ TEST_F(KorvidStartUpTest, SynchronisesAndMarksTheUncaptionedOptions) {
   // The lists show only what the operator clicked, and nothing has been clicked.
   EXPECT_EQ(p.panel.ListIndex, (std::array<int, 3>{-1, -1, -1}));
   EXPECT_EQ(p.panel.LastModeChoice, "");
-}
 
-TEST_F(KorvidStartUpTest, TheMemoryWindowCarriesFieldsAndTimersButNeverShows) {
-  WriteConfig();
-  ControlProgram& p = Start(Build::Korvid);
+  // The memory window carries fields and timers but never shows.
   MemoryMain& memory = p.memory;
   EXPECT_EQ(memory.Caption, "Memory Operation Menu");
   EXPECT_TRUE(memory.PresentButtons.empty());
@@ -56,7 +47,6 @@ TEST_F(KorvidStartUpTest, TheMemoryWindowCarriesFieldsAndTimersButNeverShows) {
   // Start-up writes into it while it is hidden.
   EXPECT_EQ(memory.Text6, "Hello K1ABC");
   EXPECT_EQ(memory.Text7, "Open Process Complete");
-
   // None of its buttons exists, so none starts an operation or leads anywhere; nor does
   // anything on the panel show it.
   ClearSent();
@@ -82,10 +72,8 @@ TEST_F(KorvidStartUpTest, TheMemoryWindowCarriesFieldsAndTimersButNeverShows) {
 
 TEST_F(KorvidStartUpTest, AMissingConfigurationOpensTheSetupWindow) {
   ControlProgram& p = Start(Build::Korvid);
-  ASSERT_FALSE(desktop.boxes.empty());
-  EXPECT_EQ(desktop.boxes.front().title, "Open Config File Error");
-  EXPECT_TRUE(p.setup.Visible);
-  EXPECT_TRUE(p.station.ConfigMissing);
+  EXPECT_EQ(desktop.boxes.at(0).title, "Open Config File Error");
+  EXPECT_TRUE(p.setup.Visible && p.station.ConfigMissing);
   EXPECT_TRUE(Sent().empty());
 }
 

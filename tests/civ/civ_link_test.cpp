@@ -1,5 +1,6 @@
-// The link on the simulated bus: sending, the reply timer's status line and decoding, and the
-// transceive handling of what the transceiver sends on its own (front-panel broadcasts).
+// The link on the simulated bus: replies cut short by the reply window, the line's quiet time,
+// and the transceive handling of what the transceiver sends on its own (front-panel
+// broadcasts). Sending and the reply tick with its status line are covered with start-up.
 #include "civ/civ_link.h"
 
 #include <gtest/gtest.h>
@@ -18,67 +19,19 @@ using sim::FromHex;
 using testing::Frame;
 using testing::ProgramFixture;
 
-std::string Status(const std::string& hex) { return "STATUS = " + ToDecimalList(FromHex(hex)); }
 std::string Auto(const std::string& hex) { return "AUTO = " + ToDecimalList(FromHex(hex)); }
 
 class CivLinkTest : public ProgramFixture {
  protected:
   ControlProgram& Started() {
+    program.reset();
+    rig.SetVfo(14'195'000, sim::kModeUsb, 2);
     WriteConfig();
     ControlProgram& p = Start(Build::Tavrin, 500);
     ClearSent();
     return p;
   }
 };
-
-TEST_F(CivLinkTest, ReplyIsShownOnBothStatusLinesThenDecoded) {
-  ControlProgram& p = Started();
-  p.radio.ClickOption(31);  // "OpFq"
-  EXPECT_TRUE(p.link.ReplyTimerArmed());
-  Advance(49);
-  EXPECT_NE(p.radio.Text7, Status("FE FE 64 E0 03 FD FE FE E0 64 03 00 50 19 14 00 FD"));
-  Advance(2);
-  EXPECT_FALSE(p.link.ReplyTimerArmed());
-  EXPECT_EQ(p.radio.Text7, Status("FE FE 64 E0 03 FD FE FE E0 64 03 00 50 19 14 00 FD"));
-  EXPECT_EQ(p.memory.Text9, p.radio.Text7);
-  EXPECT_EQ(p.radio.Text1, "14.195.0");
-  EXPECT_EQ(p.radio.Text2, " ");
-  EXPECT_EQ(p.radio.Text3, " ");
-}
-
-TEST_F(CivLinkTest, NoAnswerShowsRadioNotReadyAndDecodesNothing) {
-  ControlProgram& p = Started();
-  rig.SetSilent(true);
-  serial.Vanish();  // not even the echo comes back
-  p.radio.Text1 = "old";
-  p.radio.ClickOption(31);
-  Advance(60);
-  EXPECT_EQ(p.radio.Text7, "STATUS = RADIO NOT READY");
-  EXPECT_EQ(p.memory.Text9, "STATUS = RADIO NOT READY");
-  EXPECT_EQ(p.radio.Text1, "old");
-  EXPECT_FALSE(desktop.ended);
-}
-
-TEST_F(CivLinkTest, NothingIsSentWhileThePortIsNotOpened) {
-  ControlProgram& p = Program();
-  p.InitFrameStrings();
-  for (int opened : {0, 2}) {
-    p.station.PortOpened = opened;
-    p.link.SendCivCommand(std::string(1, '\x03'));
-    EXPECT_FALSE(p.link.ReplyTimerArmed());
-  }
-  EXPECT_TRUE(Sent().empty());
-}
-
-TEST_F(CivLinkTest, TwoFramesBackToBackAreAnsweredInOneReply) {
-  ControlProgram& p = Started();
-  p.link.SendCivCommand(FromHex("1A 05 16 07 05"));
-  p.link.SendCivCommand(FromHex("1A 05 16"));
-  Advance(60);
-  EXPECT_EQ(Sent(), (std::vector<std::string>{Frame({0x1A, 0x05, 0x16, 0x07, 0x05}),
-                                              Frame({0x1A, 0x05, 0x16})}));
-  EXPECT_EQ(p.radio.Text6, "TIME = 07:05");
-}
 
 TEST_F(CivLinkTest, ReplyCutShortAtLowSpeedKeepsTheProgramRunning) {
   // At 4800 baud 50 ms carry about 24 bytes: the memory read's answer does not fit.
@@ -101,44 +54,45 @@ TEST_F(CivLinkTest, ReplyCutShortAtLowSpeedKeepsTheProgramRunning) {
   EXPECT_EQ(p.radio.Text6, "old");
 }
 
-TEST_F(CivLinkTest, DialBroadcastIsShownAndDecoded) {
-  ControlProgram& p = Started();
-  rig.TurnDial(1000);
-  Advance(20);
-  EXPECT_EQ(p.radio.Text7, Auto("FE FE 00 64 00 00 60 19 14 00 FD"));
-  EXPECT_EQ(p.memory.Text9, p.radio.Text7);
-  EXPECT_EQ(p.radio.Text1, "14.196.0");
-  EXPECT_EQ(p.radio.Text2, "");
-  EXPECT_EQ(p.radio.Text3, "");
-  EXPECT_EQ(p.radio.Text6, "");
-  EXPECT_TRUE(Sent().empty());
-}
-
-TEST_F(CivLinkTest, BroadcastBurstIsOneAutoLineAndTwoFrames) {
-  ControlProgram& p = Started();
-  rig.ChangeMode(sim::kModeCw, 1);
-  rig.TurnDial(-5000);
-  Advance(20);
-  EXPECT_EQ(p.radio.Text7, Auto("FE FE 00 64 01 03 01 FD FE FE 00 64 00 00 00 19 14 00 FD"));
-  EXPECT_EQ(p.radio.Text1, "14.190.0");
-  EXPECT_EQ(p.radio.Text4, "CW");
-  EXPECT_EQ(p.radio.Text5, "Fil 1");
-  // The matching options are marked as program code marks them, which sends their frames.
-  EXPECT_TRUE(p.radio.OptionMarked[7]);
-  EXPECT_TRUE(p.radio.OptionMarked[34]);
-  EXPECT_FALSE(p.radio.OptionMarked[5]);
-  EXPECT_FALSE(p.radio.OptionMarked[35]);
-  EXPECT_EQ(Sent(), (std::vector<std::string>{Frame({0x06, 0x03}), Frame({0x06, 0x03, 0x01})}));
-}
-
-TEST_F(CivLinkTest, ModeBroadcastOfTheMarkedModeSendsNothing) {
-  ControlProgram& p = Started();
-  ASSERT_TRUE(p.radio.OptionMarked[5]);   // "Usb" after the synchronisation
-  ASSERT_TRUE(p.radio.OptionMarked[35]);  // "F2"
-  rig.ChangeMode(sim::kModeUsb, 2);
-  Advance(20);
-  EXPECT_EQ(p.radio.Text4, "USB");
-  EXPECT_TRUE(Sent().empty());
+TEST_F(CivLinkTest, FrontPanelBroadcastsAreShownDecodedAndMarked) {
+  struct Case {
+    int mode, filter;  // turned to first, -1 for none
+    int dialHz;
+    const char *autoLine, *text1, *text4, *text5;
+    std::vector<int> marks;  // of the options Usb 5, CWr 7, F1 34, F2 35
+    std::vector<std::string> sent;
+  };
+  // clang-format off
+  const std::vector<Case> cases = {
+      {-1, 0, 1000, "FE FE 00 64 00 00 60 19 14 00 FD", "14.196.0", "USB", "Fil 2", {5, 35}, {}},
+      // One "AUTO = " line, two frames; marking the options sends their frames.
+      {sim::kModeCw, 1, -5000, "FE FE 00 64 01 03 01 FD FE FE 00 64 00 00 00 19 14 00 FD",
+       "14.190.0", "CW", "Fil 1", {7, 34}, {Frame({0x06, 0x03}), Frame({0x06, 0x03, 0x01})}},
+      // The marked mode again: nothing to send.
+      {sim::kModeUsb, 2, 0, "FE FE 00 64 01 01 02 FD", "14.195.0", "USB", "Fil 2", {5, 35}, {}},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.autoLine);
+    ControlProgram& p = Started();
+    p.radio.Text2 = p.radio.Text3 = p.radio.Text6 = "old";
+    if (c.mode >= 0)
+      rig.ChangeMode(static_cast<std::uint8_t>(c.mode), static_cast<std::uint8_t>(c.filter));
+    if (c.dialHz != 0) rig.TurnDial(c.dialHz);
+    Advance(20);
+    EXPECT_EQ(p.radio.Text7, Auto(c.autoLine));
+    EXPECT_EQ(p.memory.Text9, p.radio.Text7);
+    EXPECT_EQ(p.radio.Text1, c.text1);
+    EXPECT_EQ(p.radio.Text4, c.text4);
+    EXPECT_EQ(p.radio.Text5, c.text5);
+    EXPECT_EQ(p.radio.Text2 + p.radio.Text3 + p.radio.Text6, "");
+    std::vector<int> marks;
+    for (const int option : {5, 7, 34, 35}) {
+      if (p.radio.OptionMarked[static_cast<std::size_t>(option)]) marks.push_back(option);
+    }
+    EXPECT_EQ(marks, c.marks);
+    EXPECT_EQ(Sent(), c.sent);
+  }
 }
 
 TEST_F(CivLinkTest, WithAutoStatusOffBroadcastsAreDiscarded) {
@@ -158,19 +112,16 @@ TEST_F(CivLinkTest, WithAutoStatusOffBroadcastsAreDiscarded) {
 
 TEST_F(CivLinkTest, BroadcastDuringTheReplyWindowBelongsToTheReply) {
   ControlProgram& p = Started();
-  p.radio.ClickOption(31);
+  p.radio.ClickOption(31);  // "OpFq"
   rig.TurnDial(1000);
   Advance(100);
   EXPECT_EQ(p.radio.Text7.rfind("STATUS = ", 0), 0u);
   EXPECT_NE(p.radio.Text7.find(ToDecimalList(FromHex("FE FE 00 64 00"))), std::string::npos);
   EXPECT_EQ(serial.Waiting(), 0u);
-}
-
-TEST_F(CivLinkTest, IdleProgramHasNoTimerRunning) {
-  ControlProgram& p = Started();
-  EXPECT_FALSE(p.link.Timer1.Enabled());
-  EXPECT_FALSE(p.link.Timer2.Enabled());
+  // Then the program is idle: no timer runs and nothing is sent.
+  EXPECT_FALSE(p.link.Timer1.Enabled() || p.link.Timer2.Enabled());
   const std::string status = p.radio.Text7;
+  ClearSent();
   Advance(2000);
   EXPECT_TRUE(Sent().empty());
   EXPECT_EQ(p.radio.Text7, status);
@@ -178,14 +129,12 @@ TEST_F(CivLinkTest, IdleProgramHasNoTimerRunning) {
 
 TEST_F(CivLinkTest, QuietTimeFollowsTheLineSpeed) {
   ControlProgram& p = Program();
-  const struct {
-    const char* settings;
-    int ms;
-  } cases[] = {{"19200,N,8,1", 2}, {"9600,N,8,1", 4}, {"4800,N,8,1", 7},
-               {"1200,N,8,1", 25}, {"", 100},         {"fast", 100}};
-  for (const auto& c : cases) {
-    p.station.CommBaud = c.settings;
-    EXPECT_EQ(p.link.QuietMs(), c.ms) << c.settings;
+  const std::pair<const char*, int> cases[] = {{"19200,N,8,1", 2}, {"9600,N,8,1", 4},
+                                               {"4800,N,8,1", 7},  {"1200,N,8,1", 25},
+                                               {"", 100},          {"fast", 100}};
+  for (const auto& [settings, ms] : cases) {
+    p.station.CommBaud = settings;
+    EXPECT_EQ(p.link.QuietMs(), ms) << settings;
   }
 }
 
@@ -215,14 +164,14 @@ TEST_F(CivLinkTest, UnsolicitedDataIsCutIntoFramesOnlyWhenItBeginsAsABroadcast) 
   ControlProgram& p = Program();
   p.InitFrameStrings();
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     p.radio.Text1 = p.radio.Text2 = p.radio.Text3 = p.radio.Text4 = p.radio.Text6 = "old";
     p.link.HandleUnsolicited(FromHex(c.data));
-    EXPECT_EQ(p.radio.Text7, Auto(c.data)) << c.name;
-    EXPECT_EQ(p.radio.Text1, c.text1) << c.name;
-    EXPECT_EQ(p.radio.Text4, c.text4) << c.name;
-    EXPECT_EQ(p.radio.Text2, c.text2) << c.name;
-    EXPECT_EQ(p.radio.Text3, c.text2) << c.name;
-    EXPECT_EQ(p.radio.Text6, c.text2) << c.name;
+    EXPECT_EQ(p.radio.Text7, Auto(c.data));
+    EXPECT_EQ(p.radio.Text1, c.text1);
+    EXPECT_EQ(p.radio.Text4, c.text4);
+    for (const std::string* field : {&p.radio.Text2, &p.radio.Text3, &p.radio.Text6})
+      EXPECT_EQ(*field, c.text2);
   }
 }
 

@@ -25,32 +25,20 @@ Snapshot Take(const ControlProgram& p) {
   const RadioMain& r = p.radio;
   const MemoryMain& m = p.memory;
   const Station& s = p.station;
-  return {{"radio.Text1", r.Text1},
-          {"radio.Text2", r.Text2},
-          {"radio.Text3", r.Text3},
-          {"radio.Text4", r.Text4},
-          {"radio.Text5", r.Text5},
-          {"radio.Text6", r.Text6},
-          {"radio.Text7", r.Text7},
-          {"memory.Text1", m.Text1},
-          {"memory.Text2", m.Text2},
-          {"memory.Text3", m.Text3},
-          {"memory.Text4", m.Text4},
-          {"memory.Text5", m.Text5},
-          {"memory.Text6", m.Text6},
-          {"memory.Text7", m.Text7},
-          {"LastAntenna", s.LastAntenna},
-          {"LastRxTx", s.LastRxTx},
-          {"SquelchState", std::to_string(s.SquelchState)},
-          {"AwaitingSquelch", s.AwaitingSquelch ? "true" : "false"},
-          {"EdgeUpper", s.EdgeUpper ? "true" : "false"},
-          {"FrequencyText", s.FrequencyText},
-          {"MemModeText", s.MemModeText},
-          {"MemFilterText", s.MemFilterText},
-          {"MemSelectedText", s.MemSelectedText},
-          {"DecodedLabel", s.DecodedLabel},
-          {"MemorySequenceBusy", s.MemorySequenceBusy ? "true" : "false"},
+  const auto flag = [](bool on) { return on ? "true" : "false"; };
+  // clang-format off
+  return {{"radio.Text1", r.Text1}, {"radio.Text2", r.Text2}, {"radio.Text3", r.Text3},
+          {"radio.Text4", r.Text4}, {"radio.Text5", r.Text5}, {"radio.Text6", r.Text6},
+          {"radio.Text7", r.Text7}, {"memory.Text1", m.Text1}, {"memory.Text2", m.Text2},
+          {"memory.Text3", m.Text3}, {"memory.Text4", m.Text4}, {"memory.Text5", m.Text5},
+          {"memory.Text6", m.Text6}, {"memory.Text7", m.Text7}, {"LastAntenna", s.LastAntenna},
+          {"LastRxTx", s.LastRxTx}, {"SquelchState", std::to_string(s.SquelchState)},
+          {"AwaitingSquelch", flag(s.AwaitingSquelch)}, {"EdgeUpper", flag(s.EdgeUpper)},
+          {"FrequencyText", s.FrequencyText}, {"MemModeText", s.MemModeText},
+          {"MemFilterText", s.MemFilterText}, {"MemSelectedText", s.MemSelectedText},
+          {"DecodedLabel", s.DecodedLabel}, {"MemorySequenceBusy", flag(s.MemorySequenceBusy)},
           {"SyncStep", std::to_string(s.SyncStep)}};
+  // clang-format on
 }
 
 struct RowCase {
@@ -62,154 +50,91 @@ struct RowCase {
 };
 
 const std::string kName = "DX NET    ";
+const std::string kSummary = "5      *      14.950.0      USB      Fil 2      " + kName;
 
 std::vector<RowCase> RowCases() {
   const std::string memoryAnswer = FromHex("FE FE E0 64 1A 00 00 05 01 00 00 95 14 00 01 02") +
                                    FromHex("00 00 08 85 00 08 85") + kName + FromHex("FD");
+  // clang-format off
   const Snapshot memoryDisplay = {
-      {"radio.Text1", "14.950.0"},   {"radio.Text2", "5"},     {"radio.Text3", "*"},
-      {"radio.Text4", "USB"},        {"radio.Text5", "Fil 2"}, {"radio.Text6", kName},
-      {"FrequencyText", "14.950.0"}, {"MemModeText", " 1"},    {"MemFilterText", " 2"},
-      {"MemSelectedText", " 1"},     {"DecodedLabel", kName}};
+      {"radio.Text1", "14.950.0"}, {"radio.Text2", "5"}, {"radio.Text3", "*"},
+      {"radio.Text4", "USB"}, {"radio.Text5", "Fil 2"}, {"radio.Text6", kName},
+      {"FrequencyText", "14.950.0"}, {"MemModeText", " 1"}, {"MemFilterText", " 2"},
+      {"MemSelectedText", " 1"}, {"DecodedLabel", kName}};
   Snapshot memoryCopied = memoryDisplay;
-  memoryCopied.insert({{"memory.Text1", "5"},
-                       {"memory.Text2", "*"},
-                       {"memory.Text3", "14.950.0"},
-                       {"memory.Text4", "USB"},
-                       {"memory.Text5", "Fil 2"},
-                       {"memory.Text6", kName}});
+  memoryCopied.insert({{"memory.Text1", "5"}, {"memory.Text2", "*"},
+                       {"memory.Text3", "14.950.0"}, {"memory.Text4", "USB"},
+                       {"memory.Text5", "Fil 2"}, {"memory.Text6", kName}});
   Snapshot memorySummary = memoryCopied;
-  memorySummary["memory.Text7"] = "5      *      14.950.0      USB      Fil 2      " + kName;
+  memorySummary["memory.Text7"] = kSummary;
   const Snapshot blankChannel = {
-      {"radio.Text1", " "},      {"radio.Text2", " "},           {"radio.Text3", " "},
-      {"radio.Text4", " "},      {"radio.Text5", " "},           {"radio.Text6", " "},
-      {"memory.Text1", "5"},     {"memory.Text2", ""},           {"memory.Text3", ""},
-      {"memory.Text4", ""},      {"memory.Text5", ""},           {"memory.Text6", ""},
+      {"radio.Text1", " "}, {"radio.Text2", " "}, {"radio.Text3", " "}, {"radio.Text4", " "},
+      {"radio.Text5", " "}, {"radio.Text6", " "}, {"memory.Text1", "5"}, {"memory.Text2", ""},
+      {"memory.Text3", ""}, {"memory.Text4", ""}, {"memory.Text5", ""}, {"memory.Text6", ""},
       {"memory.Text7", "Blank"}, {"MemorySequenceBusy", "false"}};
-  const Snapshot nothingToReport = {{"radio.Text1", " "},           {"radio.Text2", " "},
-                                    {"radio.Text3", " "},           {"radio.Text4", " "},
-                                    {"radio.Text5", " "},           {"radio.Text6", " "},
-                                    {"MemorySequenceBusy", "false"}};
+  const Snapshot nothingToReport = {
+      {"radio.Text1", " "}, {"radio.Text2", " "}, {"radio.Text3", " "}, {"radio.Text4", " "},
+      {"radio.Text5", " "}, {"radio.Text6", " "}, {"MemorySequenceBusy", "false"}};
+  const Snapshot squelchUnknown = {{"SquelchState", "2"}, {"radio.Text6", ""},
+      {"memory.Text7", ""}, {"AwaitingSquelch", "false"}};
   const std::string memoryRecord = FromHex("00 05 01 00 00 95 14 00 01 02 00 00 08 85 00 08 85");
 
   return {
-      {"identity",
-       FromHex("FE FE 64 E0 19 00 FD  FE FE E0 64 19 00 64 FD"),
-       14,
+      {"identity", FromHex("FE FE 64 E0 19 00 FD  FE FE E0 64 19 00 64 FD"), 14,
        {{"radio.Text6", "ID = 64"}}},
-      {"antenna",
-       FromHex("FE FE 64 E0 12 FD  FE FE E0 64 12 01 FD"),
-       12,
+      {"antenna", FromHex("FE FE 64 E0 12 FD  FE FE E0 64 12 01 FD"), 12,
        {{"LastAntenna", "1"}, {"radio.Text6", "Ant = 1"}}},
-      {"receive or transmit",
-       FromHex("FE FE 64 E0 1C 00 FD  FE FE E0 64 1C 00 00 FD"),
-       14,
+      {"receive or transmit", FromHex("FE FE 64 E0 1C 00 FD  FE FE E0 64 1C 00 00 FD"), 14,
        {{"LastRxTx", "0"}, {"radio.Text6", "RxTx = 0"}}},
-      {"squelch open",
-       FromHex("FE FE 64 E0 15 01 FD  FE FE E0 64 15 01 01 FD"),
-       14,
-       {{"SquelchState", "1"},
-        {"radio.Text6", "Squelch is Open"},
-        {"memory.Text7", "Squelch is Open"},
-        {"AwaitingSquelch", "false"}}},
-      {"squelch closed",
-       FromHex("FE FE 64 E0 15 01 FD  FE FE E0 64 15 01 00 FD"),
-       14,
-       {{"SquelchState", "0"},
-        {"radio.Text6", "Squelch is Closed"},
-        {"memory.Text7", "Squelch is Closed"},
-        {"AwaitingSquelch", "false"}}},
-      {"squelch unknown",
-       FromHex("FE FE 64 E0 15 01 FD  FE FE E0 64 15 01 02 FD"),
-       14,
-       {{"SquelchState", "2"},
-        {"radio.Text6", ""},
-        {"memory.Text7", ""},
-        {"AwaitingSquelch", "false"}}},
-      {"S-meter",
-       FromHex("FE FE 64 E0 15 02 FD  FE FE E0 64 15 02 01 20 FD"),
-       15,
+      {"squelch open", FromHex("FE FE 64 E0 15 01 FD  FE FE E0 64 15 01 01 FD"), 14,
+       {{"SquelchState", "1"}, {"radio.Text6", "Squelch is Open"},
+        {"memory.Text7", "Squelch is Open"}, {"AwaitingSquelch", "false"}}},
+      {"squelch closed", FromHex("FE FE 64 E0 15 01 FD  FE FE E0 64 15 01 00 FD"), 14,
+       {{"SquelchState", "0"}, {"radio.Text6", "Squelch is Closed"},
+        {"memory.Text7", "Squelch is Closed"}, {"AwaitingSquelch", "false"}}},
+      {"squelch unknown", FromHex("FE FE 64 E0 15 01 FD  FE FE E0 64 15 01 02 FD"), 14,
+       squelchUnknown},
+      {"S-meter", FromHex("FE FE 64 E0 15 02 FD  FE FE E0 64 15 02 01 20 FD"), 15,
        {{"radio.Text6", "S-Meter = S9"}}},
-      {"read clock",
-       FromHex("FE FE 64 E0 1A 05 16 FD  FE FE E0 64 1A 05 16 09 05 FD"),
-       17,
+      {"read clock", FromHex("FE FE 64 E0 1A 05 16 FD  FE FE E0 64 1A 05 16 09 05 FD"), 17,
        {{"radio.Text6", "TIME = 09:05"}}},
-      {"set clock then read",
-       FromHex("FE FE 64 E0 1A 05 16 07 05 FD  FE FE 64 E0 1A 05 16 FD"
-               "  FE FE E0 64 1A 05 16 07 05 FD"),
-       27,
+      {"set clock then read", FromHex("FE FE 64 E0 1A 05 16 07 05 FD  FE FE 64 E0 1A 05 16 FD"
+                                      "  FE FE E0 64 1A 05 16 07 05 FD"), 27,
        {{"radio.Text6", "TIME = 07:05"}}},
       {"read call sign",
-       FromHex("FE FE 64 E0 1A 05 15 FD  FE FE E0 64 1A 05 15") + "K1ABC     " + FromHex("FD"),
-       25,
+       FromHex("FE FE 64 E0 1A 05 15 FD  FE FE E0 64 1A 05 15") + "K1ABC     " + FromHex("FD"), 25,
        {{"radio.Text6", "CALL = K1ABC     "}}},
       {"set call sign then read",
-       FromHex("FE FE 64 E0 1A 05 15") + "AB1CD     " + FromHex("FD  FE FE 64 E0 1A 05 15 FD"),
-       17,
+       FromHex("FE FE 64 E0 1A 05 15") + "AB1CD     " + FromHex("FD  FE FE 64 E0 1A 05 15 FD"), 17,
        {{"radio.Text6", "CALL = AB1CD     "}}},
-      {"operating frequency",
-       FromHex("FE FE 64 E0 03 FD  FE FE E0 64 03 00 50 19 14 00 FD"),
-       15,
-       {{"radio.Text1", "14.195.0"},
-        {"FrequencyText", "14.195.0"},
-        {"radio.Text2", " "},
+      {"operating frequency", FromHex("FE FE 64 E0 03 FD  FE FE E0 64 03 00 50 19 14 00 FD"), 15,
+       {{"radio.Text1", "14.195.0"}, {"FrequencyText", "14.195.0"}, {"radio.Text2", " "},
         {"radio.Text3", " "}}},
       {"operating frequency, nothing to report", FromHex("FE FE 64 E0 03 FD  FE FE E0 64 03 FF FD"),
        12, nothingToReport},
-      {"operating mode",
-       FromHex("FE FE 64 E0 04 FD  FE FE E0 64 04 07 03 FD"),
-       13,
-       {{"MemModeText", " 7"},
-        {"radio.Text4", "CWr"},
-        {"MemFilterText", " 3"},
-        {"radio.Text5", "Fil 3"},
-        {"radio.Text2", " "},
-        {"radio.Text3", " "}}},
-      {"operating mode without text",
-       FromHex("FE FE 64 E0 04 FD  FE FE E0 64 04 06 09 FD"),
-       13,
-       {{"MemModeText", " 6"},
-        {"MemFilterText", " 9"},
-        {"radio.Text2", " "},
+      {"operating mode", FromHex("FE FE 64 E0 04 FD  FE FE E0 64 04 07 03 FD"), 13,
+       {{"MemModeText", " 7"}, {"radio.Text4", "CWr"}, {"MemFilterText", " 3"},
+        {"radio.Text5", "Fil 3"}, {"radio.Text2", " "}, {"radio.Text3", " "}}},
+      {"operating mode without text", FromHex("FE FE 64 E0 04 FD  FE FE E0 64 04 06 09 FD"), 13,
+       {{"MemModeText", " 6"}, {"MemFilterText", " 9"}, {"radio.Text2", " "},
         {"radio.Text3", " "}}},
       {"operating mode, nothing to report", FromHex("FE FE 64 E0 04 FD  FE FE E0 64 04 FF FD"), 12,
        nothingToReport},
       {"lower band edge",
-       FromHex("FE FE 64 E0 02 FD  FE FE E0 64 02 00 00 00 14 00 2D 00 00 35 14 00 FD"),
-       15,
-       {{"radio.Text1", "14.000.0"},
-        {"FrequencyText", "14.000.0"},
-        {"radio.Text2", " "},
-        {"radio.Text3", " "},
-        {"radio.Text4", " "},
-        {"radio.Text5", " "},
-        {"radio.Text6", " "},
+       FromHex("FE FE 64 E0 02 FD  FE FE E0 64 02 00 00 00 14 00 2D 00 00 35 14 00 FD"), 15,
+       {{"radio.Text1", "14.000.0"}, {"FrequencyText", "14.000.0"}, {"radio.Text2", " "},
+        {"radio.Text3", " "}, {"radio.Text4", " "}, {"radio.Text5", " "}, {"radio.Text6", " "},
         {"EdgeUpper", "true"}}},
-      {"set frequency then read",
-       FromHex("FE FE 64 E0 05 00 50 19 14 00 FD  FE FE 64 E0 03 FD"
-               "  FE FE E0 64 03 00 50 19 14 00 FD"),
-       26,
-       {{"radio.Text1", "14.195.0"},
-        {"FrequencyText", "14.195.0"},
-        {"radio.Text2", " "},
-        {"radio.Text3", " "},
+      {"set frequency then read", FromHex("FE FE 64 E0 05 00 50 19 14 00 FD  FE FE 64 E0 03 FD"
+                                          "  FE FE E0 64 03 00 50 19 14 00 FD"), 26,
+       {{"radio.Text1", "14.195.0"}, {"FrequencyText", "14.195.0"}, {"radio.Text2", " "},
+        {"radio.Text3", " "}, {"radio.Text6", " "}}},
+      {"set mode", FromHex("FE FE 64 E0 06 07 FD  FE FE E0 64 FB FD"), 11,
+       {{"MemModeText", " 7"}, {"radio.Text4", "CWr"}, {"radio.Text2", " "}, {"radio.Text3", " "},
         {"radio.Text6", " "}}},
-      {"set mode",
-       FromHex("FE FE 64 E0 06 07 FD  FE FE E0 64 FB FD"),
-       11,
-       {{"MemModeText", " 7"},
-        {"radio.Text4", "CWr"},
-        {"radio.Text2", " "},
-        {"radio.Text3", " "},
-        {"radio.Text6", " "}}},
-      {"set mode and filter",
-       FromHex("FE FE 64 E0 06 01 02 FD  FE FE E0 64 FB FD"),
-       11,
-       {{"MemFilterText", " 2"},
-        {"radio.Text5", "Fil 2"},
-        {"radio.Text2", " "},
-        {"radio.Text3", " "},
-        {"radio.Text6", " "}}},
+      {"set mode and filter", FromHex("FE FE 64 E0 06 01 02 FD  FE FE E0 64 FB FD"), 11,
+       {{"MemFilterText", " 2"}, {"radio.Text5", "Fil 2"}, {"radio.Text2", " "},
+        {"radio.Text3", " "}, {"radio.Text6", " "}}},
       {"write memory", FromHex("FE FE 64 E0 1A 00") + memoryRecord + kName + FromHex("FD"), 33,
        memoryDisplay},
       // The fixture awaits the squelch, as a scan does: the progress line stays.
@@ -217,12 +142,10 @@ std::vector<RowCase> RowCases() {
        FromHex("FE FE 64 E0 08 00 05 FD  FE FE 64 E0 1A 00 00 05 FD") + memoryAnswer, 50,
        memoryCopied},
       {"select then clear memory",
-       FromHex("FE FE 64 E0 08 00 05 FD  FE FE 64 E0 0B FD  FE FE E0 64 FB FD"),
-       13,
-       {}},
+       FromHex("FE FE 64 E0 08 00 05 FD  FE FE 64 E0 0B FD  FE FE E0 64 FB FD"), 13, {}},
       {"select then read blank memory",
-       FromHex(
-           "FE FE 64 E0 08 00 05 FD  FE FE 64 E0 1A 00 00 05 FD  FE FE E0 64 1A 00 00 05 FF FD"),
+       FromHex("FE FE 64 E0 08 00 05 FD  FE FE 64 E0 1A 00 00 05 FD  FE FE E0 64 1A 00 00 05 FF"
+               " FD"),
        26, blankChannel},
       {"read memory", FromHex("FE FE 64 E0 1A 00 00 05 FD") + memoryAnswer, 42, memorySummary},
       {"read blank memory", FromHex("FE FE 64 E0 1A 00 00 05 FD  FE FE E0 64 1A 00 00 05 FF FD"),
@@ -230,11 +153,13 @@ std::vector<RowCase> RowCases() {
       {"accepted", FromHex("FE FE 64 E0 07 FD  FE FE E0 64 FB FD"), 11, {}},
       {"refused", FromHex("FE FE 64 E0 13 05 FD  FE FE E0 64 FA FD"), 11, {}},
   };
+  // clang-format on
 }
 
 class ReplyDecoderTest : public ProgramFixture {
  protected:
   void SetUp() override {
+    program.reset();
     p = &Program();
     p->InitFrameStrings();
     RadioMain& r = p->radio;
@@ -259,7 +184,9 @@ class ReplyDecoderTest : public ProgramFixture {
     return changed;
   }
 
-  static Snapshot OnlyRealChanges(const Snapshot& expected, const Snapshot& before) {
+  // The expected changes less those that leave a field at the value it had.
+  Snapshot RealChanges(const Snapshot& expected) const {
+    const Snapshot before = Take(*p);
     Snapshot real;
     for (const auto& [name, value] : expected) {
       if (before.at(name) != value) real[name] = value;
@@ -270,66 +197,52 @@ class ReplyDecoderTest : public ProgramFixture {
   ControlProgram* p = nullptr;
 };
 
-TEST_F(ReplyDecoderTest, EveryRowChangesExactlyItsFields) {
+TEST_F(ReplyDecoderTest, EveryRowChangesExactlyItsFieldsAndNothingWhenCutShort) {
   for (const RowCase& row : RowCases()) {
-    SetUp();
-    const Snapshot before = Take(*p);
-    EXPECT_EQ(Changes(row.reply), OnlyRealChanges(row.changes, before)) << row.name;
-    EXPECT_TRUE(desktop.boxes.empty()) << row.name;
-  }
-}
-
-TEST_F(ReplyDecoderTest, RepliesCutShortDecodeNothingAndKeepTheProgramRunning) {
-  for (const RowCase& row : RowCases()) {
+    SCOPED_TRACE(row.name);
+    // From the last byte it reads on, the row decodes as from the whole reply.
+    for (const std::size_t length : {row.reply.size(), row.needed}) {
+      SetUp();
+      const Snapshot expected = RealChanges(row.changes);
+      EXPECT_EQ(Changes(row.reply.substr(0, length)), expected) << "at " << length;
+    }
+    // Any shorter buffer is a missing answer: nothing changes and the program runs on.
     for (std::size_t length = 0; length < row.needed; ++length) {
       SetUp();
-      EXPECT_EQ(Changes(row.reply.substr(0, length)), Snapshot{}) << row.name << " at " << length;
+      EXPECT_EQ(Changes(row.reply.substr(0, length)), Snapshot{}) << "at " << length;
     }
-    // From the last byte it reads on, the row decodes as from the whole reply.
-    SetUp();
-    const Snapshot before = Take(*p);
-    EXPECT_EQ(Changes(row.reply.substr(0, row.needed)), OnlyRealChanges(row.changes, before))
-        << row.name;
+    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_FALSE(desktop.ended || p->station.Ended);
   }
-  EXPECT_TRUE(desktop.boxes.empty());
-  EXPECT_FALSE(desktop.ended);
-  EXPECT_FALSE(p->station.Ended);
 }
 
 TEST_F(ReplyDecoderTest, MemoryChannelCodes) {
-  const struct {
-    const char* code;
-    const char* shown;
-  } cases[] = {{"00 01", "1"}, {"00 99", "99"}, {"01 00", "P1"}, {"01 01", "P2"}, {"02 00", "old"}};
-  for (const auto& c : cases) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"00 01", "1"}, {"00 99", "99"}, {"01 00", "P1"}, {"01 01", "P2"}, {"02 00", "old"}};
+  for (const auto& [hex, shown] : cases) {
+    SCOPED_TRACE(hex);
     SetUp();
-    const std::string code = FromHex(c.code);
-    const std::string reply =
-        FromHex("FE FE 64 E0 1A 00") + code + FromHex("FD FE FE E0 64 1A 00") + code +
-        FromHex("00 00 00 05 07 00 00 01 00 00 08 85 00 08 85") + "40M       " + FromHex("FD");
-    p->decoder.DecodeReply(reply);
-    EXPECT_EQ(p->radio.Text2, c.shown) << c.code;
+    const std::string code = FromHex(hex);
+    p->decoder.DecodeReply(FromHex("FE FE 64 E0 1A 00") + code + FromHex("FD FE FE E0 64 1A 00") +
+                           code + FromHex("00 00 00 05 07 00 00 01 00 00 08 85 00 08 85") +
+                           "40M       " + FromHex("FD"));
+    EXPECT_EQ(p->radio.Text2, shown);
     EXPECT_EQ(p->radio.Text1, "07.050.0");
     EXPECT_EQ(p->radio.Text3, " ");
     EXPECT_EQ(p->radio.Text4, "LSB");
-    EXPECT_EQ(p->memory.Text1, c.shown);
+    EXPECT_EQ(p->memory.Text1, shown);
   }
 }
 
-TEST_F(ReplyDecoderTest, ScanKeepsItsProgressLineWhileAwaitingTheSquelch) {
-  const RowCase* select = nullptr;
-  const std::vector<RowCase> rows = RowCases();
-  for (const RowCase& row : rows) {
-    if (std::string(row.name) == "select then read memory") select = &row;
-  }
-  ASSERT_NE(select, nullptr);
-  p->station.AwaitingSquelch = true;
-  p->decoder.DecodeReply(select->reply);
+TEST_F(ReplyDecoderTest, SelectThenReadShowsTheSummaryUnlessAScanAwaitsTheSquelch) {
+  const std::string reply = RowCases()[21].reply;
+  ASSERT_EQ(std::string(RowCases()[21].name), "select then read memory");
+  p->decoder.DecodeReply(reply);
   EXPECT_EQ(p->memory.Text7, "old");
   EXPECT_EQ(p->memory.Text3, "14.950.0");
   p->station.AwaitingSquelch = false;
-  p->decoder.DecodeReply(select->reply);
-  EXPECT_EQ(p->memory.Text7, "5      *      14.950.0      USB      Fil 2      " + kName);
+  p->decoder.DecodeReply(reply);
+  EXPECT_EQ(p->memory.Text7, kSummary);
 }
 
 TEST_F(ReplyDecoderTest, BandEdgesAlternateLowerAndUpper) {

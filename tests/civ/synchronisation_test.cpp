@@ -1,6 +1,6 @@
 // The start-up synchronisation against the simulated transceiver: one query per reply, then the
 // radio window's options marked to the transceiver's state (each mark sends its own frame), or
-// the "RADIO NOT READY" end when the transceiver stays silent. Belmarq's identity exchange too.
+// the "RADIO NOT READY" end when the transceiver stays silent.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,6 +13,7 @@ namespace tavrin {
 namespace {
 
 using sim::FromHex;
+using testing::BoxTexts;
 using testing::Frame;
 using testing::ProgramFixture;
 
@@ -29,93 +30,68 @@ std::vector<int> MarkedOptions(const RadioMain& radio) {
 
 class SynchronisationTest : public ProgramFixture {};
 
-struct SyncCase {
-  const char* name;
-  std::vector<std::string> rigSettings;  // frames the transceiver was set with beforehand
-  std::int64_t hz;
-  std::uint8_t mode, filter;
-  const char* frequencyText;
-  const char* modeText;
-  const char* filterText;
-  std::vector<int> marked;
-  std::vector<std::string> markFrames;
-};
-
-class SynchronisationCaseTest : public ProgramFixture,
-                                public ::testing::WithParamInterface<SyncCase> {};
-
-TEST_P(SynchronisationCaseTest, QueriesOnePerReplyThenMarksTheTransceiversState) {
-  const SyncCase& c = GetParam();
-  for (const std::string& frame : c.rigSettings) rig.Handle(FromHex(frame));
-  rig.SetVfo(c.hz, c.mode, c.filter);
+TEST_F(SynchronisationTest, QueriesOnePerReplyThenMarksTheTransceiversState) {
+  struct Case {
+    std::vector<std::string> rigSettings;  // frames the transceiver was set with beforehand
+    std::int64_t hz;
+    std::uint8_t mode, filter;
+    const char *frequencyText, *modeText, *filterText;
+    std::vector<int> marked;
+    std::vector<std::string> markFrames;
+  };
+  // clang-format off
+  const std::vector<Case> cases = {
+      {{}, 14'195'000, sim::kModeUsb, 2, "14.195.0", "USB", "Fil 2", {1, 5, 11, 35},
+       {Frame({0x12, 0x00}), Frame({0x1C, 0x00, 0x00}), Frame({0x06, 0x01}),
+        Frame({0x06, 0x01, 0x02})}},
+      {{}, 145'500'000, sim::kModeFm, 1, "45.500.0", "FM", "Fil 1", {1, 4, 11, 34},
+       {Frame({0x12, 0x00}), Frame({0x1C, 0x00, 0x00}), Frame({0x06, 0x05}),
+        Frame({0x06, 0x05, 0x01})}},
+      // Transmitting on antenna 2.
+      {{"FE FE 64 E0 12 01 FD", "FE FE 64 E0 1C 00 01 FD"}, 7'050'000, sim::kModeCwReverse, 3,
+       "07.050.0", "CWr", "Fil 3", {2, 8, 12, 36},
+       {Frame({0x12, 0x01}), Frame({0x1C, 0x00, 0x01}), Frame({0x06, 0x07}),
+        Frame({0x06, 0x07, 0x03})}},
+  };
+  // clang-format on
   WriteConfig();
-  ControlProgram& p = Start(Build::Tavrin, 500);
-
-  std::vector<std::string> expected = kQueries;
-  expected.insert(expected.end(), c.markFrames.begin(), c.markFrames.end());
-  EXPECT_EQ(Sent(), expected);
-  // One query per reply: each goes out as the reply timer fires, 50 ms after the one before.
-  const auto& frames = serial.SentFrames();
-  ASSERT_GE(frames.size(), kQueries.size());
-  for (std::size_t i = 1; i < kQueries.size(); ++i) {
-    EXPECT_NEAR(frames[i].Ms() - frames[i - 1].Ms(), 50.0, 1.0) << i;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.modeText);
+    program.reset();
+    serial.Close();
+    ClearSent();
+    for (const std::string& frame : c.rigSettings) rig.Handle(FromHex(frame));
+    rig.SetVfo(c.hz, c.mode, c.filter);
+    ControlProgram& p = Start(Build::Tavrin, 500);
+    std::vector<std::string> expected = kQueries;
+    expected.insert(expected.end(), c.markFrames.begin(), c.markFrames.end());
+    EXPECT_EQ(Sent(), expected);
+    // One query per reply: each goes out as the reply timer fires, 50 ms after the one before.
+    const auto& frames = serial.SentFrames();
+    ASSERT_GE(frames.size(), kQueries.size());
+    for (std::size_t i = 1; i < kQueries.size(); ++i) {
+      EXPECT_NEAR(frames[i].Ms() - frames[i - 1].Ms(), 50.0, 1.0) << i;
+    }
+    EXPECT_EQ(p.station.SyncStep, 0);
+    EXPECT_EQ(MarkedOptions(p.radio), c.marked);
+    EXPECT_EQ(p.radio.Text1, c.frequencyText);
+    EXPECT_EQ(p.radio.Text4, c.modeText);
+    EXPECT_EQ(p.radio.Text5, c.filterText);
+    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_FALSE(desktop.ended);
   }
-  EXPECT_EQ(p.station.SyncStep, 0);
-  EXPECT_EQ(MarkedOptions(p.radio), c.marked);
-  EXPECT_EQ(p.radio.Text1, c.frequencyText);
-  EXPECT_EQ(p.radio.Text4, c.modeText);
-  EXPECT_EQ(p.radio.Text5, c.filterText);
-  EXPECT_TRUE(desktop.boxes.empty());
-  EXPECT_FALSE(desktop.ended);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    States, SynchronisationCaseTest,
-    ::testing::Values(SyncCase{"ReceivingOnAntenna1Usb",
-                               {},
-                               14'195'000,
-                               sim::kModeUsb,
-                               2,
-                               "14.195.0",
-                               "USB",
-                               "Fil 2",
-                               {1, 5, 11, 35},
-                               {Frame({0x12, 0x00}), Frame({0x1C, 0x00, 0x00}), Frame({0x06, 0x01}),
-                                Frame({0x06, 0x01, 0x02})}},
-                      SyncCase{"TransmittingOnAntenna2CwReverse",
-                               {"FE FE 64 E0 12 01 FD", "FE FE 64 E0 1C 00 01 FD"},
-                               7'050'000,
-                               sim::kModeCwReverse,
-                               3,
-                               "07.050.0",
-                               "CWr",
-                               "Fil 3",
-                               {2, 8, 12, 36},
-                               {Frame({0x12, 0x01}), Frame({0x1C, 0x00, 0x01}), Frame({0x06, 0x07}),
-                                Frame({0x06, 0x07, 0x03})}},
-                      SyncCase{"FmWithFilter1",
-                               {},
-                               145'500'000,
-                               sim::kModeFm,
-                               1,
-                               "45.500.0",
-                               "FM",
-                               "Fil 1",
-                               {1, 4, 11, 34},
-                               {Frame({0x12, 0x00}), Frame({0x1C, 0x00, 0x00}), Frame({0x06, 0x05}),
-                                Frame({0x06, 0x05, 0x01})}}),
-    [](const ::testing::TestParamInfo<SyncCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SynchronisationTest, SilentTransceiverEndsTheProgramWithRadioNotReady) {
   rig.SetSilent(true);
   WriteConfig();
   ControlProgram& p = Start(Build::Tavrin, 500);
   EXPECT_EQ(Sent(), kQueries);
-  ASSERT_EQ(desktop.boxes.size(), 1u);
-  EXPECT_EQ(desktop.boxes[0].title, "Unexpected Radio Condition");
-  EXPECT_EQ(desktop.boxes[0].text,
-            "RADIO NOT READY or COM PORT ERROR! ... Check RADIO or run SETUP (menu) or Edit "
-            "KESTRA.INI! ... Restart Program now!");
+  EXPECT_EQ(BoxTexts(desktop),
+            std::vector<std::string>{"Unexpected Radio Condition: RADIO NOT READY or COM PORT "
+                                     "ERROR! ... Check RADIO or run SETUP (menu) or Edit "
+                                     "KESTRA.INI! ... Restart Program now!"});
+  ASSERT_FALSE(desktop.boxes.empty());
   EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Critical);
   EXPECT_TRUE(desktop.ended);
   EXPECT_EQ(p.station.SyncStep, 0);
@@ -134,28 +110,7 @@ TEST_F(SynchronisationTest, NoSynchronisationWithoutAnOpenPort) {
   EXPECT_FALSE(desktop.ended);
 }
 
-TEST_F(SynchronisationTest, BelmarqOnlyExchangesIdentities) {
-  WriteConfig();
-  ControlProgram& p = Start(Build::Belmarq, 500);
-  EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x19, 0x00})});
-  EXPECT_EQ(p.station.SyncStep, 0);
-  EXPECT_EQ(p.radio.Text6, "ID = 64");
-  EXPECT_EQ(MarkedOptions(p.radio), std::vector<int>{});
-  EXPECT_TRUE(desktop.boxes.empty());
-  EXPECT_FALSE(desktop.ended);
-}
-
-TEST_F(SynchronisationTest, BelmarqWithASilentTransceiverEndsWithRadioNotReady) {
-  rig.SetSilent(true);
-  WriteConfig();
-  Start(Build::Belmarq, 500);
-  EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x19, 0x00})});
-  ASSERT_EQ(desktop.boxes.size(), 1u);
-  EXPECT_EQ(desktop.boxes[0].title, "Unexpected Radio Condition");
-  EXPECT_TRUE(desktop.ended);
-}
-
-// The step itself, on replies of every length around the 15 bytes of an identity answer.
+// The last step itself, on replies of every length around the 15 bytes of an identity answer.
 TEST_F(SynchronisationTest, FinishNeedsFifteenBytes) {
   for (std::size_t length : {0u, 7u, 14u, 15u, 40u}) {
     program.reset();

@@ -17,6 +17,38 @@ std::string Frame(std::initializer_list<int> command) {
   return Bytes({0xFE, 0xFE, 0x64, 0xE0}) + Bytes(command) + Bytes({0xFD});
 }
 
+std::ostream& operator<<(std::ostream& out, const Settings& s) {
+  return out << s.deftFile << " | " << s.callSign << " | " << s.commPort << " | " << s.commBaud;
+}
+
+Settings SettingsOf(const Station& station) {
+  return {station.DeftFile, station.CallSign, station.CommPort, station.CommBaud};
+}
+
+void Apply(const Settings& settings, Station& station) {
+  station.DeftFile = settings.deftFile;
+  station.CallSign = settings.callSign;
+  station.CommPort = settings.commPort;
+  station.CommBaud = settings.commBaud;
+}
+
+std::string IniText(const Settings& s) {
+  return "KESTRA CONFIGURATION FILE (KESTRA.INI)\r\n \r\n[DeftFile] " + s.deftFile +
+         "\r\n[CallSign] " + s.callSign + "\r\n[CommPort] " + s.commPort + "\r\n[CommBaud] " +
+         s.commBaud + "\r\n \r\nEND\r\n";
+}
+
+std::vector<std::string> BoxTexts(const FakeDesktop& desktop) {
+  std::vector<std::string> texts;
+  for (const RecordedBox& box : desktop.boxes) texts.push_back(box.title + ": " + box.text);
+  return texts;
+}
+
+std::string PortState(const SerialControl& serial) {
+  if (!serial.PortOpen()) return "closed";
+  return "COM" + std::to_string(serial.CommPort()) + " " + serial.Settings();
+}
+
 namespace {
 
 std::filesystem::path MakeDirectory() {

@@ -22,6 +22,21 @@ std::string Bytes(std::initializer_list<int> values);
 // A frame as the controller sends it: FE FE 64 E0, the command bytes, FD.
 std::string Frame(std::initializer_list<int> command);
 
+// The four station settings together, to set, compare and write them at once.
+struct Settings {
+  std::string deftFile, callSign, commPort, commBaud;
+  bool operator==(const Settings&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const Settings& s);
+Settings SettingsOf(const Station& station);
+void Apply(const Settings& settings, Station& station);
+// KESTRA.INI as the writer lays it out: title, blank, the four key lines, blank, END.
+std::string IniText(const Settings& settings);
+// Every box shown so far as "title: text", for exact comparisons in one line.
+std::vector<std::string> BoxTexts(const FakeDesktop& desktop);
+// The serial port as "COM1 19200,N,8,1" while it is open, else "closed".
+std::string PortState(const SerialControl& serial);
+
 class ProgramFixture : public ::testing::Test {
  protected:
   ProgramFixture();

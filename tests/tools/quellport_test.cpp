@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/fake_desktop.h"
@@ -25,13 +26,11 @@ namespace {
 class RecordingSerial : public SerialControl {
  public:
   void SetCommPort(int portNumber) override {
-    port_ = portNumber;
-    calls.push_back("SetCommPort " + std::to_string(portNumber));
+    calls.push_back("SetCommPort " + std::to_string(port_ = portNumber));
   }
   [[nodiscard]] int CommPort() const override { return port_; }
-  void SetSettings(const std::string& settings) override {
-    settings_ = settings;
-    calls.push_back("SetSettings " + settings);
+  void SetSettings(const std::string& s) override {
+    calls.push_back("SetSettings " + (settings_ = s));
   }
   [[nodiscard]] std::string Settings() const override { return settings_; }
   void SetInputLen(int length) override {
@@ -40,9 +39,8 @@ class RecordingSerial : public SerialControl {
   [[nodiscard]] bool PortOpen() const override { return open; }
   PortError Open() override {
     calls.push_back("Open");
-    if (openError.Failed()) return openError;
-    open = true;
-    return {};
+    if (!openError.Failed()) open = true;
+    return openError;
   }
   void Close() override {
     calls.push_back("Close");
@@ -51,10 +49,7 @@ class RecordingSerial : public SerialControl {
   void Output(const std::string& bytes) override { calls.push_back("Output " + bytes); }
   std::string Input() override {
     calls.push_back("Input");
-    if (!open) return {};
-    std::string taken;
-    taken.swap(waiting);
-    return taken;
+    return open ? std::exchange(waiting, std::string()) : std::string();
   }
   void OnInput(std::function<void()>) override {}
 
@@ -77,42 +72,61 @@ std::vector<std::string> ClearingCalls(bool startsOpen) {
   return calls;
 }
 
-TEST(ComPortTest, ContinueDrainsClosesAndConfirms) {
-  for (const bool startsOpen : {false, true}) {
-    FakeDesktop desktop;
-    RecordingSerial serial;
-    serial.open = startsOpen;
-    serial.waiting = "\xFE\xFE\xE0\x64\xFB\xFD leftovers";
-    ComPort window(desktop, serial);
-    window.Continue();
-    EXPECT_EQ(serial.calls, ClearingCalls(startsOpen)) << startsOpen;
-    EXPECT_EQ(serial.waiting, "");
-    EXPECT_FALSE(serial.open);
-    ASSERT_EQ(desktop.boxes.size(), 1u);
-    EXPECT_EQ(desktop.boxes[0].title, "Comm Port 1");
-    EXPECT_EQ(desktop.boxes[0].text, "Port Closed ... Port Settings = 19200,N,8,1");
-    EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::Ok);
-    EXPECT_TRUE(desktop.ended);
+std::vector<std::string> BoxTexts(const FakeDesktop& desktop) {
+  std::vector<std::string> texts;
+  for (const RecordedBox& box : desktop.boxes) texts.push_back(box.title + ": " + box.text);
+  return texts;
+}
+
+// Port 1 is drained and closed, also when this program had it open: the window confirms, the
+// automatic program says nothing.
+TEST(ComPortTest, ClearingDrainsAndClosesPortOne) {
+  for (const bool automatic : {false, true}) {
+    for (const bool startsOpen : {false, true}) {
+      SCOPED_TRACE(std::string(automatic ? "automatic" : "window") + (startsOpen ? ", open" : ""));
+      FakeDesktop desktop;
+      RecordingSerial serial;
+      serial.open = startsOpen;
+      serial.waiting = "\xFE\xFE\xE0\x64\xFB\xFD leftovers";
+      ComPort window(desktop, serial);
+      automatic ? window.LoadAuto() : window.Continue();
+      EXPECT_EQ(serial.calls, ClearingCalls(startsOpen));
+      EXPECT_EQ(serial.waiting, "");
+      EXPECT_FALSE(serial.open);
+      EXPECT_EQ(BoxTexts(desktop),
+                automatic ? std::vector<std::string>{}
+                          : std::vector<std::string>{
+                                "Comm Port 1: Port Closed ... Port Settings = 19200,N,8,1"});
+      EXPECT_TRUE(automatic || desktop.boxes.at(0).buttons == BoxButtons::Ok);
+      EXPECT_TRUE(desktop.ended);
+    }
   }
 }
 
+// A port that does not open (held by another program, or otherwise) is reported; nothing is
+// read and no confirmation follows.
 TEST(ComPortTest, OpenFailureShowsTheErrorAndNoConfirmation) {
   const std::vector<PortError> errors = {
       {8002, "Invalid port number"}, {8005, "Port already open"}, {380, "Invalid property value"}};
-  for (const PortError& error : errors) {
-    FakeDesktop desktop;
-    RecordingSerial serial;
-    serial.openError = error;
-    ComPort window(desktop, serial);
-    window.Continue();
-    ASSERT_EQ(desktop.boxes.size(), 1u) << error.number;
-    EXPECT_EQ(desktop.boxes[0].title, "Comm Port Error - Unexpected Error");
-    EXPECT_EQ(desktop.boxes[0].text,
-              "Error Code " + std::to_string(error.number) + " ... " + error.description);
-    EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Critical);
-    EXPECT_TRUE(desktop.ended);
-    // The sequence stops at the failed open: nothing is read.
-    EXPECT_EQ(serial.calls.back(), "Open");
+  for (const bool automatic : {false, true}) {
+    for (const PortError& error : errors) {
+      SCOPED_TRACE(std::string(automatic ? "automatic " : "window ") + error.description);
+      FakeDesktop desktop;
+      RecordingSerial serial;
+      serial.openError = error;
+      ComPort window(desktop, serial);
+      automatic ? window.LoadAuto() : window.Continue();
+      const std::string code =
+          "Error Code " + std::to_string(error.number) + " ... " + error.description;
+      EXPECT_EQ(BoxTexts(desktop),
+                std::vector<std::string>{
+                    automatic ? "Comm Port 1 Error: " + code + " ... COM1 ... 19200,N,8,1"
+                              : "Comm Port Error - Unexpected Error: " + code});
+      ASSERT_FALSE(desktop.boxes.empty());
+      EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Critical);
+      EXPECT_TRUE(desktop.ended);
+      EXPECT_EQ(serial.calls.back(), "Open");
+    }
   }
 }
 
@@ -124,30 +138,6 @@ TEST(ComPortTest, QuitLeavesThePortAlone) {
   EXPECT_TRUE(serial.calls.empty());
   EXPECT_TRUE(desktop.boxes.empty());
   EXPECT_TRUE(desktop.ended);
-}
-
-TEST(ComPortTest, AutomaticClearingIsSilentUnlessThePortFails) {
-  FakeDesktop desktop;
-  RecordingSerial serial;
-  serial.waiting = "waiting";
-  ComPort window(desktop, serial);
-  window.LoadAuto();
-  EXPECT_EQ(serial.calls, ClearingCalls(false));
-  EXPECT_EQ(serial.waiting, "");
-  EXPECT_TRUE(desktop.boxes.empty());
-  EXPECT_TRUE(desktop.ended);
-
-  FakeDesktop failing;
-  RecordingSerial held;
-  held.openError = {8005, "Port already open"};
-  ComPort autoWindow(failing, held);
-  autoWindow.LoadAuto();
-  ASSERT_EQ(failing.boxes.size(), 1u);
-  EXPECT_EQ(failing.boxes[0].title, "Comm Port 1 Error");
-  EXPECT_EQ(failing.boxes[0].text,
-            "Error Code 8005 ... Port already open ... COM1 ... 19200,N,8,1");
-  EXPECT_EQ(failing.boxes[0].icon, BoxIcon::Critical);
-  EXPECT_TRUE(failing.ended);
 }
 
 #ifdef STATION_QT_TESTS
