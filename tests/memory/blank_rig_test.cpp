@@ -8,37 +8,21 @@ namespace {
 
 class BlankRigTest : public MemoryFixture {
  protected:
+  void SetUp() override {
+    StartProgram();
+    FillAll();
+  }
   void FillAll() {
-    for (int n = 1; n <= 101; ++n)
-      rig.SetChannel(n, sim::MemoryChannel::Filled(7'000'000 + n * 1000, sim::kModeCw, 1, "CH"));
-  }
-  void Blank(const std::string& start, const std::string& end) {
-    desktop.AnswerYes();
-    desktop.Type(start);
-    desktop.Type(end);
-    Memory().Click("Command5");
-  }
-  std::vector<int> BlankChannels() {
-    std::vector<int> blank;
-    for (int n = 1; n <= 101; ++n)
-      if (rig.Channel(n).blank) blank.push_back(n);
-    return blank;
+    for (int n = 1; n <= 101; ++n) Fill(n);
   }
 };
 
 TEST_F(BlankRigTest, ClearsOneChannelAStepSelectThenClear) {
-  StartProgram();
-  FillAll();
-  Blank("5", "7");
-  const auto prompts = desktop.InputBoxes();
-  ASSERT_EQ(prompts.size(), 2u);
-  EXPECT_EQ(desktop.boxes[0].title, "Blank Rig");
-  EXPECT_EQ(desktop.boxes[0].text, "Are you sure?");
-  EXPECT_EQ(prompts[0].title, "Blank Rig Memories");
-  EXPECT_EQ(prompts[0].text, "Enter STARTING Channel Number (1-101)");
-  EXPECT_EQ(prompts[0].defaultAnswer, "1");
-  EXPECT_EQ(prompts[1].text, "Enter ENDING Channel Number (1-101)");
-  EXPECT_EQ(prompts[1].defaultAnswer, "99");
+  BlankRig("5", "7");
+  EXPECT_EQ(desktop.boxes[0].title + "|" + desktop.boxes[0].text, "Blank Rig|Are you sure?");
+  EXPECT_EQ(Asked(), (std::vector<std::string>{
+                         "Blank Rig Memories|Enter STARTING Channel Number (1-101)|1",
+                         "Blank Rig Memories|Enter ENDING Channel Number (1-101)|99"}));
 
   std::vector<std::string> progress;
   for (int step = 0; step < 4; ++step) {
@@ -49,9 +33,7 @@ TEST_F(BlankRigTest, ClearsOneChannelAStepSelectThenClear) {
             (std::vector<std::string>{"Clearing Memory Channel 5", "Clearing Memory Channel 6",
                                       "Clearing Memory Channel 7", "END"}));
   EXPECT_EQ(Memory().Text1, "END");
-  EXPECT_FALSE(State().BlankRigActive);
-  EXPECT_FALSE(State().ClearAfterSelect);
-  EXPECT_FALSE(State().MemorySequenceBusy);
+  EXPECT_FALSE(State().BlankRigActive || State().ClearAfterSelect || State().MemorySequenceBusy);
 
   const auto& frames = serial.SentFrames();
   ASSERT_EQ(frames.size(), 6u);
@@ -70,50 +52,37 @@ TEST_F(BlankRigTest, RangesReachNoFurtherThanChannel99) {
   const struct {
     const char* start;
     const char* end;
-    std::vector<int> cleared;
+    int first, last;  // the channels cleared
   } cases[] = {
-      {"98", "101", {98, 99}},
-      {"7", "5", {}},
-      {" 3 ", "3", {3}},
+      {"98", "101", 98, 99},
+      {"7", "5", 1, 0},
+      {" 3 ", "3", 3, 3},
+      {"", "", 1, 99},  // both prompts cancelled: the default range
   };
-  StartProgram();
   for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.start) + " to " + c.end);
     FillAll();
-    Blank(c.start, c.end);
-    Advance(200 * 5);
-    EXPECT_FALSE(State().BlankRigActive) << c.start;
-    EXPECT_EQ(BlankChannels(), c.cleared) << c.start << " to " << c.end;
+    BlankRig(c.start, c.end);
+    Advance(101 * 200);
+    EXPECT_FALSE(State().BlankRigActive);
+    std::vector<int> cleared;
+    for (int n = c.first; n <= c.last; ++n) cleared.push_back(n);
+    EXPECT_EQ(BlankChannels(), cleared);
   }
 }
 
-TEST_F(BlankRigTest, CancelledPromptsBlankTheDefaultRange) {
-  StartProgram();
-  FillAll();
-  desktop.AnswerYes();
-  Memory().Click("Command5");
-  EXPECT_EQ(State().RangeStart, "1");
-  EXPECT_EQ(State().RangeEnd, "99");
-  Advance(100 * 200);
-  std::vector<int> expected;
-  for (int n = 1; n <= 99; ++n) expected.push_back(n);
-  EXPECT_EQ(BlankChannels(), expected);
-}
-
 TEST_F(BlankRigTest, NoOrAnAnswerThatIsNoChannelNumberStartsNothing) {
-  StartProgram();
-  FillAll();
   desktop.AnswerNo();
   Memory().Click("Command5");
   EXPECT_TRUE(desktop.InputBoxes().empty());
-  for (const char* answer : {"abc", "-5", "2.5", "1000"}) {
+  for (const std::string answer : {"abc", "-5", "2.5", "1000"}) {
     desktop.boxes.clear();
-    Blank(answer, "7");
+    BlankRig(answer, "7");
     EXPECT_FALSE(State().BlankRigActive) << answer;
-    const auto boxes = desktop.MessageBoxes();
-    ASSERT_EQ(boxes.size(), 2u) << answer;
-    EXPECT_EQ(boxes[1].title, "Blank Rig Memories");
-    EXPECT_EQ(boxes[1].text,
-              std::string(answer) + " ... is not a channel number ... Nothing was started.");
+    EXPECT_EQ(Messages(),
+              (Shown{{"Blank Rig", "Are you sure?"},
+                     {"Blank Rig Memories",
+                      answer + " ... is not a channel number ... Nothing was started."}}));
   }
   Advance(1000);
   EXPECT_TRUE(Sent().empty());
@@ -122,14 +91,12 @@ TEST_F(BlankRigTest, NoOrAnAnswerThatIsNoChannelNumberStartsNothing) {
 }
 
 TEST_F(BlankRigTest, EqualsRepeatsTheLastRangeWithoutAsking) {
-  StartProgram();
-  FillAll();
   Memory().Click("Command12");
   Advance(1000);
   EXPECT_TRUE(Sent().empty()) << "nothing to repeat yet";
   EXPECT_TRUE(desktop.boxes.empty());
 
-  Blank("10", "11");
+  BlankRig("10", "11");
   Advance(600);
   FillAll();
   desktop.boxes.clear();

@@ -15,20 +15,22 @@ class DataWindowTest : public MemoryFixture {
     StartProgram();
     Data().Show();
   }
+  // The file in use as the three fields that name it show it.
+  void ExpectInUse(const std::string& path, bool chosenHere) {
+    EXPECT_EQ(State().DataFilePath, path);
+    EXPECT_EQ(Data().Text1, chosenHere ? "" : path);
+    EXPECT_EQ(Data().Text2, chosenHere ? path : "");
+    EXPECT_EQ(Memory().Text8, path);
+  }
 };
 
-TEST_F(DataWindowTest, OpensShowingTheFileInUse) {
+TEST_F(DataWindowTest, UseDefaultFileAsksAndThenHoldsTheFullPath) {
+  WriteFile("OTHER.TXT", "");
   Open();
   EXPECT_EQ(Data().Caption, "Data File Setup");
   EXPECT_EQ(Data().Text1, PathOf("KESTRA.TXT"));
   EXPECT_TRUE(Data().Text1Bold);
   EXPECT_EQ(Data().Text2, "");
-  EXPECT_TRUE(Data().Visible);
-}
-
-TEST_F(DataWindowTest, UseDefaultFileAsksAndThenHoldsTheFullPath) {
-  WriteFile("OTHER.TXT", "");
-  Open();
   std::string other = PathOf("OTHER.TXT");
   ASSERT_TRUE(program->dataFile.OpenDataFile(other, "Input"));
   State().DeftFile = "kestra.txt";
@@ -38,30 +40,26 @@ TEST_F(DataWindowTest, UseDefaultFileAsksAndThenHoldsTheFullPath) {
   EXPECT_EQ(State().DataFilePath, PathOf("OTHER.TXT"));
   EXPECT_EQ(Data().Text2, "");
 
+  // The second time the default is already a full path and is taken as it is.
   for (int time = 0; time < 2; ++time) {
     desktop.boxes.clear();
     desktop.AnswerYes();
     Data().Click("Command1");
-    ASSERT_EQ(desktop.MessageBoxes().size(), 1u);
-    EXPECT_EQ(desktop.boxes[0].title, "Default File");
-    EXPECT_EQ(desktop.boxes[0].text, "KESTRA.TXT ... Are you sure?");
+    EXPECT_EQ(Messages(), (Shown{{"Default File", "KESTRA.TXT ... Are you sure?"}}));
     EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::None);
     EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::YesNo);
     EXPECT_EQ(State().DeftFile, PathOf("kestra.txt"));
-    EXPECT_EQ(State().DataFilePath, PathOf("kestra.txt"));
-    EXPECT_EQ(Data().Text1, "");
-    EXPECT_EQ(Data().Text2, PathOf("kestra.txt"));
+    ExpectInUse(PathOf("kestra.txt"), true);
     EXPECT_TRUE(Data().Text2Bold);
-    EXPECT_EQ(Memory().Text8, PathOf("kestra.txt"));
   }
 }
 
 TEST_F(DataWindowTest, SearchForFileOpensTheChosenFileForReading) {
   WriteFile("FIELD DAY 2024.TXT", "line\r\n");
   Open();
-  Data().Click("Command2");  // cancelled
-  EXPECT_EQ(State().DataFilePath, PathOf("KESTRA.TXT"));
-  EXPECT_EQ(Data().Text1, PathOf("KESTRA.TXT"));
+  Data().Click("Command2");  // cancelled: nothing changes, nothing is reported
+  ExpectInUse(PathOf("KESTRA.TXT"), false);
+  EXPECT_TRUE(Messages().empty());
 
   desktop.ChooseFile(PathOf("FIELD DAY 2024.TXT"));
   Data().Click("Command2");
@@ -69,12 +67,9 @@ TEST_F(DataWindowTest, SearchForFileOpensTheChosenFileForReading) {
   EXPECT_EQ(dialog.kind, RecordedBox::Kind::File);
   EXPECT_EQ(dialog.text, "Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
   EXPECT_EQ(dialog.filterIndex, 1);
-  EXPECT_EQ(State().DataFilePath, PathOf("FIELD DAY 2024.TXT"));
+  ExpectInUse(PathOf("FIELD DAY 2024.TXT"), true);
   EXPECT_EQ(State().DataFileName, "FIELD DAY 2024.TXT");
   EXPECT_TRUE(program->dataFile.OpenForInput());
-  EXPECT_EQ(Data().Text1, "");
-  EXPECT_EQ(Data().Text2, PathOf("FIELD DAY 2024.TXT"));
-  EXPECT_EQ(Memory().Text8, PathOf("FIELD DAY 2024.TXT"));
   EXPECT_TRUE(Memory().Text8Bold);
 }
 
@@ -84,38 +79,31 @@ TEST_F(DataWindowTest, OpenNewFileEmptiesTheChosenFileWithoutAsking) {
   desktop.ChooseFile(PathOf("OLD LIST FILE.TXT"));
   Data().Click("Command3");
   EXPECT_EQ(desktop.boxes.back().text, "Text Files (*.TXT)|*.TXT|");
-  EXPECT_EQ(desktop.MessageBoxes().size(), 0u);
+  EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(ReadFile("OLD LIST FILE.TXT"), "");
-  EXPECT_EQ(State().DataFilePath, PathOf("OLD LIST FILE.TXT"));
   EXPECT_TRUE(program->dataFile.OpenForInput());
-  EXPECT_EQ(Data().Text2, PathOf("OLD LIST FILE.TXT"));
-  EXPECT_EQ(Memory().Text8, PathOf("OLD LIST FILE.TXT"));
+  ExpectInUse(PathOf("OLD LIST FILE.TXT"), true);
 }
 
-TEST_F(DataWindowTest, AFailedOpenLeavesTheFieldsNamingTheFileStillInUse) {
+TEST_F(DataWindowTest, AFailedOpenKeepsTheFileInUseAndAGoneOneEndsTheProgram) {
   Open();
   desktop.ChooseFile(PathOf("no folder/NEW.TXT"));
   Data().Click("Command3");
-  ASSERT_EQ(desktop.MessageBoxes().size(), 1u);
-  EXPECT_EQ(desktop.boxes.back().title, "Open File - Unexpected Error");
-  EXPECT_EQ(State().DataFilePath, PathOf("KESTRA.TXT"));
-  EXPECT_EQ(Data().Text1, PathOf("KESTRA.TXT"));
-  EXPECT_EQ(Data().Text2, "");
-  EXPECT_EQ(Memory().Text8, PathOf("KESTRA.TXT"));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0].first, "Open File - Unexpected Error");
+  ExpectInUse(PathOf("KESTRA.TXT"), false);
   EXPECT_FALSE(desktop.ended);
-}
 
-TEST_F(DataWindowTest, SearchingAFileThatIsGoneCreatesItAndEndsTheProgram) {
-  Open();
   desktop.ChooseFile(PathOf("VANISHED LIST.TXT"));
   Data().Click("Command2");
   EXPECT_TRUE(desktop.ended);
   EXPECT_TRUE(std::filesystem::exists(directory / "VANISHED LIST.TXT"));
-  EXPECT_EQ(desktop.MessageBoxes().back().title, "Restart (creating missing file)");
+  EXPECT_EQ(Messages().back().first, "Restart (creating missing file)");
 }
 
 TEST_F(DataWindowTest, ReturnClearsTheMemoryWindowAndQuitDoesNot) {
   Open();
+  EXPECT_TRUE(Data().Visible);
   Memory().Text1 = "5";
   Memory().Text7 = "progress";
   Memory().Text8 = "file";
@@ -131,8 +119,7 @@ TEST_F(DataWindowTest, ReturnClearsTheMemoryWindowAndQuitDoesNot) {
   EXPECT_EQ(Memory().Text8, "file");
 
   Data().Help();
-  EXPECT_EQ(desktop.boxes.back().title, "Help");
-  EXPECT_EQ(desktop.boxes.back().text, "Help Yourself");
+  EXPECT_EQ(Messages().back(), (std::pair<std::string, std::string>{"Help", "Help Yourself"}));
 }
 
 }  // namespace

@@ -1,12 +1,20 @@
 #pragma once
 // The control program started on the in-process transceiver, with helpers for the memory
 // window's tests.
+#include <cstdint>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "support/program_fixture.h"
 
 namespace tavrin::testing {
+
+// Message boxes as title and text, in the order shown.
+using Shown = std::vector<std::pair<std::string, std::string>>;
+// What a memory channel holds: blank, frequency, mode, filter, selected, name.
+using Stored = std::tuple<bool, std::int64_t, int, int, bool, std::string>;
 
 class MemoryFixture : public ProgramFixture {
  protected:
@@ -29,6 +37,41 @@ class MemoryFixture : public ProgramFixture {
     for (const std::string& frame : Sent())
       if (frame.compare(4, head.size(), head) == 0) found.push_back(frame);
     return found;
+  }
+  // The input boxes shown, as title, prompt and default joined by "|".
+  [[nodiscard]] std::vector<std::string> Asked() const {
+    std::vector<std::string> asked;
+    for (const RecordedBox& box : desktop.InputBoxes())
+      asked.push_back(box.title + "|" + box.text + "|" + box.defaultAnswer);
+    return asked;
+  }
+  [[nodiscard]] Shown Messages() const {
+    Shown shown;
+    for (const RecordedBox& box : desktop.MessageBoxes()) shown.emplace_back(box.title, box.text);
+    return shown;
+  }
+
+  // Channel n filled with 14 MHz + n * 10 kHz, USB, filter 2, "CH".
+  void Fill(int n, bool selected = false) {
+    rig.SetChannel(
+        n, sim::MemoryChannel::Filled(14'000'000 + n * 10'000, sim::kModeUsb, 2, "CH", selected));
+  }
+  [[nodiscard]] Stored Contents(int n) const {
+    const sim::MemoryChannel& c = rig.Channel(n);
+    return {c.blank, c.frequencyHz, c.mode, c.filter, c.selected, c.name};
+  }
+  [[nodiscard]] std::vector<int> BlankChannels() const {
+    std::vector<int> blank;
+    for (int n = 1; n <= 101; ++n)
+      if (rig.Channel(n).blank) blank.push_back(n);
+    return blank;
+  }
+  // "Blank Rig" answered Yes, then the range.
+  void BlankRig(const std::string& start, const std::string& end) {
+    desktop.AnswerYes();
+    desktop.Type(start);
+    desktop.Type(end);
+    Memory().Click("Command5");
   }
 };
 

@@ -2,6 +2,9 @@
 // other windows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "memory/memory_fixture.h"
 
 namespace tavrin::testing {
@@ -9,38 +12,25 @@ namespace {
 
 class MemoryWindowTest : public MemoryFixture {};
 
-TEST_F(MemoryWindowTest, EachBuildHasItsOwnShapeOfTheWindow) {
-  const struct {
-    Build build;
-    const char* caption;
-    std::vector<std::string> buttons;
-    bool menuBar;
-  } cases[] = {
-      {Build::Tavrin,
-       "Memory Operation Menu",
-       {"Command9", "Command2", "Command1", "Command8", "Command4", "Command3", "Command5",
-        "Command6", "Command12", "Command13", "Command11", "Command10", "Command7", "Command0"},
-       true},
-      {Build::Belmarq,
-       "Memory Operations",
-       {"Command9", "Command2", "Command1", "Command8", "Command4", "Command3", "Command5",
-        "Command12", "Command10", "Command0"},
-       false},
-      {Build::Korvid, "Memory Operation Menu", {}, false},
-  };
-  for (const auto& c : cases) {
+TEST_F(MemoryWindowTest, EachBuildHasItsOwnShapeAndTheMemoryManagersLackedControlsDoNothing) {
+  const std::vector<std::tuple<Build, const char*, bool, std::size_t>> shapes = {
+      {Build::Tavrin, "Memory Operation Menu", true, 14},
+      {Build::Korvid, "Memory Operation Menu", false, 0},
+      {Build::Belmarq, "Memory Operations", false, 10}};
+  for (const auto& [build, caption, menuBar, buttons] : shapes) {
     program.reset();
-    MemoryMain& memory = Program(c.build).memory;
-    EXPECT_EQ(memory.Caption, c.caption);
-    EXPECT_EQ(memory.PresentButtons, c.buttons);
-    EXPECT_EQ(memory.HasMenuBar, c.menuBar);
+    const MemoryMain& memory = Program(build).memory;
+    EXPECT_EQ(memory.Caption, caption);
+    EXPECT_EQ(memory.HasMenuBar, menuBar);
+    EXPECT_EQ(memory.PresentButtons.size(), buttons);
   }
   EXPECT_EQ(MemoryButtons().size(), 14u);
-}
-
-TEST_F(MemoryWindowTest, ControlsTheMemoryManagerLacksDoNothing) {
+  // The memory manager has no "Scan Rig", no scan "=", no "Skip" and no way to the radio window.
+  program.reset();
   StartProgram(Build::Belmarq);
-  for (const char* control : {"Command6", "Command13", "Command11", "Command7"}) {
+  for (const std::string control : {"Command6", "Command13", "Command11", "Command7"}) {
+    EXPECT_EQ(std::count(Memory().PresentButtons.begin(), Memory().PresentButtons.end(), control),
+              0);
     desktop.AnswerYes();
     Memory().Click(control);
   }
@@ -49,20 +39,6 @@ TEST_F(MemoryWindowTest, ControlsTheMemoryManagerLacksDoNothing) {
   EXPECT_FALSE(State().ScanRigActive);
   EXPECT_FALSE(program->radio.Visible);
   EXPECT_TRUE(Sent().empty());
-}
-
-TEST_F(MemoryWindowTest, ClosingTheFrameEndsOnlyTheMemoryManager) {
-  StartProgram(Build::Tavrin);
-  Memory().Show();
-  Memory().CloseByFrame();
-  EXPECT_FALSE(Memory().Visible);
-  EXPECT_FALSE(desktop.ended);
-  EXPECT_TRUE(Memory().Timer1.Enabled()) << "the operations go on behind";
-
-  program.reset();
-  StartProgram(Build::Belmarq);
-  Memory().CloseByFrame();
-  EXPECT_TRUE(desktop.ended);
 }
 
 TEST_F(MemoryWindowTest, ClearStopEndsEveryOperationAndKeepsWhatWasWritten) {
@@ -74,24 +50,22 @@ TEST_F(MemoryWindowTest, ClearStopEndsEveryOperationAndKeepsWhatWasWritten) {
   ASSERT_TRUE(State().CreateFileActive);
 
   for (const char* stop : {"Command8", "Command10", "Text7"}) {
-    State().ScanRigActive = State().ViewRigActive = State().BlankRigActive = true;
-    State().ViewFileActive = State().UpdateRigActive = State().ClearAfterSelect = true;
-    State().AwaitingSquelch = State().ScanSkipRequested = State().ScanStopRequested = true;
-    State().AutoStatusOn = false;
-    State().SquelchState = 1;
+    Station& s = State();
+    s.ScanRigActive = s.ViewRigActive = s.BlankRigActive = s.ViewFileActive = true;
+    s.UpdateRigActive = s.ClearAfterSelect = s.AwaitingSquelch = s.ScanSkipRequested = true;
+    s.ScanStopRequested = true;
+    s.AutoStatusOn = false;
+    s.SquelchState = 1;
     Memory().Text3 = "14.195.0";
     Memory().Click(stop);
-    const Station& s = State();
     EXPECT_FALSE(s.CreateFileActive || s.ViewFileActive || s.UpdateRigActive || s.ViewRigActive ||
-                 s.BlankRigActive || s.ScanRigActive)
-        << stop;
-    EXPECT_FALSE(s.AwaitingSquelch || s.ScanSkipRequested || s.ScanStopRequested ||
-                 s.ClearAfterSelect || s.MemorySequenceBusy)
+                 s.BlankRigActive || s.ScanRigActive || s.AwaitingSquelch || s.ScanSkipRequested ||
+                 s.ScanStopRequested || s.ClearAfterSelect || s.MemorySequenceBusy ||
+                 s.DataFileOpen)
         << stop;
     EXPECT_EQ(s.SequenceChannel, 0);
     EXPECT_EQ(s.SquelchState, 0);
     EXPECT_TRUE(s.AutoStatusOn);
-    EXPECT_FALSE(s.DataFileOpen);
     EXPECT_EQ(Memory().Text3, "") << stop;
   }
   const std::size_t sent = Sent().size();
@@ -106,18 +80,16 @@ TEST_F(MemoryWindowTest, ClearStopEndsEveryOperationAndKeepsWhatWasWritten) {
 TEST_F(MemoryWindowTest, OneOperationRunsAtATime) {
   StartProgram();
   Memory().Click("Command4");  // View Rig
-  desktop.boxes.clear();
   Memory().LastBlankStart = "1";
   Memory().LastBlankEnd = "5";
   Memory().LastScanStart = Memory().LastScanEnd = Memory().LastScanSpeed = "1";
   Memory().LastScanSelectMode = "0";
-  const char* others[] = {"Command1", "Command2", "Command3",  "Command4",
-                          "Command5", "Command6", "Command12", "Command13"};
-  for (const char* button : others) {
+  for (const char* button : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6",
+                             "Command12", "Command13"}) {
     desktop.boxes.clear();
     Memory().Click(button);
-    ASSERT_EQ(desktop.MessageBoxes().size(), 1u) << button;
-    EXPECT_EQ(desktop.boxes[0].text,
+    ASSERT_EQ(Messages().size(), 1u) << button;
+    EXPECT_EQ(Messages()[0].second,
               "View Rig is running ... Wait for it to end or press Clear / Stop");
   }
   EXPECT_FALSE(State().CreateFileActive || State().ViewFileActive || State().UpdateRigActive ||
@@ -130,8 +102,7 @@ TEST_F(MemoryWindowTest, ViewRigReadsChannels1To99HalfASecondApart) {
   StartProgram();
   rig.SetChannel(2, sim::MemoryChannel::Filled(7'050'000, sim::kModeLsb, 2, "40M", true));
   Memory().Click("Command4");
-  Advance(500);
-  Advance(500);
+  Advance(1000);
   EXPECT_EQ(Memory().Text1, "2");
   EXPECT_EQ(Memory().Text2, "*");
   EXPECT_EQ(Memory().Text3, "07.050.0");
@@ -146,20 +117,31 @@ TEST_F(MemoryWindowTest, ViewRigReadsChannels1To99HalfASecondApart) {
   EXPECT_EQ(frames[1].micros - frames[0].micros, 500'000);
 }
 
-TEST_F(MemoryWindowTest, ExitClosesTheDataFileAndEndsTheProgram) {
-  const char* exits[] = {"Command0", "menu"};
-  for (const char* exit : exits) {
+TEST_F(MemoryWindowTest, ExitEndsTheProgramAndClosingTheFrameOnlyTheMemoryManager) {
+  const struct {
+    Build build;
+    const char* how;
+    bool ends;
+  } cases[] = {{Build::Tavrin, "Command0", true},
+               {Build::Tavrin, "menu", true},
+               {Build::Tavrin, "frame", false},
+               {Build::Belmarq, "frame", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
     program.reset();
     desktop.ended = false;
-    StartProgram();
+    StartProgram(c.build);
+    Memory().Show();
     ASSERT_TRUE(State().DataFileOpen);
-    if (std::string(exit) == "menu") {
-      Memory().Exit();
-    } else {
-      Memory().Click(exit);
-    }
-    EXPECT_FALSE(State().DataFileOpen) << exit;
-    EXPECT_TRUE(desktop.ended) << exit;
+    const std::string how = c.how;
+    if (how == "menu") Memory().Exit();
+    if (how == "frame") Memory().CloseByFrame();
+    if (how == "Command0") Memory().Click(how);
+    EXPECT_EQ(desktop.ended, c.ends);
+    EXPECT_EQ(State().DataFileOpen, !c.ends);
+    if (c.ends) continue;
+    EXPECT_FALSE(Memory().Visible);
+    EXPECT_TRUE(Memory().Timer1.Enabled()) << "the operations go on behind";
   }
 }
 
@@ -173,9 +155,7 @@ TEST_F(MemoryWindowTest, MenusAndButtonsLeadToTheOtherWindows) {
   EXPECT_TRUE(program->data.Visible);
   EXPECT_EQ(program->data.Text1, PathOf("KESTRA.TXT"));
   Memory().Help();
-  ASSERT_EQ(desktop.MessageBoxes().size(), 1u);
-  EXPECT_EQ(desktop.boxes[0].title, "Help");
-  EXPECT_EQ(desktop.boxes[0].text, "Help Yourself");
+  EXPECT_EQ(Messages(), (Shown{{"Help", "Help Yourself"}}));
   EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::Ok);
 }
 

@@ -1,7 +1,8 @@
 // Copying the transceiver's memory channels into the data file and back: "Create File",
-// "Update Rig", and the round trip through a file on the simulated transceiver.
+// "Update Rig", "View File", and the round trip through a file on the simulated transceiver.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 #include "memory/memory_fixture.h"
@@ -28,6 +29,8 @@ const std::string kEndLine = " END" + Blanks(66) + "\r\n";
 
 class RigTransferTest : public MemoryFixture {
  protected:
+  void SetUp() override { StartProgram(); }
+
   // Channels of several kinds; every other channel of 1 to 99 is blank.
   void FillChannels() {
     rig.SetChannel(1, MemoryChannel::Filled(14'195'050, sim::kModeUsb, 2, "DX NET"));
@@ -47,21 +50,21 @@ class RigTransferTest : public MemoryFixture {
     Advance(100 * 200 + 100);
   }
 
-  void UpdateRig() {
+  // "Update Rig" answered Yes, then at most `steps` of its steps (one line a step).
+  void UpdateRig(int steps = 400) {
     desktop.AnswerYes();
     Memory().Click("Command3");
+    RunUpload(steps);
   }
-
-  // Runs an upload to its end (one line a step).
-  void RunUpload() {
-    for (int step = 0; step < 400 && State().UpdateRigActive; ++step) Advance(200);
-    ASSERT_FALSE(State().UpdateRigActive);
+  void RunUpload(int steps = 400) {
+    for (int step = 0; step < steps && State().UpdateRigActive; ++step) Advance(200);
   }
 };
 
-TEST_F(RigTransferTest, CreateFileWritesTheLayoutAPersonCanReadAndEdit) {
-  StartProgram();
+TEST_F(RigTransferTest, CreateFileWritesTheLayoutAPersonCanReadAndUpdateRigLoadsItBack) {
   FillChannels();
+  std::map<int, Stored> before;
+  for (int n = 1; n <= 99; ++n) before[n] = Contents(n);
   CreateFile();
 
   const std::string expected = Blanks(70) + "KESTRA.TXT\r\n" + kEmptyLine + kHeaderLine +
@@ -87,16 +90,28 @@ TEST_F(RigTransferTest, CreateFileWritesTheLayoutAPersonCanReadAndEdit) {
   ASSERT_EQ(reads.size(), 99u);
   EXPECT_EQ(reads.front(), Frame({0x1A, 0x00, 0x00, 0x01}));
   EXPECT_EQ(reads.back(), Frame({0x1A, 0x00, 0x00, 0x99}));
+
+  // Blank the transceiver, load the file back, and every channel 1 to 99 is as it was.
+  BlankRig("1", "99");
+  Advance(100 * 200);
+  ASSERT_FALSE(State().BlankRigActive);
+  ASSERT_EQ(BlankChannels().size(), 101u);
+  UpdateRig();
+  ASSERT_FALSE(State().UpdateRigActive);
+  for (int n = 1; n <= 99; ++n) {
+    Stored expected = before[n];
+    std::get<1>(expected) = std::get<1>(expected) / 100 * 100;  // the file carries 100 Hz
+    EXPECT_EQ(Contents(n), expected) << n;
+  }
+  EXPECT_FALSE(desktop.ended);
 }
 
 TEST_F(RigTransferTest, AnsweringYesEmptiesTheFileAtOnceAndNoLeavesItAlone) {
-  StartProgram();
   WriteFile("KESTRA.TXT", "my channels\r\n");
   desktop.AnswerNo();
   Memory().Click("Command1");
   Advance(1000);
-  EXPECT_EQ(desktop.boxes.at(0).title, "Create File");
-  EXPECT_EQ(desktop.boxes.at(0).text, "KESTRA.TXT ... Are you sure?");
+  EXPECT_EQ(Messages(), (Shown{{"Create File", "KESTRA.TXT ... Are you sure?"}}));
   EXPECT_EQ(desktop.boxes.at(0).buttons, BoxButtons::YesNo);
   EXPECT_EQ(desktop.boxes.at(0).icon, BoxIcon::None);
   EXPECT_EQ(ReadFile("KESTRA.TXT"), "my channels\r\n");
@@ -109,7 +124,6 @@ TEST_F(RigTransferTest, AnsweringYesEmptiesTheFileAtOnceAndNoLeavesItAlone) {
 }
 
 TEST_F(RigTransferTest, ChannelsThatDoNotAnswerAreLeftOutAndNamed) {
-  StartProgram();
   FillChannels();
   desktop.AnswerYes();
   Memory().Click("Command1");
@@ -133,73 +147,27 @@ TEST_F(RigTransferTest, ChannelsThatDoNotAnswerAreLeftOutAndNamed) {
   EXPECT_EQ(Memory().Text7, "END ... no answer for channels 2, 3 ... not in the file");
 }
 
-TEST_F(RigTransferTest, ChannelsWrittenToAFileComeBackIntoABlankTransceiver) {
-  StartProgram();
-  FillChannels();
-  std::map<int, MemoryChannel> before;
-  for (int n = 1; n <= 99; ++n) before[n] = rig.Channel(n);
-  CreateFile();
-
-  // Blank channels 1 to 99 with "Blank Rig".
-  desktop.AnswerYes();
-  desktop.Type("1");
-  desktop.Type("99");
-  Memory().Click("Command5");
-  Advance(100 * 200);
-  ASSERT_FALSE(State().BlankRigActive);
-  for (int n = 1; n <= 99; ++n) ASSERT_TRUE(rig.Channel(n).blank) << n;
-
-  UpdateRig();
-  RunUpload();
-  for (int n = 1; n <= 99; ++n) {
-    const MemoryChannel& was = before[n];
-    const MemoryChannel& now = rig.Channel(n);
-    ASSERT_EQ(now.blank, was.blank) << n;
-    if (was.blank) continue;
-    EXPECT_EQ(now.frequencyHz, was.frequencyHz / 100 * 100) << n;
-    EXPECT_EQ(now.mode, was.mode) << n;
-    EXPECT_EQ(now.filter, was.filter) << n;
-    EXPECT_EQ(now.selected, was.selected) << n;
-    EXPECT_EQ(now.name, was.name) << n;
-  }
-  EXPECT_FALSE(desktop.ended);
-}
-
 TEST_F(RigTransferTest, HandWrittenLinesLoadTheTwoExtraChannelsToo) {
-  StartProgram();
   WriteFile("KESTRA.TXT", "* my own list\r\n" +
                               Line("100", "21.300.0", "usb", "Fil 1", "Yes", "P1 NET") +
                               Line("101", "28.500.0", "Am", "Fil 3", "   ", "P2 TWELVE CH") +
                               "END\r\n" + Line("7", "07.000.0", "LSB", "Fil 2", "", "AFTER END"));
   UpdateRig();
-  RunUpload();
-  const MemoryChannel& p1 = rig.Channel(100);
-  ASSERT_FALSE(p1.blank);
-  EXPECT_EQ(p1.frequencyHz, 21'300'000);
-  EXPECT_EQ(p1.mode, sim::kModeUsb);
-  EXPECT_EQ(p1.filter, 1);
-  EXPECT_FALSE(p1.selected) << "the two extra channels are never selected";
-  EXPECT_EQ(p1.name, "P1 NET    ");
-  const MemoryChannel& p2 = rig.Channel(101);
-  ASSERT_FALSE(p2.blank);
-  EXPECT_EQ(p2.frequencyHz, 28'500'000);
-  EXPECT_EQ(p2.mode, sim::kModeAm);
-  EXPECT_EQ(p2.name, "P2 TWELVE ") << "a label is cut to ten characters";
+  ASSERT_FALSE(State().UpdateRigActive);
+  // The two extra channels are never selected, and a label is cut to ten characters.
+  EXPECT_EQ(Contents(100), (Stored{false, 21'300'000, sim::kModeUsb, 1, false, "P1 NET    "}));
+  EXPECT_EQ(Contents(101), (Stored{false, 28'500'000, sim::kModeAm, 3, false, "P2 TWELVE "}));
   EXPECT_TRUE(rig.Channel(7).blank) << "nothing after the end line is loaded";
 }
 
 TEST_F(RigTransferTest, AChannelLineIsWrittenSelectedAndReadBackInOneStep) {
-  StartProgram();
   WriteFile("KESTRA.TXT", Line("12", "14.225.0", "USB", "Fil 3", "Yes", "ABC"));
-  UpdateRig();
-  Advance(200);
-  const auto sent = Sent();
-  ASSERT_EQ(sent.size(), 3u);
-  EXPECT_EQ(sent[0], Frame({0x1A, 0x00, 0x00, 0x12, 0x01, 0x00, 0x50, 0x22, 0x14, 0x00,
-                            0x01, 0x03, 0x00, 0x00, 0x08, 0x85, 0x00, 0x08, 0x85, 'A',
-                            'B',  'C',  ' ',  ' ',  ' ',  ' ',  ' ',  ' ',  ' '}));
-  EXPECT_EQ(sent[1], Frame({0x08, 0x00, 0x12}));
-  EXPECT_EQ(sent[2], Frame({0x1A, 0x00, 0x00, 0x12}));
+  UpdateRig(1);
+  EXPECT_EQ(Sent(), (std::vector<std::string>{
+                        Frame({0x1A, 0x00, 0x00, 0x12, 0x01, 0x00, 0x50, 0x22, 0x14, 0x00,
+                               0x01, 0x03, 0x00, 0x00, 0x08, 0x85, 0x00, 0x08, 0x85, 'A',
+                               'B',  'C',  ' ',  ' ',  ' ',  ' ',  ' ',  ' ',  ' '}),
+                        Frame({0x08, 0x00, 0x12}), Frame({0x1A, 0x00, 0x00, 0x12})}));
   EXPECT_EQ(Memory().Text1, "12 ");
   EXPECT_EQ(Memory().Text7, Line("12", "14.225.0", "USB", "Fil 3", "Yes", "ABC").substr(0, 73));
   Advance(100);
@@ -208,11 +176,9 @@ TEST_F(RigTransferTest, AChannelLineIsWrittenSelectedAndReadBackInOneStep) {
 }
 
 TEST_F(RigTransferTest, AFileWithoutChannelsSendsNothing) {
-  StartProgram();
   WriteFile("KESTRA.TXT", Blanks(70) + "KESTRA.TXT\r\n" + kEmptyLine + kHeaderLine + kEmptyLine +
                               kEmptyLine + kHeaderLine + kEmptyLine + kEndLine);
-  UpdateRig();
-  Advance(7 * 200);
+  UpdateRig(7);
   EXPECT_TRUE(State().UpdateRigActive) << "every line costs a step";
   Advance(200);
   EXPECT_FALSE(State().UpdateRigActive);
@@ -221,27 +187,22 @@ TEST_F(RigTransferTest, AFileWithoutChannelsSendsNothing) {
 }
 
 TEST_F(RigTransferTest, LinesThatCannotBeStoredAreSkippedAndTheUploadGoesOn) {
-  StartProgram();
   const std::string bad1 = Line("4", "14.1X5.0", "USB", "Fil 2", "", "LETTERS");
   const std::string bad2 = Line("150", "14.195.0", "USB", "Fil 2", "", "TOO HIGH");
   const std::string bad3 = Line("6", "14.195.0", "SSB", "Fil 2", "", "MODE");
   WriteFile("KESTRA.TXT", Line("1", "07.050.0", "LSB", "Fil 2", "", "FIRST") + bad1 + bad2 + bad3 +
                               Line("8", "10.120.0", "CWr", "Fil 1", "", "LAST") + kEndLine);
-  UpdateRig();
-  Advance(200);
-  Advance(200);  // the line with letters in its frequency
+  UpdateRig(2);  // the second step is the line with letters in its frequency
   EXPECT_EQ(Memory().Text7,
             "Skipped, frequency is not 3 to 6 digits ... " + bad1.substr(0, bad1.size() - 2));
   RunUpload();
+  ASSERT_FALSE(State().UpdateRigActive);
 
   EXPECT_FALSE(desktop.ended);
   EXPECT_FALSE(rig.Channel(1).blank);
-  EXPECT_TRUE(rig.Channel(4).blank);
-  EXPECT_TRUE(rig.Channel(6).blank);
-  ASSERT_FALSE(rig.Channel(8).blank);
+  EXPECT_EQ(BlankChannels().size(), 99u);  // only 1 and 8 were stored
   EXPECT_EQ(rig.Channel(8).mode, sim::kModeCwReverse);
-  // Only the two good lines were sent (memory set, select, read each).
-  EXPECT_EQ(SentStartingWith(Bytes({0x08})).size(), 2u);
+  EXPECT_EQ(SentStartingWith(Bytes({0x08})).size(), 2u) << "nothing sent for the skipped lines";
   EXPECT_EQ(Memory().Text7,
             "END ... 3 lines not stored: line 2 (frequency is not 3 to 6 digits), line 3 (channel "
             "is not 1 to 101), line 4 (unknown mode)");
@@ -249,37 +210,33 @@ TEST_F(RigTransferTest, LinesThatCannotBeStoredAreSkippedAndTheUploadGoesOn) {
 
 TEST_F(RigTransferTest, FileOperationsNeedADataFile) {
   // Started without a configuration: no data file has been chosen.
+  program.reset();
+  std::filesystem::remove(directory / "KESTRA.INI");
   Start();
-  desktop.boxes.clear();
   for (const char* button : {"Command1", "Command2", "Command3"}) {
     desktop.boxes.clear();
     Memory().Click(button);
-    ASSERT_EQ(desktop.MessageBoxes().size(), 1u) << button;
-    EXPECT_EQ(desktop.boxes[0].text,
+    ASSERT_EQ(Messages().size(), 1u) << button;
+    EXPECT_EQ(Messages()[0].second,
               "No data file in use ... Choose one with Change Data File or SETUP");
-    EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Critical);
+    EXPECT_EQ(desktop.boxes.at(0).icon, BoxIcon::Critical);
   }
-  EXPECT_FALSE(State().CreateFileActive);
-  EXPECT_FALSE(State().ViewFileActive);
-  EXPECT_FALSE(State().UpdateRigActive);
+  EXPECT_FALSE(State().CreateFileActive || State().ViewFileActive || State().UpdateRigActive);
   EXPECT_FALSE(desktop.ended);
 }
 
 TEST_F(RigTransferTest, ViewFileShowsEveryLineUpToTheEndLine) {
-  StartProgram();
-  const std::string channel = Line("42", "14.225.0", "RTTYr", "Fil 2", "Yes", "TWELVE CHARS");
-  WriteFile("KESTRA.TXT", kHeaderLine + channel + " END" + Blanks(66) + "\r\n" +
-                              Line("7", "07.000.0", "LSB", "Fil 2", "", "AFTER"));
+  WriteFile("KESTRA.TXT", kHeaderLine +
+                              Line("42", "14.225.0", "RTTYr", "Fil 2", "Yes", "TWELVE CHARS") +
+                              kEndLine + Line("7", "07.000.0", "LSB", "Fil 2", "", "AFTER"));
   Memory().Click("Command2");
   Advance(500);
   EXPECT_EQ(Memory().Text7, kHeaderLine.substr(0, kHeaderLine.size() - 2));
   Advance(500);
-  EXPECT_EQ(Memory().Text1, "42 ");
-  EXPECT_EQ(Memory().Text2, "Y");
-  EXPECT_EQ(Memory().Text3, "14.225.0");
-  EXPECT_EQ(Memory().Text4, "RTTY");
-  EXPECT_EQ(Memory().Text5, "Fil 2");
-  EXPECT_EQ(Memory().Text6, "TWELVE CHARS");
+  // Four mode columns, and twelve for the label: a long label is shown whole.
+  const MemoryMain& m = Memory();
+  EXPECT_EQ((std::vector<std::string>{m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6}),
+            (std::vector<std::string>{"42 ", "Y", "14.225.0", "RTTY", "Fil 2", "TWELVE CHARS"}));
   EXPECT_TRUE(State().ViewFileActive);
   Advance(500);
   EXPECT_EQ(Memory().Text1, "END");

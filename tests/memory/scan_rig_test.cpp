@@ -9,43 +9,35 @@
 namespace tavrin::testing {
 namespace {
 
-using sim::MemoryChannel;
-
 class ScanRigTest : public MemoryFixture {
  protected:
-  void Fill(int n, bool selected = false) {
-    rig.SetChannel(
-        n, MemoryChannel::Filled(14'000'000 + n * 10'000, sim::kModeUsb, 2, "CH", selected));
+  void SetUp() override { StartProgram(); }
+  void Restart() {
+    program.reset();
+    StartProgram();
   }
   void Scan(const std::string& start, const std::string& end, const std::string& speed,
             const std::string& selectMode) {
     desktop.AnswerYes();
-    desktop.Type(start);
-    desktop.Type(end);
-    desktop.Type(speed);
-    desktop.Type(selectMode);
+    for (const std::string& answer : {start, end, speed, selectMode}) desktop.Type(answer);
     Memory().Click("Command6");
   }
   // The channels selected, in order, from the frames sent (08 00 nn).
-  std::vector<int> Selected() const {
-    std::vector<int> channels;
-    for (const std::string& frame : Sent())
-      if (frame.size() == 8 && frame[4] == 0x08) channels.push_back(ChannelOf(frame));
-    return channels;
-  }
+  std::vector<int> Selected() const { return Channels(false); }
   // The channel on which each squelch request (15 01) was sent.
-  std::vector<int> SquelchAsked() const {
+  std::vector<int> SquelchAsked() const { return Channels(true); }
+  std::vector<int> Channels(bool squelch) const {
     std::vector<int> channels;
     int current = 0;
     for (const std::string& frame : Sent()) {
-      if (frame.size() == 8 && frame[4] == 0x08) current = ChannelOf(frame);
-      if (frame == Frame({0x15, 0x01})) channels.push_back(current);
+      if (frame.size() == 8 && frame[4] == 0x08) {
+        const auto bcd = static_cast<unsigned char>(frame[6]);
+        current = (bcd >> 4) * 10 + (bcd & 0x0F);
+        if (!squelch) channels.push_back(current);
+      }
+      if (squelch && frame == Frame({0x15, 0x01})) channels.push_back(current);
     }
     return channels;
-  }
-  static int ChannelOf(const std::string& selectFrame) {
-    const auto bcd = static_cast<unsigned char>(selectFrame[6]);
-    return (bcd >> 4) * 10 + (bcd & 0x0F);
   }
   // Lets the scan run until it selects `channel` for the `times`th time.
   void RunUntilSelected(int channel, int times) {
@@ -59,20 +51,11 @@ class ScanRigTest : public MemoryFixture {
 };
 
 TEST_F(ScanRigTest, AsksFourQuestionsAndPutsTheTransceiverIntoMemoryMode) {
-  StartProgram();
   Scan("", "", "", "");
-  const auto prompts = desktop.InputBoxes();
-  ASSERT_EQ(prompts.size(), 4u);
-  const std::pair<const char*, const char*> expected[] = {
-      {"STARTING Channel (1-101)", "1"},
-      {"ENDING Channel (1-101)", "99"},
-      {"Scan SPEED (1-100)", "25"},
-      {"Scan ONLY Select or SKIP Select (1=Only, 0=Skip)", "0"}};
-  for (std::size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(prompts[i].title, "Scan Rig");
-    EXPECT_EQ(prompts[i].text, expected[i].first);
-    EXPECT_EQ(prompts[i].defaultAnswer, expected[i].second);
-  }
+  EXPECT_EQ(Asked(), (std::vector<std::string>{
+                         "Scan Rig|STARTING Channel (1-101)|1",
+                         "Scan Rig|ENDING Channel (1-101)|99", "Scan Rig|Scan SPEED (1-100)|25",
+                         "Scan Rig|Scan ONLY Select or SKIP Select (1=Only, 0=Skip)|0"}));
   EXPECT_EQ(Memory().FocusedControl, "Command11");
   EXPECT_TRUE(State().ScanRigActive);
   EXPECT_FALSE(State().AutoStatusOn);
@@ -83,7 +66,6 @@ TEST_F(ScanRigTest, AsksFourQuestionsAndPutsTheTransceiverIntoMemoryMode) {
 }
 
 TEST_F(ScanRigTest, ABlankChannelIsLeftWithoutAskingItsSquelch) {
-  StartProgram();
   for (int n : {1, 3, 4, 5}) Fill(n);
   Scan("1", "5", "25", "0");
   RunUntilSelected(1, 2);
@@ -95,75 +77,58 @@ TEST_F(ScanRigTest, APassVisitsTheRangeButNeverBeyondChannel99) {
   const struct {
     const char* start;
     const char* end;
-    int restart;
     std::vector<int> firstPass;
-  } cases[] = {
-      {"10", "12", 10, {10, 11, 12, 10}},
-      {"98", "101", 98, {98, 99, 98}},
-  };
+  } cases[] = {{"10", "12", {10, 11, 12, 10}}, {"98", "101", {98, 99, 98}}};
   for (const auto& c : cases) {
-    StartProgram();
+    Restart();
     Scan(c.start, c.end, "25", "0");
-    RunUntilSelected(c.restart, 2);
+    RunUntilSelected(c.firstPass[0], 2);
     EXPECT_EQ(Selected(), c.firstPass) << c.start << " to " << c.end;
-    program.reset();
   }
 }
 
-struct WantedCase {
-  const char* selectMode;
-  bool channelSelected;
-  bool held;
-};
-
-class ScanWantedTest : public ScanRigTest, public ::testing::WithParamInterface<WantedCase> {};
-
-// A channel with a signal holds the scan only when the select mode wants it.
-TEST_P(ScanWantedTest, HoldsOnlyOnWantedBusyChannels) {
-  const WantedCase& c = GetParam();
-  StartProgram();
-  Fill(3, c.channelSelected);
-  rig.SetChannelSignal(3, true);
-  Scan("3", "3", "25", c.selectMode);
-  Advance(2000);
-  const auto selected = Selected();
-  if (c.held) {
-    EXPECT_EQ(selected, (std::vector<int>{3})) << "stays on the busy channel";
-  } else {
-    EXPECT_GE(selected.size(), 5u) << "passes over the busy channel";
+TEST_F(ScanRigTest, HoldsOnlyOnBusyChannelsTheSelectModeWants) {
+  const struct {
+    const char* selectMode;
+    bool channelSelected;
+    bool held;
+  } cases[] = {{"0", false, true}, {"0", true, false}, {"1", true, true}, {"1", false, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.selectMode) + (c.channelSelected ? " selected" : " not selected"));
+    Restart();
+    Fill(3, c.channelSelected);
+    rig.SetChannelSignal(3, true);
+    Scan("3", "3", "25", c.selectMode);
+    Advance(2000);
+    // Held, it stays on the busy channel; else it passes over it again and again.
+    if (c.held) {
+      EXPECT_EQ(Selected(), (std::vector<int>{3}));
+    } else {
+      EXPECT_GE(Selected().size(), 5u);
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(SelectModes, ScanWantedTest,
-                         ::testing::Values(WantedCase{"0", false, true},
-                                           WantedCase{"0", true, false},
-                                           WantedCase{"1", true, true},
-                                           WantedCase{"1", false, false}));
 
 TEST_F(ScanRigTest, DwellsScanSpeedStepsBeforeAskingTheSquelchAgain) {
-  const struct {
-    const char* speed;
-    std::int64_t micros;
-  } cases[] = {{"25", 2'600'000}, {"2", 300'000}, {"1", 200'000}, {"fast", 200'000}};
-  for (const auto& c : cases) {
-    StartProgram();
+  const std::vector<std::pair<const char*, std::int64_t>> cases = {
+      {"25", 2'600'000}, {"2", 300'000}, {"1", 200'000}, {"fast", 200'000}};
+  for (const auto& [speed, micros] : cases) {
+    SCOPED_TRACE(speed);
+    Restart();
     Fill(1);
     rig.SetChannelSignal(1, true);
-    Scan("1", "2", c.speed, "0");
+    Scan("1", "2", speed, "0");
     Advance(12'000);
     std::vector<std::int64_t> asked;
     for (const SentFrame& frame : serial.SentFrames())
       if (frame.bytes == Frame({0x15, 0x01})) asked.push_back(frame.micros);
-    ASSERT_GE(asked.size(), 3u) << c.speed;
-    for (std::size_t i = 1; i < asked.size(); ++i)
-      EXPECT_EQ(asked[i] - asked[i - 1], c.micros) << c.speed;
-    EXPECT_EQ(Selected(), (std::vector<int>{1})) << c.speed;
-    program.reset();
+    ASSERT_GE(asked.size(), 3u);
+    for (std::size_t i = 1; i < asked.size(); ++i) EXPECT_EQ(asked[i] - asked[i - 1], micros);
+    EXPECT_EQ(Selected(), (std::vector<int>{1}));
   }
 }
 
 TEST_F(ScanRigTest, SkipLeavesABusyChannelAtTheNextStep) {
-  StartProgram();
   Fill(1);
   Fill(2);
   rig.SetChannelSignal(1, true);
@@ -172,7 +137,7 @@ TEST_F(ScanRigTest, SkipLeavesABusyChannelAtTheNextStep) {
   ASSERT_EQ(Selected(), (std::vector<int>{1}));
   ASSERT_EQ(State().SquelchState, 1);
   Memory().Click("Command11");
-  EXPECT_TRUE(desktop.MessageBoxes().size() == 1u) << "no question while the squelch is open";
+  EXPECT_EQ(desktop.MessageBoxes().size(), 1u) << "no question while the squelch is open";
   Advance(100);
   EXPECT_EQ(Selected(), (std::vector<int>{1, 2}));
   // Back on channel 1 with the signal still there, the scan holds again.
@@ -182,51 +147,36 @@ TEST_F(ScanRigTest, SkipLeavesABusyChannelAtTheNextStep) {
 }
 
 TEST_F(ScanRigTest, AnsweringYesToTheStopQuestionEndsTheScan) {
-  StartProgram();
+  Memory().Click("Command11");
+  EXPECT_TRUE(desktop.boxes.empty()) << "no Skip without a scan";
   for (int n = 1; n <= 5; ++n) Fill(n);
-  Scan("2", "5", "25", "0");
-  Advance(700);
-  desktop.boxes.clear();
-  desktop.AnswerNo();
-  Memory().Click("Command6");
-  ASSERT_EQ(desktop.MessageBoxes().size(), 1u);
-  EXPECT_EQ(desktop.boxes[0].title, "Scan Rig");
-  EXPECT_EQ(desktop.boxes[0].text, "STOP Scan Rig?");
-  EXPECT_EQ(desktop.boxes[0].buttons, BoxButtons::YesNo);
-  EXPECT_TRUE(State().ScanRigActive) << "No goes on scanning";
+  // "Scan Rig" while a scan runs, and "Skip" on a quiet channel, ask whether to stop.
+  for (const char* button : {"Command6", "Command11"}) {
+    SCOPED_TRACE(button);
+    Scan("2", "5", "25", "0");
+    Advance(700);
+    desktop.boxes.clear();
+    desktop.AnswerNo();
+    Memory().Click(button);
+    EXPECT_EQ(Messages(), (Shown{{"Scan Rig", "STOP Scan Rig?"}}));
+    EXPECT_EQ(desktop.boxes.at(0).buttons, BoxButtons::YesNo);
+    EXPECT_TRUE(State().ScanRigActive) << "No goes on scanning";
 
-  desktop.AnswerYes();
-  Memory().Click("Command6");
-  Advance(200);
-  EXPECT_FALSE(State().ScanRigActive);
-  EXPECT_EQ(Memory().Text1, "END");
-  EXPECT_EQ(Memory().Text7, "END");
-  EXPECT_EQ(State().SequenceChannel, 2);
-  EXPECT_TRUE(State().AutoStatusOn);
-  EXPECT_FALSE(State().AwaitingSquelch);
-  const std::size_t sent = Sent().size();
-  Advance(1000);
-  EXPECT_EQ(Sent().size(), sent);
-}
-
-TEST_F(ScanRigTest, SkipOnAQuietChannelAsksTheStopQuestion) {
-  StartProgram();
-  Memory().Click("Command11");
-  EXPECT_TRUE(desktop.boxes.empty()) << "nothing without a scan";
-  for (int n = 1; n <= 3; ++n) Fill(n);
-  Scan("1", "3", "25", "0");
-  Advance(500);
-  desktop.boxes.clear();
-  desktop.AnswerYes();
-  Memory().Click("Command11");
-  ASSERT_EQ(desktop.MessageBoxes().size(), 1u);
-  EXPECT_EQ(desktop.boxes[0].text, "STOP Scan Rig?");
-  Advance(300);
-  EXPECT_FALSE(State().ScanRigActive);
+    desktop.AnswerYes();
+    Memory().Click(button);
+    Advance(200);
+    EXPECT_FALSE(State().ScanRigActive || State().AwaitingSquelch);
+    EXPECT_EQ(Memory().Text1, "END");
+    EXPECT_EQ(Memory().Text7, "END");
+    EXPECT_EQ(State().SequenceChannel, 2);
+    EXPECT_TRUE(State().AutoStatusOn);
+    const std::size_t sent = Sent().size();
+    Advance(1000);
+    EXPECT_EQ(Sent().size(), sent);
+  }
 }
 
 TEST_F(ScanRigTest, EqualsRepeatsTheLastScanAndClickingTheProgressLineStopsIt) {
-  StartProgram();
   Memory().Click("Command13");
   Advance(500);
   EXPECT_FALSE(State().ScanRigActive) << "no scan to repeat yet";

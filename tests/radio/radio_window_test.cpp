@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "radio/radio_main.h"
@@ -17,6 +19,8 @@ using testing::ProgramFixture;
 class RadioWindowTest : public ProgramFixture {
  protected:
   ControlProgram& Started() {
+    program.reset();
+    desktop.ended = false;
     WriteConfig();
     rig.FillDemoChannels();
     ControlProgram& p = Start();
@@ -28,32 +32,19 @@ class RadioWindowTest : public ProgramFixture {
     return std::vector<bool>(radio.OptionMarked.begin(), radio.OptionMarked.end());
   }
 
+  // Fills the six fields and both status lines; Fields() reads the six fields and Text7.
   static void FillFields(ControlProgram& p) {
     RadioMain& r = p.radio;
-    r.Text1 = "14.195.0";
-    r.Text2 = "5";
-    r.Text3 = "*";
-    r.Text4 = "USB";
-    r.Text5 = "Fil 2";
-    r.Text6 = "DX NET";
-    r.Text7 = "STATUS =  254";
-    p.memory.Text9 = "STATUS =  254";
+    std::tie(r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6) =
+        std::tuple("14.195.0", "5", "*", "USB", "Fil 2", "DX NET");
+    r.Text7 = p.memory.Text9 = "STATUS =  254";
+  }
+  static std::vector<std::string> Fields(const RadioMain& r) {
+    return {r.Text1, r.Text2, r.Text3, r.Text4, r.Text5, r.Text6, r.Text7};
   }
 };
 
-TEST_F(RadioWindowTest, ThreeBandEdgeRepliesShowLowerUpperLower) {
-  ControlProgram& p = Started();
-  for (const char* edge : {"14.000.0", "14.350.0", "14.000.0"}) {
-    p.radio.Click("Option33");
-    Advance(60);
-    EXPECT_EQ(p.radio.Text1, edge);
-    EXPECT_EQ(p.radio.Text4, " ");
-    EXPECT_FALSE(p.radio.OptionMarked[33]);
-  }
-  EXPECT_EQ(Sent(), std::vector<std::string>(3, Frame({0x02})));
-}
-
-TEST_F(RadioWindowTest, ClickMarksTheOptionAndUnmarksOnlyItsGroup) {
+TEST_F(RadioWindowTest, ClickMarksTheOptionUnmarksItsGroupAndSendsEvenWhenMarked) {
   ControlProgram& p = Started();
   RadioMain& r = p.radio;
   ASSERT_TRUE(r.OptionMarked[5]);   // Usb
@@ -64,17 +55,15 @@ TEST_F(RadioWindowTest, ClickMarksTheOptionAndUnmarksOnlyItsGroup) {
   EXPECT_TRUE(r.OptionMarked[11]);
   EXPECT_TRUE(r.OptionMarked[35]);  // the filter group is another group
   r.ClickOption(14);                // Du1
-  EXPECT_TRUE(r.OptionMarked[14]);
-  EXPECT_TRUE(r.OptionMarked[9]);
-  r.ClickOption(13);  // Du0
+  r.ClickOption(13);                // Du0
   EXPECT_FALSE(r.OptionMarked[14]);
   EXPECT_TRUE(r.OptionMarked[13]);
-}
+  EXPECT_TRUE(r.OptionMarked[9]);
+  Advance(60);
 
-TEST_F(RadioWindowTest, UserClickOnAMarkedOptionSendsAgainButMarkingFromCodeDoesNot) {
-  ControlProgram& p = Started();
-  RadioMain& r = p.radio;
-  ASSERT_TRUE(r.OptionMarked[1]);  // Rx
+  // A user click on the marked "Rx" sends again; marking it from code does not.
+  ClearSent();
+  ASSERT_TRUE(r.OptionMarked[1]);
   r.ClickOption(1);
   Advance(60);
   r.MarkOption(1);
@@ -88,29 +77,20 @@ TEST_F(RadioWindowTest, UserClickOnAMarkedOptionSendsAgainButMarkingFromCodeDoes
   EXPECT_TRUE(rig.Transmitting());
 }
 
-TEST_F(RadioWindowTest, PushOptionsNeverStayMarked) {
+TEST_F(RadioWindowTest, PushOptionsUnmarkThemselvesSoASecondClickIsANewClick) {
   ControlProgram& p = Started();
   for (int option = 21; option <= 33; ++option) {
     // The prompted ones are cancelled (an unanswered input box gives the empty text).
     p.radio.ClickOption(option);
     Advance(60);
-    for (int other = 21; other <= 33; ++other) {
+    for (int other = 21; other <= 33; ++other)
       EXPECT_FALSE(p.radio.OptionMarked[static_cast<std::size_t>(other)]) << option << " " << other;
-    }
   }
-}
-
-TEST_F(RadioWindowTest, SamePushOptionTwiceSendsTwiceAndPromptsTwice) {
-  ControlProgram& p = Started();
-  p.radio.ClickOption(32);  // OpMd
-  Advance(60);
-  p.radio.ClickOption(32);
-  Advance(60);
-  EXPECT_EQ(Sent(), std::vector<std::string>(2, Frame({0x04})));
   ClearSent();
+  desktop.boxes.clear();
   desktop.Type("1");
   desktop.Type("2");
-  p.radio.ClickOption(23);  // Msel
+  p.radio.ClickOption(23);  // Msel, twice
   Advance(60);
   p.radio.ClickOption(23);
   Advance(60);
@@ -124,17 +104,14 @@ TEST_F(RadioWindowTest, SamePushOptionTwiceSendsTwiceAndPromptsTwice) {
 
 TEST_F(RadioWindowTest, FilterOptionsTakeTheModeByteFromTheModeField) {
   ControlProgram& p = Started();
-  const struct {
-    const char* text4;
-    int mode;
-  } cases[] = {{"AM", 0x02}, {"FM", 0x05},  {"USB", 0x01},  {"LSB", 0x00},
-               {"CW", 0x03}, {"CWr", 0x07}, {"RTTY", 0x04}, {"RTTYr", 0x08},
-               {" ", 0x00},  {"", 0x00},    {"usb", 0x00},  {"CWR", 0x00}};
-  for (const auto& c : cases) {
-    p.radio.Text4 = c.text4;
+  const std::vector<std::pair<const char*, int>> cases = {
+      {"AM", 0x02},   {"FM", 0x05},    {"USB", 0x01}, {"LSB", 0x00}, {"CW", 0x03},  {"CWr", 0x07},
+      {"RTTY", 0x04}, {"RTTYr", 0x08}, {" ", 0x00},   {"", 0x00},    {"usb", 0x00}, {"CWR", 0x00}};
+  for (const auto& [text4, mode] : cases) {
+    p.radio.Text4 = text4;
     ClearSent();
     p.radio.ClickOption(35);  // F2
-    EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x06, c.mode, 0x02})}) << c.text4;
+    EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x06, mode, 0x02})}) << text4;
     Advance(60);
   }
 }
@@ -148,52 +125,37 @@ TEST_F(RadioWindowTest, MclrClearsTheChannelAndBlanksAllButTheStatusLine) {
   EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x0B})});
   EXPECT_FALSE(p.station.ClearAfterSelect);
   EXPECT_FALSE(p.station.MemorySequenceBusy);
-  const RadioMain& r = p.radio;
-  for (const std::string* field : {&r.Text1, &r.Text2, &r.Text3, &r.Text4, &r.Text5, &r.Text6})
-    EXPECT_EQ(*field, " ");
-  EXPECT_EQ(r.Text7, "STATUS =  254");
+  EXPECT_EQ(Fields(p.radio),
+            (std::vector<std::string>{" ", " ", " ", " ", " ", " ", "STATUS =  254"}));
 }
 
-TEST_F(RadioWindowTest, ClearStatusBlanksEverythingAndSendsNothing) {
-  for (const char* control : {"Command36", "Text7"}) {
+TEST_F(RadioWindowTest, ClearStatusAndAutoStatusBlankEverythingAndSendNothing) {
+  // "Clear Status", a click on the status line, and "Auto Status Toggle" three times.
+  const std::vector<std::pair<const char*, const char*>> clicks = {
+      {"Command36", nullptr},
+      {"Text7", nullptr},
+      {"Command44", "Enable Auto Status"},
+      {"Command44", "Disable Auto Status"},
+      {"Command44", "Enable Auto Status"}};
+  ControlProgram& p = Started();
+  for (const auto& [control, caption] : clicks) {
     SCOPED_TRACE(control);
-    program.reset();
-    ControlProgram& p = Started();
     FillFields(p);
     const std::vector<bool> marks = Marks(p.radio);
     p.radio.Click(control);
-    const RadioMain& r = p.radio;
-    for (const std::string* field :
-         {&r.Text1, &r.Text2, &r.Text3, &r.Text4, &r.Text5, &r.Text6, &r.Text7})
-      EXPECT_EQ(*field, " ");
+    EXPECT_EQ(Fields(p.radio), std::vector<std::string>(7, " "));
     EXPECT_EQ(p.memory.Text9, " ");
     EXPECT_EQ(Marks(p.radio), marks);
+    if (caption != nullptr) {
+      EXPECT_EQ(p.radio.Command44Caption, caption);
+      EXPECT_EQ(p.station.AutoStatusOn, std::string(caption) == "Disable Auto Status");
+    }
     Advance(60);
     EXPECT_TRUE(Sent().empty());
   }
 }
 
-TEST_F(RadioWindowTest, AutoStatusToggleThreeTimes) {
-  ControlProgram& p = Started();
-  const struct {
-    bool on;
-    const char* caption;
-  } after[] = {
-      {false, "Enable Auto Status"}, {true, "Disable Auto Status"}, {false, "Enable Auto Status"}};
-  for (const auto& expected : after) {
-    FillFields(p);
-    p.radio.Click("Command44");
-    EXPECT_EQ(p.station.AutoStatusOn, expected.on);
-    EXPECT_EQ(p.radio.Command44Caption, expected.caption);
-    EXPECT_EQ(p.radio.Text1, " ");
-    EXPECT_EQ(p.radio.Text7, " ");
-    EXPECT_EQ(p.memory.Text9, " ");
-  }
-  Advance(60);
-  EXPECT_TRUE(Sent().empty());
-}
-
-TEST_F(RadioWindowTest, NavigationShowsTheOtherWindowsAndKeepsThisOne) {
+TEST_F(RadioWindowTest, NavigationShowsTheOtherWindowsAndHelpChangesNothing) {
   ControlProgram& p = Started();
   ASSERT_FALSE(p.memory.Visible);
   p.radio.Click("Command1");
@@ -204,12 +166,7 @@ TEST_F(RadioWindowTest, NavigationShowsTheOtherWindowsAndKeepsThisOne) {
   p.radio.ShowSetupWindow();  // the "Setup" menu
   EXPECT_TRUE(p.setup.Visible);
   EXPECT_TRUE(p.radio.Visible);
-  EXPECT_FALSE(desktop.ended);
-  EXPECT_TRUE(Sent().empty());
-}
 
-TEST_F(RadioWindowTest, HelpShowsItsBoxAndChangesNothing) {
-  ControlProgram& p = Started();
   FillFields(p);
   p.radio.Help();
   ASSERT_EQ(desktop.boxes.size(), 1u);
@@ -219,18 +176,18 @@ TEST_F(RadioWindowTest, HelpShowsItsBoxAndChangesNothing) {
   EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::None);
   EXPECT_EQ(p.radio.Text1, "14.195.0");
   EXPECT_FALSE(desktop.ended);
+  EXPECT_TRUE(Sent().empty());
 }
 
 TEST_F(RadioWindowTest, ExitAndClosingTheFrameCloseTheDataFileAndEnd) {
-  for (const bool byFrame : {false, true}) {
-    SCOPED_TRACE(byFrame ? "frame" : "Exit");
-    program.reset();
-    desktop.ended = false;
+  for (const char* how : {"Exit", "frame", "Exit without a data file"}) {
+    SCOPED_TRACE(how);
     ControlProgram& p = Started();
     ASSERT_TRUE(p.station.DataFileOpen);
-    if (byFrame) {
+    if (std::string(how) == "frame") {
       p.radio.CloseByFrame();
     } else {
+      if (std::string(how) != "Exit") p.CloseDataFile();
       p.radio.Click("Command0");
     }
     EXPECT_FALSE(p.station.DataFileOpen);
@@ -240,14 +197,6 @@ TEST_F(RadioWindowTest, ExitAndClosingTheFrameCloseTheDataFileAndEnd) {
     EXPECT_TRUE(Sent().empty());
     EXPECT_TRUE(desktop.boxes.empty());
   }
-}
-
-TEST_F(RadioWindowTest, ExitWithoutADataFileStillEnds) {
-  ControlProgram& p = Started();
-  p.CloseDataFile();
-  p.radio.Exit();
-  EXPECT_TRUE(desktop.ended);
-  EXPECT_TRUE(desktop.boxes.empty());
 }
 
 }  // namespace
