@@ -13,11 +13,8 @@ std::string FoldedToCapitals(std::string text);
 std::string UpperFileName(const std::string& path);
 // Adds ".txt" unless the fourth character from the end is ".".
 std::string EnsureTxtExtension(const std::string& name);
-// The number a text begins with, as the operators' input boxes read it: blanks, tabs and
-// line feeds anywhere are ignored; an optional sign, digits with at most one ".", an optional
-// exponent (E or D); &H and &O read hexadecimal and octal; no number gives 0.
+// The number a text begins with, as the operators' input boxes read it (the rule of
+// ReadLeadingNumber in app/leading_number.h); no number, or one too large to hold, gives 0.
 double LeadingNumber(const std::string& text);
-// Whether a text begins with a number by that rule (a digit, or a point followed by a digit).
-bool HasLeadingNumber(const std::string& text);
 
 }  // namespace tavrin

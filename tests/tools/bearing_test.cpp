@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "app/leading_number.h"
 #include "platform/fake_desktop.h"
 #include "platform/files.h"
 #include "tools/bearing/bearings.h"
 #include "tools/bearing/great_circle.h"
-#include "tools/bearing/leading_number.h"
 
 namespace tavrin {
 namespace {
@@ -208,12 +208,12 @@ TEST(NumbersTest, ReadAndShownAsAPersonWritesThem) {
   };
   // clang-format on
   for (const auto& [text, number] : leading) {
-    const auto value = LeadingNumber(text);
+    const auto value = ReadLeadingNumber(text);
     ASSERT_TRUE(value.has_value()) << text;
     EXPECT_DOUBLE_EQ(*value, number) << "'" << text << "'";
   }
-  EXPECT_FALSE(LeadingNumber("1e999").has_value());
-  EXPECT_FALSE(LeadingNumber("&H1FFFFFFFF").has_value());
+  EXPECT_FALSE(ReadLeadingNumber("1e999").has_value());
+  EXPECT_FALSE(ReadLeadingNumber("&H1FFFFFFFF").has_value());
   // A plain number holds nothing else.
   for (const char* text : {"41.318", " 41.318 ", "-5", "+.5", "1e-3", "2D2"})
     EXPECT_TRUE(PlainNumber(text).has_value()) << text;

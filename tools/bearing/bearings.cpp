@@ -3,8 +3,8 @@
 #include <cmath>
 #include <optional>
 
+#include "app/leading_number.h"
 #include "tools/bearing/great_circle.h"
-#include "tools/bearing/leading_number.h"
 
 namespace tavrin {
 
@@ -28,8 +28,8 @@ Bearings::Bearings(Desktop& desktop, const Files& files) : desktop_(desktop), fi
 
 void Bearings::Load() {
   CfgProcess();
-  const double latitude = LeadingNumber(IniLat).value_or(0);
-  const double longitude = LeadingNumber(IniLong).value_or(0);
+  const double latitude = ReadLeadingNumber(IniLat).value_or(0);
+  const double longitude = ReadLeadingNumber(IniLong).value_or(0);
   Text1 = NumberText(std::fabs(latitude));
   Text2 = NumberText(std::fabs(longitude));
   // The target starts in the station's own hemispheres.
@@ -95,8 +95,8 @@ void Bearings::Calculate() {
   // in the own fields, or a number too large to hold anywhere, gives no result.
   const auto ownLatitude = PlainNumber(Text1);
   const auto ownLongitude = PlainNumber(Text2);
-  const auto targetLatitude = LeadingNumber(Text3);
-  const auto targetLongitude = LeadingNumber(Text4);
+  const auto targetLatitude = ReadLeadingNumber(Text3);
+  const auto targetLongitude = ReadLeadingNumber(Text4);
   if (!ownLatitude || !ownLongitude || !targetLatitude || !targetLongitude) {
     ClearResults();
     return;

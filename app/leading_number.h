@@ -1,5 +1,5 @@
 #pragma once
-// Reading numbers out of the bearing calculator's texts and showing them.
+// Reading the numbers that operators type, and showing numbers to them.
 #include <optional>
 #include <string>
 
@@ -10,7 +10,7 @@ namespace tavrin {
 // D, an optional sign, digits) are read up to the first other character. "&H" and "&O" start
 // hexadecimal and octal numbers (16-bit, or 32-bit when larger, two's complement: "&HFFFF" is
 // -1). No number gives 0. Nothing comes back only for a number too large to hold ("1e999").
-std::optional<double> LeadingNumber(const std::string& text);
+std::optional<double> ReadLeadingNumber(const std::string& text);
 
 // The number a field holds when it holds nothing else: blanks around it, an optional sign,
 // digits with at most one decimal point and an optional exponent. Nothing for any other text.

@@ -1,4 +1,4 @@
-#include "tools/bearing/leading_number.h"
+#include "app/leading_number.h"
 
 #include <cctype>
 #include <cmath>
@@ -70,7 +70,7 @@ std::optional<double> ToDouble(const std::string& number) {
 
 }  // namespace
 
-std::optional<double> LeadingNumber(const std::string& text) {
+std::optional<double> ReadLeadingNumber(const std::string& text) {
   std::string compact;
   for (const char c : text) {
     if (c != ' ' && c != '\t' && c != '\n') compact += c;
