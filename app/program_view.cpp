@@ -51,6 +51,17 @@ void RefreshingSerial::OnInput(std::function<void()> handler) {
   });
 }
 
+void RefreshingSerial::OnGone(std::function<void()> handler) {
+  if (!handler) {
+    port_.OnGone(nullptr);
+    return;
+  }
+  port_.OnGone([this, handler = std::move(handler)] {
+    handler();
+    hub_.RefreshAll();
+  });
+}
+
 ProgramView::ProgramView(Build build, const std::vector<ViewMaker>& views)
     : clock_(hub_),
       serial_(files_),

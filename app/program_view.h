@@ -58,6 +58,13 @@ class RefreshingSerial : public SerialControl {
   void Output(const std::string& bytes) override { port_.Output(bytes); }
   std::string Input() override { return port_.Input(); }
   void OnInput(std::function<void()> handler) override;
+  void OnGone(std::function<void()> handler) override;
+  [[nodiscard]] bool DevicePresent(int portNumber) const override {
+    return port_.DevicePresent(portNumber);
+  }
+  [[nodiscard]] std::string DescribePort(int portNumber) const override {
+    return port_.DescribePort(portNumber);
+  }
 
  private:
   SerialControl& port_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "app/control_program.h"
 #include "app/text_functions.h"
@@ -36,18 +37,37 @@ void CivLink::SendCivCommand(const std::string& commandBytes) {
   SendCommand(s.CivPreamble + commandBytes + s.CivTail);
 }
 
+bool CivLink::Idle() const {
+  const Station& s = program_.station;
+  return !s.Ended && s.PortOpened == 1 && program_.platform.serial.PortOpen() &&
+         !Timer2.Enabled() && s.SyncStep == 0 && !s.MemorySequenceBusy && !s.CreateFileActive &&
+         !s.ViewFileActive && !s.UpdateRigActive && !s.ViewRigActive && !s.BlankRigActive &&
+         !s.ScanRigActive;
+}
+
+bool CivLink::Exchange(const std::string& frames, std::function<void(const std::string&)> done) {
+  if (!Idle()) return false;
+  SendCommand(frames);
+  if (!Timer2.Enabled()) return false;
+  exchangeDone_ = std::move(done);
+  return true;
+}
+
 void CivLink::ReplyTimerTick() {
   Timer2.SetEnabled(false);
-  if (program_.station.Ended) return;
-  const std::string reply = program_.platform.serial.Input();
-  ShowStatus(program_, reply);
-  program_.decoder.DecodeReply(reply);
-  if (program_.station.SyncStep == 0 || program_.station.Ended) return;
-  if (program_.build == Build::Belmarq) {
-    program_.decoder.IdentityExchangeStep(reply);
-  } else {
-    program_.decoder.SynchronisationStep(reply);
+  const std::string reply = program_.station.Ended ? std::string() : program_.platform.serial.Input();
+  if (!program_.station.Ended) {
+    ShowStatus(program_, reply);
+    program_.decoder.DecodeReply(reply);
+    if (program_.station.SyncStep != 0 && !program_.station.Ended) {
+      if (program_.build == Build::Belmarq) {
+        program_.decoder.IdentityExchangeStep(reply);
+      } else {
+        program_.decoder.SynchronisationStep(reply);
+      }
+    }
   }
+  if (exchangeDone_) std::exchange(exchangeDone_, nullptr)(reply);
 }
 
 int CivLink::QuietMs() const {

@@ -8,6 +8,7 @@
 // has been quiet for a few byte times and collects everything that came, so a broadcast burst
 // is read whole, as the operator sees it on the status line. A steady stream is still read at
 // least every kMaxHeldArrivals arrivals.
+#include <functional>
 #include <string>
 
 #include "platform/clock.h"
@@ -40,6 +41,15 @@ class CivLink {
 
   [[nodiscard]] bool ReplyTimerArmed() const { return Timer2.Enabled(); }
 
+  // Whether the link is free for an exchange that is not the operator's own click: the port
+  // open, no answer awaited, the start-up synchronisation over and no memory-window sequence
+  // running (their steps rely on each reply being the answer to their own command).
+  [[nodiscard]] bool Idle() const;
+  // Sends `frames` as a command button does and hands the reply the reply timer collects to
+  // `done`, after the windows have shown and decoded it. Nothing is sent, and false returned,
+  // when the link is not idle.
+  bool Exchange(const std::string& frames, std::function<void(const std::string&)> done);
+
   // How long the line must be quiet before unsolicited bytes are collected, in milliseconds:
   // three byte times at the configured speed, at least 2 ms.
   [[nodiscard]] int QuietMs() const;
@@ -51,6 +61,7 @@ class CivLink {
  private:
   ControlProgram& program_;
   int heldArrivals_ = 0;
+  std::function<void(const std::string&)> exchangeDone_;
 };
 
 }  // namespace tavrin

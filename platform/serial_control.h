@@ -38,6 +38,13 @@ class SerialControl {
   virtual std::string Input() = 0;
   // Called whenever new bytes are waiting (the event-driven form of the 1 ms poll).
   virtual void OnInput(std::function<void()> handler) = 0;
+  // Called once when the device goes away while the port is open (a read or write error, a
+  // hang-up: the USB cable pulled, the simulator stopped). The port is closed by then.
+  // Ports that cannot lose their device ignore it.
+  virtual void OnGone(std::function<void()> /*handler*/) {}
+  // Whether the device behind port n is there now, so that a program whose device went away
+  // can look for it again without opening anything.
+  [[nodiscard]] virtual bool DevicePresent(int /*portNumber*/) const { return true; }
   // What port n is on this machine, for the operator ("com1 -> /dev/ttyUSB0"); empty when
   // there is nothing to tell.
   [[nodiscard]] virtual std::string DescribePort(int /*portNumber*/) const { return {}; }

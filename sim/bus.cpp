@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "sim/channel_code.h"
 #include "sim/frame.h"
 
 namespace tavrin::sim {
@@ -17,6 +18,29 @@ std::string LastFrame(const std::string& received) {
   const std::size_t last = received.find_last_of(kPreamble);
   if (last == std::string::npos || last == 0 || received[last - 1] != kPreamble) return {};
   return received.substr(last - 1);
+}
+
+// The channel a memory read asks for (FE FE 64 E0 1A 00 c1 c2 FD), or 0.
+int MemoryReadChannel(const std::string& frame) {
+  const auto parsed = ParseFrame(frame);
+  if (!parsed || parsed->command != 0x1A || parsed->data.size() != 3 || parsed->data[0] != 0)
+    return 0;
+  return ParseChannelCode(std::string_view(parsed->data).substr(1), false).value_or(0);
+}
+
+void Alter(std::string& answer, const AnswerFault& fault) {
+  const char byte = static_cast<char>(fault.byte);
+  switch (fault.kind) {
+    case AnswerFault::Kind::InsertByte:
+      answer.insert(std::min(fault.position, answer.size()), 1, byte);
+      return;
+    case AnswerFault::Kind::ChangeByte:
+      if (fault.position < answer.size()) answer[fault.position] = byte;
+      return;
+    case AnswerFault::Kind::DropByte:
+      if (fault.position < answer.size()) answer.erase(fault.position, 1);
+      return;
+  }
 }
 
 }  // namespace
@@ -77,7 +101,36 @@ void Bus::RadioReceives(char byte) {
   receiving_.clear();
   // Carried out now; answered only if no further frame follows before the turnaround.
   pendingAnswer_ = frame.empty() ? std::string() : radio_.Handle(frame);
+  if (!pendingAnswer_.empty()) ApplyFaults(frame, pendingAnswer_);
   ScheduleTurnaround(controllerQuietFrom_ + TurnaroundMicros());
+}
+
+void Bus::AlterMemoryAnswer(int channel, AnswerFault fault, int times) {
+  if (times != 0) faults_.push_back({channel, fault, times});
+}
+
+void Bus::ApplyFaults(const std::string& frame, std::string& answer) {
+  const int channel = MemoryReadChannel(frame);
+  if (channel == 0) return;
+  for (auto it = faults_.begin(); it != faults_.end();) {
+    if (it->channel != channel) {
+      ++it;
+      continue;
+    }
+    Alter(answer, it->fault);
+    if (it->times > 0 && --it->times == 0) {
+      it = faults_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+void Bus::AddNoise(const std::string& bytes, std::int64_t atMicros) {
+  Later(std::max(atMicros, scheduler_.NowMicros()), [bytes, generation = generation_](Bus& bus) {
+    if (generation != bus.generation_) return;
+    for (char byte : bytes) bus.Transmit(byte, false);
+  });
 }
 
 void Bus::QueueBroadcast(const std::string& frame) {

@@ -12,10 +12,20 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "sim/transceiver.h"
 
 namespace tavrin::sim {
+
+// A change made to an answer on its way back, as noise on a line without checksum does: a byte
+// more, a byte changed, a byte lost. Positions count from 0 at the answer's first FE.
+struct AnswerFault {
+  enum class Kind { InsertByte, ChangeByte, DropByte };
+  Kind kind = Kind::ChangeByte;
+  std::size_t position = 0;
+  std::uint8_t byte = 0;  // the byte inserted or written in
+};
 
 // Time and deferred work for the bus: the virtual clock in tests, the event loop in rigsim.
 class Scheduler {
@@ -41,6 +51,17 @@ class Bus {
   // Drops everything not yet delivered (the device went away).
   void Cut();
 
+  // --- Misbehaviour on purpose ------------------------------------------------------------
+  // The next `times` answers to a read of memory channel `channel` (1A 00 and its channel
+  // code) are altered by `fault`; a negative count alters every one from now on.
+  void AlterMemoryAnswer(int channel, AnswerFault fault, int times = 1);
+  // Every answer starts this much later than the transceiver's usual turnaround (a slow or
+  // busy transceiver); 0 is the usual.
+  void SetAnswerDelay(std::int64_t micros) { answerDelayMicros_ = micros < 0 ? 0 : micros; }
+  // Noise: these bytes reach the controller from `atMicros` on, one byte time each, as soon as
+  // the line is free (they do not reach the transceiver).
+  void AddNoise(const std::string& bytes, std::int64_t atMicros);
+
  private:
   void Transmit(char byte, bool fromController);
   void RadioReceives(char byte);
@@ -48,7 +69,16 @@ class Bus {
   void Later(std::int64_t when, std::function<void(Bus&)> action);
   void QueueBroadcast(const std::string& frame);
   void Turnaround();
-  [[nodiscard]] std::int64_t TurnaroundMicros() const { return 2 * byteMicros_; }
+  [[nodiscard]] std::int64_t TurnaroundMicros() const {
+    return 2 * byteMicros_ + answerDelayMicros_;
+  }
+  void ApplyFaults(const std::string& frame, std::string& answer);
+
+  struct PendingFault {
+    int channel = 0;
+    AnswerFault fault;
+    int times = 1;
+  };
 
   Scheduler& scheduler_;
   Transceiver& radio_;
@@ -59,6 +89,8 @@ class Bus {
   std::string receiving_;                              // the transceiver's receive buffer
   std::string pendingAnswer_;                          // the answer to the last frame, not yet sent
   std::deque<std::string> broadcasts_;                 // front-panel frames waiting for the line
+  std::vector<PendingFault> faults_;
+  std::int64_t answerDelayMicros_ = 0;
   std::uint64_t generation_ = 0;  // bumped by Cut: deliveries of older bytes are dropped
   // Scheduled actions hold a weak reference, so that none runs after the bus is gone.
   std::shared_ptr<Bus*> self_;

@@ -42,6 +42,23 @@ void SimSerial::Close() {
 
 void SimSerial::Output(const std::string& bytes) {
   if (!open_ || vanished_ || bytes.empty()) return;
+  if (framesBeforePull_ >= 0) {
+    // Only the frames still allowed go out; the write after them finds the cable gone.
+    std::size_t allowed = 0;
+    while (allowed < bytes.size() && framesBeforePull_ > 0) {
+      if (bytes[allowed++] == sim::kEndOfMessage) --framesBeforePull_;
+    }
+    if (framesBeforePull_ == 0 && allowed < bytes.size()) {
+      const std::string head = bytes.substr(0, allowed);
+      if (!head.empty()) {
+        Record(head);
+        bus_.ControllerSend(head);
+      }
+      framesBeforePull_ = -1;
+      Vanish();
+      return;
+    }
+  }
   Record(bytes);
   bus_.ControllerSend(bytes);
 }
@@ -65,10 +82,27 @@ void SimSerial::SetPortExists(int portNumber, bool exists) {
 }
 
 void SimSerial::Vanish() {
+  if (vanished_) return;
   vanished_ = true;
-  input_.clear();
+  const bool wasOpen = open_;
+  Close();
   bus_.Cut();
+  if (wasOpen && onGone_) onGone_();
 }
+
+void SimSerial::PlugBackIn() {
+  vanished_ = false;
+  framesBeforePull_ = -1;
+  ++pullGeneration_;
+}
+
+void SimSerial::PullCableAt(std::int64_t micros) {
+  clock_.ScheduleAtMicros(micros, [this, generation = pullGeneration_] {
+    if (generation == pullGeneration_) Vanish();
+  });
+}
+
+void SimSerial::PullCableAfterFrames(int frames) { framesBeforePull_ = frames < 0 ? 0 : frames; }
 
 std::vector<std::string> SimSerial::SentFrameBytes() const {
   std::vector<std::string> frames;

@@ -54,6 +54,10 @@ class SimSerial : public SerialControl {
   void Output(const std::string& bytes) override;
   std::string Input() override;
   void OnInput(std::function<void()> handler) override { onInput_ = std::move(handler); }
+  void OnGone(std::function<void()> handler) override { onGone_ = std::move(handler); }
+  [[nodiscard]] bool DevicePresent(int portNumber) const override {
+    return !vanished_ && ports_.contains(portNumber);
+  }
   // Every existing port leads to the simulated transceiver.
   [[nodiscard]] std::string DescribePort(int portNumber) const override {
     return ports_.count(portNumber) != 0 ? "the simulated transceiver" : "not present";
@@ -63,10 +67,19 @@ class SimSerial : public SerialControl {
   void SetPortExists(int portNumber, bool exists);
   // Another program holds the port: Open fails with 8005.
   void SetHeldElsewhere(bool held) { heldElsewhere_ = held; }
-  // The device is gone (cable pulled): reads give "", writes are dropped, nothing in flight
-  // arrives, and opening again fails with 8002.
+  // The device is gone (cable pulled), as a real port sees it: an open port closes and tells
+  // its OnGone handler; nothing in flight arrives, and opening fails with 8002 until the
+  // device is back.
   void Vanish();
   [[nodiscard]] bool Vanished() const { return vanished_; }
+  // The cable is plugged in again: the port can be opened (it stays closed until then).
+  void PlugBackIn();
+  // The cable comes out at virtual time `micros`, or when the controller writes its next frame
+  // after `frames` more complete ones (those still reach the transceiver and are answered).
+  void PullCableAt(std::int64_t micros);
+  void PullCableAfterFrames(int frames);
+  // The line itself, for noise, late and altered answers (sim::Bus).
+  [[nodiscard]] sim::Bus& Line() { return bus_; }
 
   // --- For assertions ---------------------------------------------------------------------
   [[nodiscard]] const std::vector<SentFrame>& SentFrames() const { return sent_; }
@@ -111,6 +124,9 @@ class SimSerial : public SerialControl {
   std::int64_t partialSince_ = 0;
   std::vector<SentFrame> sent_;
   std::function<void()> onInput_;
+  std::function<void()> onGone_;
+  int framesBeforePull_ = -1;  // frames still to pass before the cable comes out; -1: none
+  std::uint64_t pullGeneration_ = 0;  // bumped when the cable is plugged back in
 };
 
 }  // namespace tavrin

@@ -217,5 +217,52 @@ TEST_F(BusTest, GarbageNeverUpsetsTheTransceiver) {
             "FD FE FE 64 E0 19 00 FD FE FE E0 64 19 00 64 FD");
 }
 
+TEST_F(BusTest, MemoryAnswersAlteredOnTheirWayBackAsNoiseWouldAlterThem) {
+  radio.SetChannel(60, sim::MemoryChannel::Filled(28'500'000, sim::kModeUsb, 2, "SIXTY"));
+  const std::string read60 = "FE FE 64 E0 1A 00 00 60 FD";
+  OpenAt(19200);
+  const std::string echo = "FE FE 64 E0 1A 00 00 60 FD ";
+  const std::string clean = SendAndCollect(read60, 80);
+  ASSERT_EQ(clean.substr(0, echo.size()), echo);
+  const std::string answer = clean.substr(echo.size());
+  struct Case {
+    const char* name;
+    sim::AnswerFault fault;
+    std::string expected;  // the answer as the controller receives it
+  };
+  const Case cases[] = {
+      {"a byte more", {sim::AnswerFault::Kind::InsertByte, 8, 0x85},
+       answer.substr(0, 8 * 3) + "85 " + answer.substr(8 * 3)},
+      {"a byte changed", {sim::AnswerFault::Kind::ChangeByte, 0, 0x7E}, "7E" + answer.substr(2)},
+      {"a byte lost", {sim::AnswerFault::Kind::DropByte, 1, 0}, answer.substr(3)},
+  };
+  for (const Case& c : cases) {
+    serial.Line().AlterMemoryAnswer(60, c.fault);
+    EXPECT_EQ(SendAndCollect("FE FE 64 E0 1A 00 00 05 FD", 80).find("85"), std::string::npos)
+        << c.name << ": other channels are not touched";
+    EXPECT_EQ(SendAndCollect(read60, 80), echo + c.expected) << c.name;
+    EXPECT_EQ(SendAndCollect(read60, 80), clean) << c.name << ": only the next answer";
+  }
+  serial.Line().AlterMemoryAnswer(60, {sim::AnswerFault::Kind::ChangeByte, 0, 0x7E}, -1);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(SendAndCollect(read60, 80).substr(echo.size(), 2), "7E");
+}
+
+TEST_F(BusTest, LateAnswersAndNoiseBytes) {
+  OpenAt(19200);
+  serial.Line().SetAnswerDelay(60'000);
+  EXPECT_EQ(SendAndCollect("FE FE 64 E0 03 FD", 50), "FE FE 64 E0 03 FD")
+      << "the answer misses a 50 ms window";
+  clock.Advance(40);
+  EXPECT_EQ(ToHex(serial.Input()), "FE FE E0 64 03 00 50 19 14 00 FD");
+  serial.Line().SetAnswerDelay(0);
+  serial.Line().AddNoise(FromHex("00 FF 12"), clock.NowMicros() + 5'000);
+  clock.Advance(4);
+  EXPECT_EQ(serial.Waiting(), 0u);
+  clock.Advance(10);
+  EXPECT_EQ(ToHex(serial.Input()), "00 FF 12");
+  EXPECT_EQ(SendAndCollect("FE FE 64 E0 03 FD"), "FE FE 64 E0 03 FD FE FE E0 64 03 00 50 19 14 00 FD")
+      << "noise does not reach the transceiver";
+}
+
 }  // namespace
 }  // namespace tavrin

@@ -136,26 +136,73 @@ TEST_F(SimSerialTest, InputLengthLimitsARead) {
   EXPECT_EQ(serial.Input().size(), 13u);
 }
 
-TEST_F(SimSerialTest, VanishedDeviceReadsNothingAndDropsWrites) {
+TEST_F(SimSerialTest, VanishedDeviceClosesThePortTellsOnceAndComesBackWhenPluggedIn) {
+  int gone = 0;
+  serial.OnGone([&gone] { ++gone; });
   OpenAt("19200,N,8,1");
   serial.Output(FromHex("FE FE 64 E0 03 FD"));
   clock.Advance(2);  // part of the echo is waiting, the rest still on the line
   ASSERT_GT(serial.Waiting(), 0u);
   serial.Vanish();
-  EXPECT_EQ(serial.Input(), "");
+  serial.Vanish();
+  EXPECT_EQ(gone, 1);
+  EXPECT_FALSE(serial.PortOpen()) << "a real port closes when its device goes";
+  EXPECT_FALSE(serial.DevicePresent(1));
   clock.Advance(50);
   EXPECT_EQ(serial.Input(), "");
-  EXPECT_EQ(serial.Waiting(), 0u);
   serial.Output(FromHex("FE FE 64 E0 1C 00 01 FD"));
   clock.Advance(50);
   EXPECT_FALSE(radio.Transmitting()) << "writes after the device went are dropped";
   EXPECT_EQ(serial.SentFrames().size(), 1u);
-  EXPECT_EQ(serial.Input(), "");
   radio.TurnDial(100);  // a broadcast has nowhere to go either
   clock.Advance(50);
-  EXPECT_EQ(serial.Input(), "");
-  serial.Close();
   EXPECT_EQ(serial.Open().number, kErrorInvalidPort);
+
+  serial.PlugBackIn();
+  EXPECT_TRUE(serial.DevicePresent(1));
+  EXPECT_FALSE(serial.DevicePresent(4));
+  EXPECT_FALSE(serial.PortOpen()) << "plugging in opens nothing";
+  ASSERT_FALSE(serial.Open().Failed());
+  EXPECT_EQ(serial.Input(), "") << "nothing from before the pull is left";
+  serial.Output(FromHex("FE FE 64 E0 03 FD"));
+  clock.Advance(50);
+  EXPECT_EQ(serial.Input().size(), 17u) << "echo and answer on the new line";
+  EXPECT_EQ(gone, 1);
+}
+
+TEST_F(SimSerialTest, CablePulledOnScheduleOrAfterFrames) {
+  struct Case {
+    const char* name;
+    int frames;          // -1: pulled at a time instead
+    std::int64_t atMs;   // when pulled, for the timed case
+    std::size_t reached;  // frames that reached the transceiver
+  };
+  const Case cases[] = {
+      {"at once", 0, 0, 0},
+      {"after two frames", 2, 0, 2},
+      {"at 120 ms", -1, 120, 3},
+  };
+  for (const Case& c : cases) {
+    VirtualClock clock;
+    sim::Transceiver radio;
+    SimSerial port(clock, radio);
+    int gone = 0;
+    port.OnGone([&gone] { ++gone; });
+    port.SetSettings("19200,N,8,1");
+    ASSERT_FALSE(port.Open().Failed());
+    if (c.frames >= 0) port.PullCableAfterFrames(c.frames);
+    if (c.frames < 0) port.PullCableAt(c.atMs * 1000);
+    // Five volume settings, 50 ms apart; the frames that got through set the volume.
+    for (int v = 1; v <= 5 && port.PortOpen(); ++v) {
+      port.Output(FromHex("FE FE 64 E0 14 01 0" + std::to_string(v) + " FD"));
+      clock.Advance(50);
+    }
+    clock.Advance(200);
+    EXPECT_EQ(port.SentFrames().size(), c.reached) << c.name;
+    EXPECT_EQ(radio.Volume(), c.reached == 0 ? 25 : static_cast<int>(c.reached)) << c.name;
+    EXPECT_EQ(gone, 1) << c.name;
+    EXPECT_FALSE(port.PortOpen()) << c.name;
+  }
 }
 
 }  // namespace
