@@ -55,7 +55,9 @@ bool CivLink::Exchange(const std::string& frames, std::function<void(const std::
 
 void CivLink::ReplyTimerTick() {
   Timer2.SetEnabled(false);
-  const std::string reply = program_.station.Ended ? std::string() : program_.platform.serial.Input();
+  const std::string reply =
+      program_.station.Ended ? std::string() : program_.platform.serial.Input();
+  lastReply_ = reply;
   if (!program_.station.Ended) {
     ShowStatus(program_, reply);
     program_.decoder.DecodeReply(reply);

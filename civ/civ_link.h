@@ -40,6 +40,8 @@ class CivLink {
   void HandleUnsolicited(const std::string& data);
 
   [[nodiscard]] bool ReplyTimerArmed() const { return Timer2.Enabled(); }
+  // The bytes the last reply-timer tick collected, as they came (empty: nothing answered).
+  [[nodiscard]] const std::string& LastReply() const { return lastReply_; }
 
   // Whether the link is free for an exchange that is not the operator's own click: the port
   // open, no answer awaited, the start-up synchronisation over and no memory-window sequence
@@ -62,6 +64,7 @@ class CivLink {
   ControlProgram& program_;
   int heldArrivals_ = 0;
   std::function<void(const std::string&)> exchangeDone_;
+  std::string lastReply_;
 };
 
 }  // namespace tavrin
