@@ -6,6 +6,7 @@ ControlProgram::ControlProgram(Platform& platformIn, Build buildIn)
     : platform(platformIn),
       build(buildIn),
       link(*this),
+      recovery(*this),
       decoder(*this),
       dataFile(*this),
       radio(*this),
@@ -15,6 +16,12 @@ ControlProgram::ControlProgram(Platform& platformIn, Build buildIn)
       data(*this),
       panel(*this) {
   platform.serial.OnInput([this] { link.TransceiveTick(); });
+  platform.serial.OnGone([this] { recovery.DeviceGone(); });
+}
+
+ControlProgram::~ControlProgram() {
+  platform.serial.OnInput(nullptr);
+  platform.serial.OnGone(nullptr);
 }
 
 std::string ControlProgram::ProductName() const {
@@ -41,6 +48,7 @@ void ControlProgram::EndProgram() {
   if (station.Ended) return;
   station.Ended = true;
   link.Timer2.SetEnabled(false);
+  recovery.SearchTimer.SetEnabled(false);
   platform.desktop.EndProgram();
 }
 

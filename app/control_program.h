@@ -8,6 +8,7 @@
 #include "app/splash_main.h"
 #include "app/station.h"
 #include "civ/civ_link.h"
+#include "civ/link_recovery.h"
 #include "civ/reply_decoder.h"
 #include "memory/data_file.h"
 #include "memory/data_main.h"
@@ -24,6 +25,7 @@ enum class Build { Tavrin, Korvid, Belmarq };
 class ControlProgram {
  public:
   explicit ControlProgram(Platform& platform, Build build = Build::Tavrin);
+  ~ControlProgram();
   ControlProgram(const ControlProgram&) = delete;
   ControlProgram& operator=(const ControlProgram&) = delete;
 
@@ -31,6 +33,7 @@ class ControlProgram {
   const Build build;
   Station station;
   CivLink link;
+  LinkRecovery recovery;
   ReplyDecoder decoder;
   DataFile dataFile;
   RadioMain radio;
@@ -54,12 +57,36 @@ class ControlProgram {
   // Shows the fatal box for station.ErrorNumber and ends the program.
   void ReportError();
   void ReportError(int number, const std::string& description);
+  // The box of ReportError alone: the program goes on.
+  void ShowErrorBox();
+  // No identity answer at the end of the synchronisation: the "RADIO NOT READY" box (unless
+  // the synchronisation was the program's own after a cable came back), then the program runs
+  // on and synchronises as soon as the transceiver answers.
+  void RadioNotReady();
   void CloseDataFile();
   // Ends the program at once (after the Exit paths have closed the data file).
   void EndProgram();
   // A build with its own product label and version on the splash.
   [[nodiscard]] std::string ProductName() const;
   [[nodiscard]] std::string VersionText() const;
+
+ private:
+  // One start-up runs StartUp twice (the memory window's load nests a whole run inside the
+  // radio window's). Each question is asked once: the port answer given in the first run holds
+  // for the second, and a box the first run showed is not shown again.
+  struct StartUpAnswers {
+    int depth = 0;
+    bool portAsked = false;      // the port questions have been asked in this start-up
+    std::string commPort;        // what they gave
+    bool dataFileFailed = false;  // the data file could not be opened (and that was said)
+  };
+  StartUpAnswers startUp_;
+  // OpenCommPort, with its boxes unless `quiet`.
+  void OpenCommPortAsking(bool quiet);
 };
+
+// The port number of a "COMn" name: only the fourth character counts ("COM12" is port 1); 0
+// when it is not a digit.
+int PortNumberOf(const std::string& commPort);
 
 }  // namespace tavrin

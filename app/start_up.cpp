@@ -8,19 +8,23 @@
 namespace tavrin {
 
 void ControlProgram::StartUp() {
+  ++startUp_.depth;
   // Creating the memory window runs its own load, and so a whole start-up, inside this one.
   memory.Load();
   memory.Hide();
-  splash.Show();
-  InitFlags();
-  InitFrameStrings();
-  ReadConfig();
-  // The memory manager build checks the transceiver's identity even when the port did not
-  // open: its first reply tick then shows that nothing answers.
-  if (platform.serial.PortOpen() || build == Build::Belmarq) {
-    station.SyncStep = 1;
-    link.Timer2.SetEnabled(true);
+  if (!station.Ended) {
+    splash.Show();
+    InitFlags();
+    InitFrameStrings();
+    ReadConfig();
+    // The memory manager build checks the transceiver's identity even when the port did not
+    // open: its first reply tick then shows that nothing answers.
+    if (platform.serial.PortOpen() || build == Build::Belmarq) {
+      station.SyncStep = 1;
+      link.Timer2.SetEnabled(true);
+    }
   }
+  if (--startUp_.depth == 0) startUp_ = {};
 }
 
 void ControlProgram::InitFlags() {
@@ -55,10 +59,17 @@ void ControlProgram::InitFrameStrings() {
 void ControlProgram::ReadConfig() {
   const ConfigReading reading = ReadConfigFile(*this);
   if (reading.lastLine == "END") {
-    OpenCommPort();
+    // The port answer given in the first run of this start-up holds for the second.
+    if (startUp_.portAsked) station.CommPort = startUp_.commPort;
+    OpenCommPortAsking(startUp_.portAsked);
+    if (startUp_.dataFileFailed) return;  // said once already
     std::string name = station.DeftFile;
-    dataFile.OpenDataFile(name, "Input");
+    const bool opened = dataFile.OpenDataFile(name, "Input");
     station.DeftFile = name;
+    if (!opened) {
+      if (startUp_.depth > 0) startUp_.dataFileFailed = true;
+      return;
+    }
     memory.Text8 = station.DataFilePath;
     memory.Text8Bold = true;
     memory.Text7 = "Open Process Complete";
@@ -76,6 +87,8 @@ std::string PortErrorText(const PortError& error, const Station& s) {
          s.CommPort + " ... " + s.CommBaud;
 }
 
+}  // namespace
+
 int PortNumberOf(const std::string& commPort) {
   // Only the fourth character counts: "COM1" is port 1, "COM12" is port 1 too.
   if (commPort.size() < 4) return 0;
@@ -83,9 +96,9 @@ int PortNumberOf(const std::string& commPort) {
   return digit >= '0' && digit <= '9' ? digit - '0' : 0;
 }
 
-}  // namespace
+void ControlProgram::OpenCommPort() { OpenCommPortAsking(false); }
 
-void ControlProgram::OpenCommPort() {
+void ControlProgram::OpenCommPortAsking(bool quiet) {
   SerialControl& port = platform.serial;
   Desktop& desktop = platform.desktop;
   if (port.PortOpen()) port.Close();
@@ -99,28 +112,41 @@ void ControlProgram::OpenCommPort() {
     const PortError error = port.Open();
     if (!error.Failed()) break;
     if (error.number == kErrorInvalidPort) {
+      if (quiet) return recovery.DeviceMissing();
       desktop.MessageBox("Open Comm Port Error", PortErrorText(error, station), BoxIcon::Critical,
                          BoxButtons::Ok);
-      if (asked == kPortQuestions) return;  // the port stays closed
+      if (asked == kPortQuestions) {
+        // The port stays closed; it opens by itself when its device turns up.
+        recovery.DeviceMissing();
+        return;
+      }
       const std::string current = station.CommPort.empty() ? "COM1" : station.CommPort;
       std::string answer =
           desktop.InputBox("Set Comm Port", "Enter Radio Interface COMM PORT (ie..com1)", current);
       if (answer.empty()) answer = "COM1";
       FoldToCapitals(answer);
       station.CommPort = answer;
+      if (startUp_.depth > 0) {
+        startUp_.portAsked = true;
+        startUp_.commPort = answer;
+      }
       desktop.MessageBox(
           "Setup Comm Port",
           station.CommPort + " Temporarily Enabled. Run SETUP (menu) to Re-Configure.",
           BoxIcon::None, BoxButtons::Ok);
       continue;  // retry with the new port
     }
+    if (quiet) return;
     const char* title = error.number == kErrorPortAlreadyOpen
                             ? "Comm Port Error - Port Already Open"
                             : "Open Comm Port - Unexpected Error";
     desktop.MessageBox(title, PortErrorText(error, station), BoxIcon::Critical, BoxButtons::Ok);
     return;
   }
-  if (port.PortOpen()) station.PortOpened = 1;
+  if (port.PortOpen()) {
+    station.PortOpened = 1;
+    recovery.PortOpened();
+  }
   for (int i = 0; i < 99; ++i) port.Input();
 }
 
@@ -132,6 +158,11 @@ void ControlProgram::ReportError(int number, const std::string& description) {
 
 void ControlProgram::ReportError() {
   if (station.Ended) return;
+  ShowErrorBox();
+  EndProgram();
+}
+
+void ControlProgram::ShowErrorBox() {
   if (station.ErrorNumber == 99) {
     platform.desktop.MessageBox("Unexpected Radio Condition",
                                 "RADIO NOT READY or COM PORT ERROR! ... "
@@ -144,7 +175,16 @@ void ControlProgram::ReportError() {
         "Error Code " + std::to_string(station.ErrorNumber) + " ... " + station.ErrorDescription,
         BoxIcon::Critical, BoxButtons::Ok);
   }
-  EndProgram();
+}
+
+void ControlProgram::RadioNotReady() {
+  if (station.Ended) return;
+  if (!recovery.Resynchronising()) {
+    station.ErrorNumber = 99;
+    station.ErrorDescription = "Radio not ready";
+    ShowErrorBox();
+  }
+  recovery.RadioSilent();
 }
 
 }  // namespace tavrin

@@ -27,6 +27,12 @@ struct Station {
   int PortOpened = 0;  // 1 after a successful OpenCommPort
   int SyncStep = 0;    // 1..6 during the start-up synchronisation, else 0
   bool AutoStatusOn = true;
+  // The device behind the port is not there (gone while open, or missing when opened): the
+  // program looks for it about once a second and re-opens it when it is back.
+  bool PortGone = false;
+  // The start-up synchronisation found no transceiver: the program asks for its identity
+  // about once a second and synchronises when it answers.
+  bool AwaitingRadio = false;
 
   // Decoded state.
   std::string LastAntenna;

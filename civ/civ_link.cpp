@@ -16,6 +16,8 @@ constexpr int kReplyWindowMs = 50;
 constexpr unsigned char kPreamble = 0xFE;
 constexpr char kBroadcastAddress = '\0';
 constexpr char kEnd = '\xFD';
+// The longest frame a transceiver broadcasts is far shorter than this.
+constexpr std::size_t kLongestHeldPiece = 64;
 
 }  // namespace
 
@@ -28,8 +30,35 @@ void CivLink::SendCommand(const std::string& frame) {
   if (program_.station.PortOpened != 1 || program_.station.Ended) return;
   // PortOpened stays 1 after a failed re-open: a port that is not open drops the frame too.
   if (!program_.platform.serial.PortOpen()) return;
+  if (!Timer2.Enabled()) {
+    TakeWaitingBytes();
+    awaitedEcho_ = frame.substr(0, frame.find(kEnd) == std::string::npos ? frame.size()
+                                                                          : frame.find(kEnd) + 1);
+  }
   program_.platform.serial.Output(frame);
+  // The write may have found the device gone.
+  if (!program_.platform.serial.PortOpen()) return;
   Timer2.SetEnabled(true);
+}
+
+void CivLink::TakeWaitingBytes() {
+  const std::string waiting = program_.platform.serial.Input();
+  Timer1.SetEnabled(false);
+  heldArrivals_ = 0;
+  if (waiting.empty() || program_.build == Build::Belmarq) return;
+  HandleUnsolicited(waiting, false);
+}
+
+std::string CivLink::SplitOffLeadingBytes(const std::string& reply) {
+  const std::string echo = std::exchange(awaitedEcho_, {});
+  const std::size_t at = echo.empty() ? std::string::npos : reply.find(echo);
+  if (at != std::string::npos && at > 0) {
+    if (program_.build != Build::Belmarq) HandleUnsolicited(reply.substr(0, at), true);
+    heldPiece_.clear();
+    return reply.substr(at);
+  }
+  heldPiece_.clear();
+  return reply;
 }
 
 void CivLink::SendCivCommand(const std::string& commandBytes) {
@@ -55,13 +84,15 @@ bool CivLink::Exchange(const std::string& frames, std::function<void(const std::
 
 void CivLink::ReplyTimerTick() {
   Timer2.SetEnabled(false);
+  Station& s = program_.station;
   const std::string reply =
-      program_.station.Ended ? std::string() : program_.platform.serial.Input();
+      s.Ended ? std::string() : SplitOffLeadingBytes(program_.platform.serial.Input());
   lastReply_ = reply;
-  if (!program_.station.Ended) {
+  if (!s.Ended) {
     ShowStatus(program_, reply);
+    if (s.PortGone) program_.recovery.ShowPortGone();
     program_.decoder.DecodeReply(reply);
-    if (program_.station.SyncStep != 0 && !program_.station.Ended) {
+    if (s.SyncStep != 0 && !s.Ended) {
       if (program_.build == Build::Belmarq) {
         program_.decoder.IdentityExchangeStep(reply);
       } else {
@@ -94,27 +125,40 @@ void CivLink::TransceiveTick() {
 
 void CivLink::Timer1Tick() {
   Timer1.SetEnabled(false);
+  // A read forced by a steady stream lands in the middle of it: more is still coming.
+  const bool lineQuiet = heldArrivals_ < kMaxHeldArrivals;
   heldArrivals_ = 0;
   // While an answer is awaited everything that arrives belongs to the reply timer.
   if (Timer2.Enabled() || program_.station.Ended) return;
   SerialControl& port = program_.platform.serial;
   if (!port.PortOpen()) return;
   const std::string data = port.Input();
-  if (!data.empty()) HandleUnsolicited(data);
+  if (!data.empty()) HandleUnsolicited(data, lineQuiet);
 }
 
-void CivLink::HandleUnsolicited(const std::string& data) {
-  if (!program_.station.AutoStatusOn || program_.station.Ended) return;
+void CivLink::HandleUnsolicited(const std::string& data, bool lineQuiet) {
+  if (!program_.station.AutoStatusOn || program_.station.Ended) {
+    heldPiece_.clear();
+    return;
+  }
   ShowAutoStatus(program_, data);
+  std::string text = std::exchange(heldPiece_, {}) + data;
+  if (!lineQuiet) {
+    const std::size_t lastEnd = text.rfind(kEnd);
+    const std::size_t keepFrom = lastEnd == std::string::npos ? 0 : lastEnd + 1;
+    // Garbage without any FD is not held for ever.
+    if (text.size() - keepFrom <= kLongestHeldPiece) heldPiece_ = text.substr(keepFrom);
+    text.erase(keepFrom);
+  }
   // Only data that begins as a broadcast (FE ?? 00) is decoded.
-  if (data.size() < 3 || static_cast<unsigned char>(data[0]) != kPreamble ||
-      data[2] != kBroadcastAddress)
+  if (text.size() < 3 || static_cast<unsigned char>(text[0]) != kPreamble ||
+      text[2] != kBroadcastAddress)
     return;
   std::size_t start = 0;
-  while (start < data.size() && !program_.station.Ended) {
-    const std::size_t end = data.find(kEnd, start);
-    const std::size_t stop = end == std::string::npos ? data.size() : end + 1;
-    program_.decoder.DecodeTransceive(data.substr(start, stop - start));
+  while (start < text.size() && !program_.station.Ended) {
+    const std::size_t end = text.find(kEnd, start);
+    const std::size_t stop = end == std::string::npos ? text.size() : end + 1;
+    program_.decoder.DecodeTransceive(text.substr(start, stop - start));
     start = stop;
   }
 }

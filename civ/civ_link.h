@@ -37,7 +37,14 @@ class CivLink {
   // (they are discarded); else the "AUTO = " line, and when the data begins as a broadcast
   // (FE ?? 00) it is cut into frames, each up to and including its FD (a last piece without FD
   // too), and each frame is handed to DecodeTransceive in order.
-  void HandleUnsolicited(const std::string& data);
+  //
+  // `lineQuiet` false says that more bytes are still coming (a read in the middle of a steady
+  // stream, or just before a send): the piece after the last FD is then the head of a frame
+  // still on the line, and it is kept and put in front of the next read instead of being
+  // decoded half.
+  void HandleUnsolicited(const std::string& data, bool lineQuiet = true);
+  // Drops a kept head of a frame (the device went away, the read after it will not follow).
+  void ForgetUnsolicited() { heldPiece_.clear(); }
 
   [[nodiscard]] bool ReplyTimerArmed() const { return Timer2.Enabled(); }
   // The bytes the last reply-timer tick collected, as they came (empty: nothing answered).
@@ -63,8 +70,17 @@ class CivLink {
  private:
   ControlProgram& program_;
   int heldArrivals_ = 0;
+  // Takes what waits in the input buffer before a send, so that the reply buffer begins with
+  // the echo of the frame sent.
+  void TakeWaitingBytes();
+  // Bytes in front of the echo (the tail of a broadcast that was on the line when the frame
+  // went out) go the way of unsolicited data; the reply then begins with the echo.
+  std::string SplitOffLeadingBytes(const std::string& reply);
+
   std::function<void(const std::string&)> exchangeDone_;
   std::string lastReply_;
+  std::string heldPiece_;     // the head of a broadcast frame whose rest is still on the line
+  std::string awaitedEcho_;   // the first frame sent since the reply timer was armed
 };
 
 }  // namespace tavrin

@@ -3,6 +3,7 @@
 // positions behind it.
 #include "civ/reply_decoder.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/control_program.h"
@@ -17,6 +18,9 @@ namespace {
 constexpr unsigned char kNoData = 0xFF;  // the transceiver has nothing to report
 constexpr unsigned char kEnd = 0xFD;     // end of a frame
 constexpr unsigned char kMemoryClear = 0x0B;
+constexpr unsigned char kPreamble = 0xFE;
+constexpr unsigned char kControllerAddress = 0xE0;
+constexpr unsigned char kRigAddress = 0x64;
 constexpr std::size_t kShortestReply = 11;  // the echo bytes 5..11 must be there
 
 // One test on the echo: the byte at `position` equals (or, with `equal` false, differs from)
@@ -32,7 +36,28 @@ using RowEffect = void (*)(ControlProgram&, const ReplyBytes&);
 struct DecodingRow {
   std::array<EchoTest, 4> echo;
   RowEffect effect;
+  // Where the row's first byte of the transceiver's answer lies; 0 for rows that read only
+  // the echo of the frame sent.
+  std::size_t answerAt;
 };
+
+constexpr unsigned char kAccepted = 0xFB;
+constexpr unsigned char kRefused = 0xFA;
+
+// Whether the frame that holds position `at` is the transceiver's bare "accepted" or "refused"
+// (FE FE E0 64 FB FD or FA FD): those carry no data, whatever a layout would read there.
+bool IsAcknowledgementAt(const ReplyBytes& reply, std::size_t at) {
+  if (at == 0) return false;
+  for (std::size_t start = std::min(at, reply.Size()); start >= 2; --start) {
+    if (reply.At(start - 1) != kPreamble || reply.At(start) != kPreamble) continue;
+    const std::size_t head = start - 1;  // the frame's first FE
+    if (reply.At(head + 2) != kControllerAddress || reply.At(head + 3) != kRigAddress)
+      return false;
+    const unsigned char command = reply.At(head + 4);
+    return command == kAccepted || command == kRefused;
+  }
+  return false;
+}
 
 bool Matches(const ReplyBytes& reply, const std::array<EchoTest, 4>& echo) {
   for (const EchoTest& test : echo) {
@@ -166,24 +191,24 @@ void ReadMemory(ControlProgram& program, const ReplyBytes& reply) {
 // The decoding table: the echo patterns exclude each other, so the first match is the only one.
 const std::array<DecodingRow, 18>& DecodingTable() {
   static const std::array<DecodingRow, 18> table = {{
-      {{{{5, 0x19}, {6, 0x00}, {7, kEnd}}}, ReadIdentity},
-      {{{{5, 0x12}, {6, kEnd}}}, ReadAntenna},
-      {{{{5, 0x1C}, {6, 0x00}, {7, kEnd}}}, ReadRxTx},
-      {{{{5, 0x15}, {6, 0x01}, {7, kEnd}}}, ReadSquelch},
-      {{{{5, 0x15}, {6, 0x02}, {7, kEnd}}}, ReadSMeter},
-      {{{{5, 0x1A}, {6, 0x05}, {7, 0x16}, {8, kEnd}}}, ReadClock},
-      {{{{5, 0x1A}, {6, 0x05}, {7, 0x16}, {8, kEnd, false}}}, SetClock},
-      {{{{5, 0x1A}, {6, 0x05}, {7, 0x15}, {8, kEnd}}}, ReadCallSign},
-      {{{{5, 0x1A}, {6, 0x05}, {7, 0x15}, {8, kEnd, false}}}, SetCallSign},
-      {{{{5, 0x03}, {6, kEnd}}}, ReadFrequency},
-      {{{{5, 0x04}, {6, kEnd}}}, ReadMode},
-      {{{{5, 0x02}, {6, kEnd}}}, ReadBandEdge},
-      {{{{5, 0x05}, {6, 0x00}, {11, kEnd}}}, SetFrequency},
-      {{{{5, 0x06}, {7, kEnd}}}, SetMode},
-      {{{{5, 0x06}, {8, kEnd}}}, SetModeAndFilter},
-      {{{{5, 0x1A}, {6, 0x00}, {9, kEnd, false}}}, WriteMemory},
-      {{{{5, 0x08}, {8, kEnd}}}, SelectMemory},
-      {{{{5, 0x1A}, {6, 0x00}, {9, kEnd}}}, ReadMemory},
+      {{{{5, 0x19}, {6, 0x00}, {7, kEnd}}}, ReadIdentity, 14},
+      {{{{5, 0x12}, {6, kEnd}}}, ReadAntenna, 12},
+      {{{{5, 0x1C}, {6, 0x00}, {7, kEnd}}}, ReadRxTx, 14},
+      {{{{5, 0x15}, {6, 0x01}, {7, kEnd}}}, ReadSquelch, 14},
+      {{{{5, 0x15}, {6, 0x02}, {7, kEnd}}}, ReadSMeter, 14},
+      {{{{5, 0x1A}, {6, 0x05}, {7, 0x16}, {8, kEnd}}}, ReadClock, 16},
+      {{{{5, 0x1A}, {6, 0x05}, {7, 0x16}, {8, kEnd, false}}}, SetClock, 26},
+      {{{{5, 0x1A}, {6, 0x05}, {7, 0x15}, {8, kEnd}}}, ReadCallSign, 16},
+      {{{{5, 0x1A}, {6, 0x05}, {7, 0x15}, {8, kEnd, false}}}, SetCallSign, 0},
+      {{{{5, 0x03}, {6, kEnd}}}, ReadFrequency, 12},
+      {{{{5, 0x04}, {6, kEnd}}}, ReadMode, 12},
+      {{{{5, 0x02}, {6, kEnd}}}, ReadBandEdge, 13},
+      {{{{5, 0x05}, {6, 0x00}, {11, kEnd}}}, SetFrequency, 24},
+      {{{{5, 0x06}, {7, kEnd}}}, SetMode, 0},
+      {{{{5, 0x06}, {8, kEnd}}}, SetModeAndFilter, 0},
+      {{{{5, 0x1A}, {6, 0x00}, {9, kEnd, false}}}, WriteMemory, 0},
+      {{{{5, 0x08}, {8, kEnd}}}, SelectMemory, 26},
+      {{{{5, 0x1A}, {6, 0x00}, {9, kEnd}}}, ReadMemory, 18},
   }};
   return table;
 }
@@ -197,7 +222,7 @@ void ReplyDecoder::DecodeReply(const std::string& reply) {
   if (bytes.Size() < kShortestReply) return;
   for (const DecodingRow& row : DecodingTable()) {
     if (Matches(bytes, row.echo)) {
-      row.effect(program_, bytes);
+      if (!IsAcknowledgementAt(bytes, row.answerAt)) row.effect(program_, bytes);
       return;
     }
   }

@@ -13,11 +13,6 @@ namespace {
 
 // The identity answer behind its own query's echo: 7 bytes of echo, 8 of answer.
 constexpr std::size_t kIdentityReplyLength = 15;
-constexpr int kRadioNotReady = 99;
-
-void RadioNotReady(ControlProgram& program) {
-  program.ReportError(kRadioNotReady, "Radio not ready");
-}
 
 // Marks the option captioned `caption` as program code does (its action runs when the mark
 // changes).
@@ -85,7 +80,8 @@ void ReplyDecoder::SynchronisationStep(const std::string& reply) {
       return;
   }
   station.SyncStep = 0;
-  if (reply.size() < kIdentityReplyLength) return RadioNotReady(program_);
+  if (reply.size() < kIdentityReplyLength) return program_.RadioNotReady();
+  program_.recovery.SynchronisationDone();
   if (station.LastAntenna == "0") MarkCaption(program_, "Ant1");
   if (station.LastAntenna == "1") MarkCaption(program_, "Ant2");
   if (station.LastRxTx == "0") MarkCaption(program_, "Rx");
@@ -99,9 +95,13 @@ void ReplyDecoder::IdentityExchangeStep(const std::string& reply) {
   if (station.SyncStep == 1) {
     station.SyncStep = 2;
     program_.radio.RigId();
+    // A port that is not open drops the query, and no tick would follow: the check ends now,
+    // with nothing heard.
+    if (!program_.link.ReplyTimerArmed()) IdentityExchangeStep({});
   } else if (station.SyncStep == 2) {
     station.SyncStep = 0;
-    if (reply.size() < kIdentityReplyLength) RadioNotReady(program_);
+    if (reply.size() < kIdentityReplyLength) return program_.RadioNotReady();
+    program_.recovery.SynchronisationDone();
   } else {
     station.SyncStep = 0;
   }

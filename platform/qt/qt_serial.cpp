@@ -54,6 +54,7 @@ QtSerial::QtSerial(Files& files) : files_(files) {
 
 QtSerial::~QtSerial() {
   handler_ = nullptr;
+  goneHandler_ = nullptr;
   if (port_.isOpen()) port_.close();
 }
 
@@ -80,6 +81,12 @@ std::string QtSerial::DescribePort(int portNumber) const {
   }
   if (!fs::exists(entry, ec)) text += " (not present)";
   return text;
+}
+
+bool QtSerial::DevicePresent(int portNumber) const {
+  const std::string path = DevicePath(portNumber);
+  std::error_code ec;
+  return !path.empty() && fs::exists(path, ec) && !fs::is_directory(path, ec);
 }
 
 PortError QtSerial::Open() {
@@ -150,10 +157,14 @@ void QtSerial::DataArrived() {
 }
 
 void QtSerial::ErrorOccurred(QSerialPort::SerialPortError error) {
-  if (error == QSerialPort::ResourceError) {
-    // The device has gone: the port closes without a word, the program carries on.
-    port_.close();
-  }
+  // A hang-up or an input/output error: the device has gone (cable pulled, simulator stopped).
+  if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError &&
+      error != QSerialPort::WriteError)
+    return;
+  if (!port_.isOpen()) return;
+  port_.close();
+  port_.clearError();
+  if (goneHandler_) goneHandler_();
 }
 
 }  // namespace tavrin

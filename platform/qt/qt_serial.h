@@ -6,7 +6,8 @@
 // or at a simulator's pseudo-terminal. Without such a link port n is /dev/ttyS<n-1>.
 // A port is opened exclusively: a second program (or a second control) asking for a port
 // already held gets error 8005. A device that vanishes while open (cable pulled, simulator
-// stopped) closes the port quietly; reads then give nothing and writes are dropped.
+// stopped: a hang-up, a read or write error) closes the port and is reported to the OnGone
+// handler; reads then give nothing and writes are dropped.
 #include <QSerialPort>
 #include <functional>
 #include <string>
@@ -37,6 +38,9 @@ class QtSerial : public SerialControl {
   void Output(const std::string& bytes) override;
   std::string Input() override;
   void OnInput(std::function<void()> handler) override { handler_ = std::move(handler); }
+  void OnGone(std::function<void()> handler) override { goneHandler_ = std::move(handler); }
+  // The device file port n stands for exists (a link that leads somewhere that is there).
+  [[nodiscard]] bool DevicePresent(int portNumber) const override;
 
   // The device file port n stands for now (the link itself when there is one).
   [[nodiscard]] std::string DevicePath(int portNumber) const;
@@ -53,6 +57,7 @@ class QtSerial : public SerialControl {
   int inputLen_ = 0;
   QSerialPort port_;
   std::function<void()> handler_;
+  std::function<void()> goneHandler_;
   bool reading_ = false;
 };
 

@@ -124,5 +124,46 @@ TEST_F(LinkTest, NothingIsSentUnlessThePortIsOpened) {
   }
 }
 
+// A broadcast that is still arriving when a command goes out: what had come is taken as
+// unsolicited data first, what follows in front of the echo too, and both the broadcast and
+// the answer are decoded. Before, every send within a broadcast's bytes lost its answer.
+TEST_F(LinkTest, CommandSentWhileABroadcastArrivesKeepsBothTheBroadcastAndItsAnswer) {
+  struct Case {
+    const char* settings;
+    int latestMs;  // sends from 0 to this many ms after the dial turn
+  };
+  for (const Case c : {Case{"19200,N,8,1", 8}, Case{"4800,N,8,1", 30}}) {
+    for (int delay = 0; delay <= c.latestMs; ++delay) {
+      SCOPED_TRACE(std::string(c.settings) + ", " + std::to_string(delay) + " ms");
+      program.reset();
+      serial.Close();
+      WriteConfig("KESTRA.TXT", "K1ABC", "COM1", c.settings);
+      rig.SetVfo(14'195'000, 0x01, 2);
+      ControlProgram& p = Start();
+      rig.SetVfo(14'195'000, 0x00, 2);  // LSB now, without a broadcast
+      rig.TurnDial(1'000);              // broadcasts 14.196.0
+      Advance(delay);
+      p.radio.OpMd();
+      Advance(200);
+      EXPECT_EQ(p.radio.Text1, "14.196.0") << "the broadcast";
+      EXPECT_EQ(p.radio.Text4, "LSB") << "the answer";
+    }
+  }
+}
+
+// A fast turn of the dial is a steady stream of broadcasts; the reads forced in the middle of
+// it keep the head of the frame they cut and decode it with its rest, so the panel ends on the
+// transceiver's frequency.
+TEST_F(LinkTest, SteadyStreamOfBroadcastsEndsOnTheTransceiversFrequency) {
+  ControlProgram& p = Started();
+  for (int step = 0; step < 160; ++step) {
+    rig.TurnDial(100);
+    Advance(1);
+  }
+  Advance(500);
+  EXPECT_EQ(rig.FrequencyHz(), 14'211'000);
+  EXPECT_EQ(p.radio.Text1, "14.211.0");
+}
+
 }  // namespace
 }  // namespace tavrin

@@ -216,6 +216,36 @@ TEST_F(ReplyDecoderTest, EveryRowChangesExactlyItsFieldsAndNothingWhenCutShort) 
   }
 }
 
+// The transceiver's bare "accepted" (FB) or "refused" (FA) where a row expects its answer is
+// never data: a refused antenna query once read as "Ant = 253".
+TEST_F(ReplyDecoderTest, AcceptedAndRefusedAnswersAreNeverData) {
+  const std::pair<const char*, const char*> queries[] = {
+      {"read antenna", "12"},       {"read receive/transmit", "1C 00"},
+      {"read squelch", "15 01"},    {"read S-meter", "15 02"},
+      {"read identity", "19 00"},   {"read frequency", "03"},
+      {"read mode", "04"},          {"read band edges", "02"},
+      {"read clock", "1A 05 16"},   {"read call sign", "1A 05 15"},
+      {"read memory 5", "1A 00 00 05"},
+      {"set frequency, read back", "05 00 50 19 14 00 FD FE FE 64 E0 03"},
+      {"set clock, read back", "1A 05 16 07 05 FD FE FE 64 E0 1A 05 16"},
+      {"select memory 5, read it", "08 00 05 FD FE FE 64 E0 1A 00 00 05"},
+  };
+  for (const auto& [name, command] : queries) {
+    for (const char* acknowledgement : {"FA", "FB"}) {
+      SCOPED_TRACE(std::string(name) + ", answered " + acknowledgement);
+      // Padding behind it stands for whatever else the read brought in.
+      const std::string reply = FromHex(std::string("FE FE 64 E0 ") + command + " FD") +
+                                FromHex(std::string("FE FE E0 64 ") + acknowledgement + " FD") +
+                                std::string(40, '\x01');
+      SetUp();
+      EXPECT_EQ(Changes(reply), Snapshot{});
+    }
+  }
+  // The echo-only rows still read what was sent: the set-mode echo shows its mode.
+  SetUp();
+  EXPECT_EQ(Changes(FromHex("FE FE 64 E0 06 07 FD FE FE E0 64 FB FD")).at("radio.Text4"), "CWr");
+}
+
 TEST_F(ReplyDecoderTest, MemoryChannelCodes) {
   const std::pair<const char*, const char*> cases[] = {
       {"00 01", "1"}, {"00 99", "99"}, {"01 00", "P1"}, {"01 01", "P2"}, {"02 00", "old"}};

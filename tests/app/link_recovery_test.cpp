@@ -1,0 +1,194 @@
+// The link heals by itself: a pulled cable is seen at once, the port is opened again when the
+// device is back and the panel synchronised; a transceiver that was off at start-up is
+// synchronised when it answers; and a start-up asks each question once.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/program_fixture.h"
+
+namespace tavrin {
+namespace {
+
+using testing::BoxTexts;
+using testing::Frame;
+using testing::PortState;
+using testing::ProgramFixture;
+
+const std::vector<std::string> kSynchronisation = {
+    Frame({0x03}), Frame({0x04}), Frame({0x12}), Frame({0x1C, 0x00}), Frame({0x19, 0x00})};
+const std::string kRadioNotReadyBox =
+    "Unexpected Radio Condition: RADIO NOT READY or COM PORT ERROR! ... Check RADIO or run SETUP "
+    "(menu) or Edit KESTRA.INI! ... Restart Program now!";
+const std::string kGone = "STATUS = RADIO NOT READY ... COM1 is gone ... looking for it";
+
+// What each build sends to learn the transceiver's state when the line is back.
+std::vector<std::string> StateQueries(Build build) {
+  return build == Build::Belmarq ? std::vector<std::string>{Frame({0x19, 0x00})}
+                                 : kSynchronisation;
+}
+
+class LinkRecoveryTest : public ProgramFixture {
+ protected:
+  ControlProgram& Started(Build build = Build::Tavrin) {
+    WriteConfig();
+    rig.SetVfo(14'195'000, 0x01, 2);
+    ControlProgram& p = Start(build);
+    ClearSent();
+    desktop.boxes.clear();
+    return p;
+  }
+  // The status line of the build's main window.
+  [[nodiscard]] std::string StatusLine(const ControlProgram& p) const {
+    return p.build == Build::Belmarq ? p.memory.Text9 : p.radio.Text7;
+  }
+};
+
+TEST_F(LinkRecoveryTest, PulledCableIsShownAtOnceAndThePortComesBackWithTheSynchronisation) {
+  for (const Build build : {Build::Tavrin, Build::Korvid, Build::Belmarq}) {
+    SCOPED_TRACE(static_cast<int>(build));
+    program.reset();
+    serial.PlugBackIn();
+    serial.Close();
+    ControlProgram& p = Started(build);
+    ASSERT_EQ(PortState(serial), "COM1 19200,N,8,1");
+
+    serial.PullCableAt(clock.NowMicros() + 10'000);
+    Advance(100);
+    EXPECT_EQ(StatusLine(p), kGone) << "within 100 ms of the pull";
+    EXPECT_TRUE(p.station.PortGone);
+
+    // While it is gone nothing goes out, whatever the operator does, and nothing asks.
+    p.radio.OpFq();
+    p.radio.RigId();
+    Advance(5000);
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(StatusLine(p), kGone);
+
+    serial.PlugBackIn();
+    Advance(2000);
+    EXPECT_EQ(PortState(serial), "COM1 19200,N,8,1") << "re-opened within 2 s";
+    EXPECT_FALSE(p.station.PortGone);
+    EXPECT_EQ(Sent(), StateQueries(build));
+    if (build == Build::Tavrin) {
+      EXPECT_EQ(p.radio.Text1, "14.195.0");
+    }
+    EXPECT_EQ(BoxTexts(desktop), std::vector<std::string>{}) << "a cable coming back asks nothing";
+    EXPECT_FALSE(desktop.ended);
+  }
+}
+
+TEST_F(LinkRecoveryTest, CablePulledInTheMiddleOfTheSynchronisationStartsItAgainWhenBack) {
+  WriteConfig();
+  Program().Begin();
+  program->splash.Continue();
+  serial.PullCableAfterFrames(2);  // OpFq and OpMd get out
+  Advance(400);
+  EXPECT_EQ(program->radio.Text7, kGone);
+  EXPECT_TRUE(desktop.boxes.empty()) << "no RADIO NOT READY box for a pulled cable";
+  ClearSent();
+  serial.PlugBackIn();
+  Advance(1500);
+  EXPECT_EQ(Sent(), kSynchronisation);
+  EXPECT_FALSE(desktop.ended);
+}
+
+TEST_F(LinkRecoveryTest, SilentTransceiverAtStartUpIsReportedOnceThenSynchronisedWhenItAnswers) {
+  for (const Build build : {Build::Tavrin, Build::Korvid, Build::Belmarq}) {
+    SCOPED_TRACE(static_cast<int>(build));
+    program.reset();
+    desktop.boxes.clear();
+    serial.Close();
+    rig.SetSilent(true);
+    WriteConfig();
+    ControlProgram& p = Start(build, 600);
+    EXPECT_EQ(BoxTexts(desktop), std::vector<std::string>{kRadioNotReadyBox});
+    EXPECT_FALSE(desktop.ended) << "the program runs on, Setup within reach";
+    EXPECT_EQ(StatusLine(p), "STATUS = RADIO NOT READY");
+    // It keeps asking the identity, about once a second, and says nothing more.
+    ClearSent();
+    Advance(3000);
+    const std::vector<std::string> asked = Sent();
+    EXPECT_GE(asked.size(), 2u);
+    EXPECT_LE(asked.size(), 4u);
+    for (const std::string& frame : asked) EXPECT_EQ(frame, Frame({0x19, 0x00}));
+    EXPECT_EQ(StatusLine(p), "STATUS = RADIO NOT READY");
+    EXPECT_EQ(desktop.boxes.size(), 1u);
+
+    rig.SetSilent(false);
+    ClearSent();
+    Advance(1500);
+    std::vector<std::string> expected = {Frame({0x19, 0x00})};
+    if (build != Build::Belmarq) {
+      expected.insert(expected.end(), kSynchronisation.begin(), kSynchronisation.end());
+    }
+    EXPECT_EQ(Sent(), expected);
+    EXPECT_FALSE(p.station.AwaitingRadio);
+    ClearSent();
+    Advance(3000);
+    EXPECT_TRUE(Sent().empty()) << "once answered, it stops asking";
+    EXPECT_EQ(desktop.boxes.size(), 1u);
+  }
+}
+
+TEST_F(LinkRecoveryTest, CableBackOnASilentTransceiverFailsQuietlyAndWaitsForIt) {
+  ControlProgram& p = Started();
+  serial.Vanish();
+  rig.SetSilent(true);
+  serial.PlugBackIn();
+  Advance(2000);
+  EXPECT_TRUE(desktop.boxes.empty());
+  EXPECT_TRUE(p.station.AwaitingRadio);
+  rig.SetSilent(false);
+  ClearSent();
+  Advance(1500);
+  EXPECT_EQ(Sent().size(), 1 + kSynchronisation.size());
+  EXPECT_TRUE(desktop.boxes.empty());
+}
+
+TEST_F(LinkRecoveryTest, PortMissingAtStartUpOpensWhenItsDeviceTurnsUp) {
+  serial.SetPortExists(1, false);
+  WriteConfig();
+  for (int i = 0; i < 4; ++i) desktop.Type("COM1");
+  ControlProgram& p = Start(Build::Tavrin, 600);
+  ASSERT_EQ(PortState(serial), "closed");
+  const std::size_t boxes = desktop.boxes.size();
+  serial.SetPortExists(1, true);
+  ClearSent();
+  Advance(1500);
+  EXPECT_EQ(PortState(serial), "COM1 19200,N,8,1");
+  EXPECT_EQ(Sent(), kSynchronisation);
+  EXPECT_EQ(desktop.boxes.size(), boxes);
+  EXPECT_EQ(p.station.PortOpened, 1);
+}
+
+TEST_F(LinkRecoveryTest, StartUpAsksEachQuestionOnceAndTheAnswerHolds) {
+  WriteConfig("KESTRA.TXT", "K1ABC", "COM7", "19200,N,8,1");
+  desktop.Type("com1");
+  desktop.Type("COM2");  // would be the answer to a second question
+  ControlProgram& p = Start();
+  std::vector<std::string> titles;
+  for (const auto& box : desktop.boxes) titles.push_back(box.title);
+  EXPECT_EQ(titles, (std::vector<std::string>{"Open Comm Port Error", "Set Comm Port",
+                                              "Setup Comm Port"}));
+  EXPECT_EQ(PortState(serial), "COM1 19200,N,8,1");
+  EXPECT_EQ(p.station.CommPort, "COM1");
+  EXPECT_EQ(desktop.PendingInputs(), 1u);
+  EXPECT_NE(ReadFile("KESTRA.INI").find("[CommPort] COM7\r\n"), std::string::npos);
+  EXPECT_EQ(Sent().at(0), Frame({0x03}));
+}
+
+TEST_F(LinkRecoveryTest, DataFileThatCannotBeOpenedIsReportedOnceAndNotCalledComplete) {
+  WriteConfig("KESTRA.TXT");
+  std::filesystem::remove(directory / "KESTRA.TXT");
+  std::filesystem::create_directory(directory / "KESTRA.TXT");
+  ControlProgram& p = Start();
+  EXPECT_EQ(desktop.MessageBoxes().size(), 1u);
+  EXPECT_NE(p.memory.Text7, "Open Process Complete");
+  EXPECT_FALSE(desktop.ended);
+}
+
+}  // namespace
+}  // namespace tavrin
