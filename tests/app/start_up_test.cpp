@@ -3,6 +3,7 @@
 // fatal box.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <iterator>
 #include <string>
 #include <tuple>
@@ -106,23 +107,32 @@ TEST_F(StartUpTest, SettingsAreTakenWithinTheirLengths) {
   EXPECT_TRUE(desktop.boxes.empty());
 }
 
-TEST_F(StartUpTest, InvalidPortInTheFileIsAskedForInBothStartUps) {
+// The memory window's start-up and the radio window's both read the file and meet COM7; the
+// answer given to the first question holds for both and is not written back.
+TEST_F(StartUpTest, InvalidPortInTheFileIsAskedForOnceAndTheAnswerHolds) {
   WriteConfig("KESTRA.TXT", "K1ABC", "COM7", "19200,N,8,1");
-  desktop.Type("COM2");
-  desktop.Type("COM2");
+  desktop.Type("com1");
+  desktop.Type("COM2");  // would be the answer to a second question
   ControlProgram& p = Start();
-  // The memory window's start-up and the radio window's each read the file and meet COM7;
-  // the answer is not written back.
   std::vector<std::string> titles;
   for (const auto& box : desktop.boxes) titles.push_back(box.title);
-  EXPECT_EQ(titles,
-            (std::vector<std::string>{"Open Comm Port Error", "Set Comm Port", "Setup Comm Port",
-                                      "Open Comm Port Error", "Set Comm Port", "Setup Comm Port"}));
-  EXPECT_EQ(PortState(serial), "COM2 19200,N,8,1");
-  EXPECT_EQ(p.station.CommPort, "COM2");
-  EXPECT_EQ(p.station.PortOpened, 1);
+  EXPECT_EQ(titles, (std::vector<std::string>{"Open Comm Port Error", "Set Comm Port",
+                                              "Setup Comm Port"}));
+  EXPECT_EQ(PortState(serial), "COM1 19200,N,8,1");
+  EXPECT_EQ(p.station.CommPort, "COM1");
+  EXPECT_EQ(desktop.PendingInputs(), 1u);
   EXPECT_NE(ReadFile("KESTRA.INI").find("[CommPort] COM7\r\n"), std::string::npos);
   EXPECT_EQ(Sent().at(0), Frame({0x03}));
+}
+
+TEST_F(StartUpTest, DataFileThatCannotBeOpenedIsReportedOnceAndNotCalledComplete) {
+  WriteConfig("KESTRA.TXT");
+  std::filesystem::remove(directory / "KESTRA.TXT");
+  std::filesystem::create_directory(directory / "KESTRA.TXT");
+  ControlProgram& p = Start();
+  EXPECT_EQ(desktop.MessageBoxes().size(), 1u);
+  EXPECT_NE(p.memory.Text7, "Open Process Complete");
+  EXPECT_FALSE(desktop.ended);
 }
 
 TEST_F(StartUpTest, FlagsStartCleared) {

@@ -90,17 +90,19 @@ TEST_F(BelmarqTest, TheIdentityAnswerMustFillFifteenBytes) {
 
     EXPECT_EQ(line.sent, std::vector<std::string>{Frame({0x19, 0x00})}) << "one query, no other";
     EXPECT_EQ(program->station.SyncStep, 0);
-    EXPECT_EQ(desktop.ended, !passes);
-    EXPECT_TRUE(!passes || program->memory.Visible);
+    EXPECT_FALSE(desktop.ended) << "a silent transceiver leaves the program running";
+    EXPECT_TRUE(program->memory.Visible);
+    EXPECT_EQ(program->station.AwaitingRadio, !passes);
     EXPECT_EQ(BoxTexts(desktop),
               passes ? std::vector<std::string>{}
                      : std::vector<std::string>{
                            "Unexpected Radio Condition: RADIO NOT READY or COM PORT ERROR! ... "
                            "Check RADIO or run SETUP (menu) or Edit KESTRA.INI! ... Restart "
                            "Program now!"});
-    // Nothing more happens once the exchange is over.
+    // A good answer ends the exchange; without one the identity is asked again about once a
+    // second until the transceiver answers.
     Advance(1000);
-    EXPECT_EQ(line.sent.size(), 1u);
+    EXPECT_EQ(line.sent.size(), passes ? 1u : 2u);
     program.reset();
   }
 }

@@ -82,7 +82,9 @@ TEST_F(SynchronisationTest, QueriesOnePerReplyThenMarksTheTransceiversState) {
   }
 }
 
-TEST_F(SynchronisationTest, SilentTransceiverEndsTheProgramWithRadioNotReady) {
+// A transceiver that is switched off: the box says so, and the program runs on with its menus
+// (Setup among them) and waits for the transceiver to answer.
+TEST_F(SynchronisationTest, SilentTransceiverShowsRadioNotReadyAndTheProgramRunsOn) {
   rig.SetSilent(true);
   WriteConfig();
   ControlProgram& p = Start(Build::Tavrin, 500);
@@ -93,10 +95,10 @@ TEST_F(SynchronisationTest, SilentTransceiverEndsTheProgramWithRadioNotReady) {
                                      "KESTRA.INI! ... Restart Program now!"});
   ASSERT_FALSE(desktop.boxes.empty());
   EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Critical);
-  EXPECT_TRUE(desktop.ended);
+  EXPECT_FALSE(desktop.ended);
   EXPECT_EQ(p.station.SyncStep, 0);
-  // The bus still echoes the identity query: 7 bytes, short of an answer.
-  EXPECT_EQ(p.radio.Text7, "STATUS =  254 254 100 224 25 0 253");
+  EXPECT_TRUE(p.station.AwaitingRadio);
+  EXPECT_EQ(p.radio.Text7, "STATUS = RADIO NOT READY");
   EXPECT_EQ(MarkedOptions(p.radio), std::vector<int>{});
 }
 
@@ -120,7 +122,9 @@ TEST_F(SynchronisationTest, FinishNeedsFifteenBytes) {
     p.station.SyncStep = 6;
     p.decoder.SynchronisationStep(std::string(length, '\x01'));
     EXPECT_EQ(p.station.SyncStep, 0);
-    EXPECT_EQ(desktop.ended, length < 15) << length;
+    EXPECT_EQ(desktop.boxes.size(), length < 15 ? 1u : 0u) << length;
+    EXPECT_EQ(p.station.AwaitingRadio, length < 15) << length;
+    EXPECT_FALSE(desktop.ended);
   }
 }
 
