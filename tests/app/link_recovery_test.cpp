@@ -155,20 +155,32 @@ TEST_F(LinkRecoveryTest, CableBackOnASilentTransceiverFailsQuietlyAndWaitsForIt)
   EXPECT_TRUE(desktop.boxes.empty());
 }
 
+// No device behind COM1 at start-up: the operator is asked, the start-up ends (belmarq's identity
+// check too, with its RADIO NOT READY box), and the port opens by itself when the device appears.
 TEST_F(LinkRecoveryTest, PortMissingAtStartUpOpensWhenItsDeviceTurnsUp) {
-  serial.SetPortExists(1, false);
-  WriteConfig();
-  for (int i = 0; i < 4; ++i) desktop.Type("COM1");
-  ControlProgram& p = Start(Build::Tavrin, 600);
-  ASSERT_EQ(PortState(serial), "closed");
-  const std::size_t boxes = desktop.boxes.size();
-  serial.SetPortExists(1, true);
-  ClearSent();
-  Advance(1500);
-  EXPECT_EQ(PortState(serial), "COM1 19200,N,8,1");
-  EXPECT_EQ(FirstSent(kSynchronisation.size()), kSynchronisation);
-  EXPECT_EQ(desktop.boxes.size(), boxes);
-  EXPECT_EQ(p.station.PortOpened, 1);
+  for (const Build build : {Build::Tavrin, Build::Korvid, Build::Belmarq}) {
+    SCOPED_TRACE(static_cast<int>(build));
+    program.reset();
+    desktop = FakeDesktop();
+    serial.Close();
+    serial.SetPortExists(1, false);
+    WriteConfig();
+    for (int i = 0; i < 4; ++i) desktop.Type("COM1");
+    ControlProgram& p = Start(build, 600);
+    ASSERT_EQ(PortState(serial), "closed");
+    EXPECT_FALSE(desktop.ended);
+    if (build == Build::Belmarq) {
+      EXPECT_EQ(BoxTexts(desktop).back(), kRadioNotReadyBox) << "the identity check ends";
+    }
+    const std::size_t boxes = desktop.boxes.size();
+    serial.SetPortExists(1, true);
+    ClearSent();
+    Advance(1500);
+    EXPECT_EQ(PortState(serial), "COM1 19200,N,8,1");
+    EXPECT_EQ(FirstSent(StateQueries(build).size()), StateQueries(build));
+    EXPECT_EQ(desktop.boxes.size(), boxes);
+    EXPECT_EQ(p.station.PortOpened, 1);
+  }
 }
 
 }  // namespace
