@@ -76,8 +76,8 @@ class ControlProgram {
   // for the second, and a box the first run showed is not shown again.
   struct StartUpAnswers {
     int depth = 0;
-    bool portAsked = false;      // the port questions have been asked in this start-up
-    std::string commPort;        // what they gave
+    bool portAsked = false;       // the port questions have been asked in this start-up
+    std::string commPort;         // what they gave
     bool dataFileFailed = false;  // the data file could not be opened (and that was said)
   };
   StartUpAnswers startUp_;

@@ -32,8 +32,8 @@ void CivLink::SendCommand(const std::string& frame) {
   if (!program_.platform.serial.PortOpen()) return;
   if (!Timer2.Enabled()) {
     TakeWaitingBytes();
-    awaitedEcho_ = frame.substr(0, frame.find(kEnd) == std::string::npos ? frame.size()
-                                                                          : frame.find(kEnd) + 1);
+    awaitedEcho_ = frame.substr(
+        0, frame.find(kEnd) == std::string::npos ? frame.size() : frame.find(kEnd) + 1);
   }
   program_.platform.serial.Output(frame);
   // The write may have found the device gone.

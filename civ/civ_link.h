@@ -79,8 +79,8 @@ class CivLink {
 
   std::function<void(const std::string&)> exchangeDone_;
   std::string lastReply_;
-  std::string heldPiece_;     // the head of a broadcast frame whose rest is still on the line
-  std::string awaitedEcho_;   // the first frame sent since the reply timer was armed
+  std::string heldPiece_;    // the head of a broadcast frame whose rest is still on the line
+  std::string awaitedEcho_;  // the first frame sent since the reply timer was armed
 };
 
 }  // namespace tavrin

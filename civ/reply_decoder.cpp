@@ -51,8 +51,7 @@ bool IsAcknowledgementAt(const ReplyBytes& reply, std::size_t at) {
   for (std::size_t start = std::min(at, reply.Size()); start >= 2; --start) {
     if (reply.At(start - 1) != kPreamble || reply.At(start) != kPreamble) continue;
     const std::size_t head = start - 1;  // the frame's first FE
-    if (reply.At(head + 2) != kControllerAddress || reply.At(head + 3) != kRigAddress)
-      return false;
+    if (reply.At(head + 2) != kControllerAddress || reply.At(head + 3) != kRigAddress) return false;
     const unsigned char command = reply.At(head + 4);
     return command == kAccepted || command == kRefused;
   }

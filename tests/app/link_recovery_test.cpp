@@ -17,8 +17,8 @@ using testing::Frame;
 using testing::PortState;
 using testing::ProgramFixture;
 
-const std::vector<std::string> kSynchronisation = {
-    Frame({0x03}), Frame({0x04}), Frame({0x12}), Frame({0x1C, 0x00}), Frame({0x19, 0x00})};
+const std::vector<std::string> kSynchronisation = {Frame({0x03}), Frame({0x04}), Frame({0x12}),
+                                                   Frame({0x1C, 0x00}), Frame({0x19, 0x00})};
 const std::string kRadioNotReadyBox =
     "Unexpected Radio Condition: RADIO NOT READY or COM PORT ERROR! ... Check RADIO or run SETUP "
     "(menu) or Edit KESTRA.INI! ... Restart Program now!";
@@ -26,8 +26,7 @@ const std::string kGone = "STATUS = RADIO NOT READY ... COM1 is gone ... looking
 
 // What each build sends to learn the transceiver's state when the line is back.
 std::vector<std::string> StateQueries(Build build) {
-  return build == Build::Belmarq ? std::vector<std::string>{Frame({0x19, 0x00})}
-                                 : kSynchronisation;
+  return build == Build::Belmarq ? std::vector<std::string>{Frame({0x19, 0x00})} : kSynchronisation;
 }
 
 class LinkRecoveryTest : public ProgramFixture {

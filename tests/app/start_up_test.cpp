@@ -116,8 +116,8 @@ TEST_F(StartUpTest, InvalidPortInTheFileIsAskedForOnceAndTheAnswerHolds) {
   ControlProgram& p = Start();
   std::vector<std::string> titles;
   for (const auto& box : desktop.boxes) titles.push_back(box.title);
-  EXPECT_EQ(titles, (std::vector<std::string>{"Open Comm Port Error", "Set Comm Port",
-                                              "Setup Comm Port"}));
+  EXPECT_EQ(titles,
+            (std::vector<std::string>{"Open Comm Port Error", "Set Comm Port", "Setup Comm Port"}));
   EXPECT_EQ(PortState(serial), "COM1 19200,N,8,1");
   EXPECT_EQ(p.station.CommPort, "COM1");
   EXPECT_EQ(desktop.PendingInputs(), 1u);

@@ -220,11 +220,16 @@ TEST_F(ReplyDecoderTest, EveryRowChangesExactlyItsFieldsAndNothingWhenCutShort) 
 // never data: a refused antenna query once read as "Ant = 253".
 TEST_F(ReplyDecoderTest, AcceptedAndRefusedAnswersAreNeverData) {
   const std::pair<const char*, const char*> queries[] = {
-      {"read antenna", "12"},       {"read receive/transmit", "1C 00"},
-      {"read squelch", "15 01"},    {"read S-meter", "15 02"},
-      {"read identity", "19 00"},   {"read frequency", "03"},
-      {"read mode", "04"},          {"read band edges", "02"},
-      {"read clock", "1A 05 16"},   {"read call sign", "1A 05 15"},
+      {"read antenna", "12"},
+      {"read receive/transmit", "1C 00"},
+      {"read squelch", "15 01"},
+      {"read S-meter", "15 02"},
+      {"read identity", "19 00"},
+      {"read frequency", "03"},
+      {"read mode", "04"},
+      {"read band edges", "02"},
+      {"read clock", "1A 05 16"},
+      {"read call sign", "1A 05 15"},
       {"read memory 5", "1A 00 00 05"},
       {"set frequency, read back", "05 00 50 19 14 00 FD FE FE 64 E0 03"},
       {"set clock, read back", "1A 05 16 07 05 FD FE FE 64 E0 1A 05 16"},

@@ -225,7 +225,7 @@ TEST_F(QtSerialTest, HandlerMayTakeTheInputItIsToldOf) {
   EXPECT_EQ(serial.Input(), "");
 }
 
-TEST_F(QtSerialTest, VanishedDeviceClosesQuietly) {
+TEST_F(QtSerialTest, VanishedDeviceClosesAndTellsOnce) {
   // The device goes while the program is reading, or while it is writing.
   for (const bool writeFirst : {false, true}) {
     Pty device;
@@ -235,6 +235,8 @@ TEST_F(QtSerialTest, VanishedDeviceClosesQuietly) {
     QtSerial serial(files);
     serial.SetCommPort(writeFirst ? 2 : 1);
     serial.SetSettings("19200,N,8,1");
+    int gone = 0;
+    serial.OnGone([&gone] { ++gone; });
     ASSERT_FALSE(serial.Open().Failed());
     device.CloseMaster();
     if (writeFirst) {
@@ -245,7 +247,18 @@ TEST_F(QtSerialTest, VanishedDeviceClosesQuietly) {
     serial.Output("into the void");
     EXPECT_EQ(serial.Input(), "");
     EXPECT_FALSE(serial.PortOpen()) << link;
+    EXPECT_EQ(gone, 1) << link;
   }
+}
+
+TEST_F(QtSerialTest, DeviceIsPresentWhileItsLinkLeadsToADevice) {
+  dir.Link("com1", pty.SlavePath());
+  dir.Link("com2", dir.Path());  // a link to a folder is no device
+  dir.Link("com3", dir.Path() + "/nowhere");
+  QtSerial serial(files);
+  EXPECT_TRUE(serial.DevicePresent(1));
+  EXPECT_FALSE(serial.DevicePresent(2));
+  EXPECT_FALSE(serial.DevicePresent(3));
 }
 
 TEST(SerialSettingsTest, ParsesTheSettingsString) {
