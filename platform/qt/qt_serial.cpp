@@ -84,7 +84,9 @@ std::string QtSerial::DescribePort(int portNumber) const {
 }
 
 bool QtSerial::DevicePresent(int portNumber) const {
-  const std::string path = DevicePath(portNumber);
+  const std::string path = portNumber == openedPortNumber_ && !openedPath_.empty()
+                               ? openedPath_
+                               : DevicePath(portNumber);
   std::error_code ec;
   return !path.empty() && fs::exists(path, ec) && !fs::is_directory(path, ec);
 }
@@ -112,6 +114,8 @@ PortError QtSerial::Open() {
     // No further opens of the device while this program holds it (QSerialPort's lock file
     // only keeps out programs that look for it).
     ::ioctl(static_cast<int>(port_.handle()), TIOCEXCL);
+    openedPortNumber_ = portNumber_;
+    openedPath_ = path;
     return {};
   }
 

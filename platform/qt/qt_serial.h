@@ -40,6 +40,8 @@ class QtSerial : public SerialControl {
   void OnInput(std::function<void()> handler) override { handler_ = std::move(handler); }
   void OnGone(std::function<void()> handler) override { goneHandler_ = std::move(handler); }
   // The device file port n stands for exists (a link that leads somewhere that is there).
+  // For the port last opened that is the name it was opened by: a pulled USB cable takes its
+  // comN link with it, and the program must wait for that link, not fall back to /dev/ttyS.
   [[nodiscard]] bool DevicePresent(int portNumber) const override;
 
   // The device file port n stands for now (the link itself when there is one).
@@ -55,6 +57,8 @@ class QtSerial : public SerialControl {
   int portNumber_ = 1;
   std::string settings_ = "9600,N,8,1";
   int inputLen_ = 0;
+  int openedPortNumber_ = 0;
+  std::string openedPath_;  // the name port openedPortNumber_ was opened by
   QSerialPort port_;
   std::function<void()> handler_;
   std::function<void()> goneHandler_;

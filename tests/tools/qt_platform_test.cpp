@@ -261,6 +261,21 @@ TEST_F(QtSerialTest, DeviceIsPresentWhileItsLinkLeadsToADevice) {
   EXPECT_FALSE(serial.DevicePresent(3));
 }
 
+// A device that goes takes its link with it; the port is back only when that link is, even
+// where the system port the number would otherwise stand for exists.
+TEST_F(QtSerialTest, GoneDeviceIsLookedForBehindTheNameItWasOpenedBy) {
+  dir.Link("com1", pty.SlavePath());
+  QtSerial serial(files);
+  serial.SetCommPort(1);
+  serial.SetSettings("19200,N,8,1");
+  ASSERT_FALSE(serial.Open().Failed());
+  serial.Close();
+  std::filesystem::remove(dir.Path() + "/com1");
+  EXPECT_FALSE(serial.DevicePresent(1)) << "not /dev/ttyS0";
+  dir.Link("com1", pty.SlavePath());
+  EXPECT_TRUE(serial.DevicePresent(1));
+}
+
 TEST(SerialSettingsTest, ParsesTheSettingsString) {
   struct Case {
     std::string text;
