@@ -35,7 +35,8 @@ void MemoryMain::ViewFileStep() {
     std::string line;
     file.ReadDataLine(line);
     ShowDataLine(line);
-    if (Text1 != "END") return;
+    // A comment ends nothing, whatever its star is followed by.
+    if (Text1 != "END" || line.front() == '*') return;
   }
   s.ViewFileActive = false;
   s.MemorySequenceBusy = false;

@@ -208,8 +208,8 @@ TEST_F(RigTransferTest, LinesThatCannotBeStoredAreSkippedAndTheUploadGoesOn) {
   WriteFile("KESTRA.TXT", Line("1", "07.050.0", "LSB", "Fil 2", "", "FIRST") + bad1 + bad2 + bad3 +
                               Line("8", "10.120.0", "CWr", "Fil 1", "", "LAST") + kEndLine);
   UpdateRig(2);  // the second step is the line with letters in its frequency
-  EXPECT_EQ(Memory().Text7,
-            "Skipped, frequency is not 3 to 6 digits ... " + bad1.substr(0, bad1.size() - 2));
+  EXPECT_EQ(Memory().Text7, "Skipped, frequency 14.1X5.0 cannot be read as MM.kkk.h ... " +
+                                bad1.substr(0, bad1.size() - 2));
   RunUpload();
   ASSERT_FALSE(State().UpdateRigActive);
 
@@ -219,8 +219,8 @@ TEST_F(RigTransferTest, LinesThatCannotBeStoredAreSkippedAndTheUploadGoesOn) {
   EXPECT_EQ(rig.Channel(8).mode, sim::kModeCwReverse);
   EXPECT_EQ(SentStartingWith(Bytes({0x08})).size(), 2u) << "nothing sent for the skipped lines";
   EXPECT_EQ(Memory().Text7,
-            "END ... 3 lines not stored: line 2 (frequency is not 3 to 6 digits), line 3 (channel "
-            "is not 1 to 101), line 4 (unknown mode)");
+            "END ... 3 lines not stored: line 2 (frequency 14.1X5.0 cannot be read as MM.kkk.h), "
+            "line 3 (channel is not 1 to 101), line 4 (unknown mode)");
 }
 
 TEST_F(RigTransferTest, FileOperationsNeedADataFile) {
@@ -248,10 +248,10 @@ TEST_F(RigTransferTest, ViewFileShowsEveryLineUpToTheEndLine) {
   Advance(500);
   EXPECT_EQ(Memory().Text7, kHeaderLine.substr(0, kHeaderLine.size() - 2));
   Advance(500);
-  // Four mode columns, and twelve for the label: a long label is shown whole.
+  // The whole mode zone, and twelve columns for the label: a long label is shown whole.
   const MemoryMain& m = Memory();
   EXPECT_EQ((std::vector<std::string>{m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6}),
-            (std::vector<std::string>{"42 ", "Y", "14.225.0", "RTTY", "Fil 2", "TWELVE CHARS"}));
+            (std::vector<std::string>{"42 ", "Y", "14.225.0", "RTTYr", "Fil 2", "TWELVE CHARS"}));
   EXPECT_TRUE(State().ViewFileActive);
   Advance(500);
   EXPECT_EQ(Memory().Text1, "END");
