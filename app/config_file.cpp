@@ -72,25 +72,38 @@ ConfigReading ReadConfigFile(ControlProgram& program) {
 }
 
 bool WriteConfigFile(ControlProgram& program) {
-  ConfigFile file = OpenConfigFile(program, kConfigFileName, "Output");
-  if (!file.output) return false;
+  Files& files = program.platform.files;
+  const std::string path = files.CompletePath(kConfigFileName);
+  FileError error;
+  // The settings go to a temporary file beside KESTRA.INI, which is replaced only by the
+  // whole new file: a full disk or a read-only folder leaves the old settings in place.
+  std::unique_ptr<TextOutput> out = files.OpenReplacement(path, error);
   Station& s = program.station;
-  if (s.DeftFile.empty()) s.DeftFile = "KESTRA.TXT";
-  if (s.CallSign.empty()) s.CallSign = kDefaultCallSign;
-  if (s.CommPort.empty()) s.CommPort = "COM1";
-  if (s.CommBaud.empty()) s.CommBaud = "19200,N,8,1";
-  s.DeftFile = UpperFileName(s.DeftFile);
-  TextOutput& out = *file.output;
-  out.WriteLine(std::string("KESTRA") + " CONFIGURATION FILE (" + "KESTRA" + ".INI)");
-  out.WriteLine(" ");
-  out.WriteLine("[DeftFile] " + s.DeftFile);
-  out.WriteLine("[CallSign] " + s.CallSign);
-  out.WriteLine("[CommPort] " + s.CommPort);
-  out.WriteLine("[CommBaud] " + s.CommBaud);
-  out.WriteLine(" ");
-  out.WriteLine("END");
-  out.Close();
-  return true;
+  if (out) {
+    if (s.DeftFile.empty()) s.DeftFile = "KESTRA.TXT";
+    if (s.CallSign.empty()) s.CallSign = kDefaultCallSign;
+    if (s.CommPort.empty()) s.CommPort = "COM1";
+    if (s.CommBaud.empty()) s.CommBaud = "19200,N,8,1";
+    s.DeftFile = UpperFileName(s.DeftFile);
+    const std::string lines[] = {
+        std::string("KESTRA") + " CONFIGURATION FILE (" + "KESTRA" + ".INI)",
+        " ",
+        "[DeftFile] " + s.DeftFile,
+        "[CallSign] " + s.CallSign,
+        "[CommPort] " + s.CommPort,
+        "[CommBaud] " + s.CommBaud,
+        " ",
+        "END"};
+    for (const std::string& line : lines) out->WriteLine(line);
+    if (out->Commit()) return true;
+    error = out->Error();
+  }
+  program.platform.desktop.MessageBox("Save Config File Error",
+                                      OpenErrorText(error, path, "Output") +
+                                          " ... The settings were not saved ... " +
+                                          std::string(kConfigFileName) + " was kept as it was.",
+                                      BoxIcon::Critical, BoxButtons::Ok);
+  return false;
 }
 
 }  // namespace tavrin

@@ -30,8 +30,9 @@ struct ConfigReading {
 ConfigReading ReadConfigFile(ControlProgram& program);
 
 // Writes the eight lines from the station's settings (empty ones get their defaults, the
-// data file is reduced to its bare name in capitals). False when the file could not be
-// opened for writing (the error box has been shown).
+// data file is reduced to its bare name in capitals) and puts them in place of the old file
+// in one step. False when they could not be written (the error box has been shown; the old
+// file is as it was).
 bool WriteConfigFile(ControlProgram& program);
 
 // The call sign written when none was given.

@@ -26,6 +26,7 @@ bool DataFile::OpenFileOne(const std::string& path, const std::string& mode, Fil
     return output_ != nullptr;
   }
   input_ = files.OpenInput(path, error);
+  atFirstLine_ = true;
   return input_ != nullptr;
 }
 
@@ -91,21 +92,44 @@ bool DataFile::ReopenDataFile(const std::string& mode) {
   return true;
 }
 
+bool DataFile::OpenReplacement(FileError& error) {
+  Station& s = program_.station;
+  CloseFileOne();
+  s.DataFileOpen = false;
+  output_ = program_.platform.files.OpenReplacement(s.DataFilePath, error);
+  if (!output_) return false;
+  s.DataFileOpen = true;
+  return true;
+}
+
+bool DataFile::CommitReplacement(FileError& error) {
+  if (!output_) return false;
+  const bool committed = output_->Commit();
+  error = output_->Error();
+  output_.reset();
+  program_.station.DataFileOpen = false;
+  return committed;
+}
+
+FileError DataFile::WriteError() const { return output_ ? output_->Error() : FileError{}; }
+
 void DataFile::CloseDataFile() {
   CloseFileOne();
   program_.station.DataFileOpen = false;
 }
 
 void DataFile::ReadDataLine(std::string& line) {
-  if (input_ && !input_->AtEnd()) line = input_->ReadLine();
+  if (!input_ || input_->AtEnd()) return;
+  line = input_->ReadLine();
+  if (atFirstLine_ && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+  atFirstLine_ = false;
 }
 
 bool DataFile::AtEnd() const { return !input_ || input_->AtEnd(); }
 
-void DataFile::DataFileWriter(const std::vector<DataField>& fields) {
-  if (!output_) return;
-  output_->WriteLine(FormatDataLine(fields));
-  output_->Flush();
+bool DataFile::DataFileWriter(const std::vector<DataField>& fields) {
+  if (!output_) return false;
+  return output_->WriteLine(FormatDataLine(fields));
 }
 
 }  // namespace tavrin

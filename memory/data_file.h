@@ -25,14 +25,26 @@ class DataFile {
   bool OpenDataFile(std::string& name, const std::string& mode);
   // Opens DataFilePath again as it stands; a missing file is created empty first.
   bool ReopenDataFile(const std::string& mode);
+  // Opens a replacement of DataFilePath as file 1: what is written goes to a temporary file
+  // beside it, and the data file itself changes only at CommitReplacement. False, with the
+  // system's error in `error`, when the temporary file cannot be made.
+  bool OpenReplacement(FileError& error);
+  // Puts the finished replacement in place of the data file; false, with the error, when the
+  // data file could not be replaced (it is then as it was).
+  bool CommitReplacement(FileError& error);
+  // Closes file 1; a replacement not yet committed is dropped and the data file kept.
   void CloseDataFile();
-  // The next line into `line`; at the end of the file `line` is left as it was.
+  // The next line into `line`; at the end of the file `line` is left as it was. A byte order
+  // mark in front of the first line (editors on other systems write one) is dropped.
   void ReadDataLine(std::string& line);
   [[nodiscard]] bool AtEnd() const;
   [[nodiscard]] bool OpenForInput() const { return input_ != nullptr; }
   [[nodiscard]] bool OpenForOutput() const { return output_ != nullptr; }
-  // One line of six fields in the print-zone layout.
-  void DataFileWriter(const std::vector<DataField>& fields);
+  // One line of six fields in the print-zone layout; false (the error in WriteError) when it
+  // could not be written.
+  bool DataFileWriter(const std::vector<DataField>& fields);
+  // The first write error of the file open for writing.
+  [[nodiscard]] FileError WriteError() const;
 
  private:
   // Closes file 1 without touching DataFileOpen.
@@ -45,6 +57,7 @@ class DataFile {
   ControlProgram& program_;
   std::unique_ptr<TextInput> input_;
   std::unique_ptr<TextOutput> output_;
+  bool atFirstLine_ = false;
 };
 
 }  // namespace tavrin

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
 
 namespace tavrin {
 
@@ -30,6 +31,41 @@ bool AllDigits(const std::string& text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
   });
+}
+
+std::vector<std::string> DotSeparated(const std::string& text) {
+  std::vector<std::string> parts(1);
+  for (const char c : text) {
+    if (c == '.') {
+      parts.emplace_back();
+    } else {
+      parts.back().push_back(c);
+    }
+  }
+  return parts;
+}
+
+// A frequency written with dots, as MHz and its fraction (7.05, 14.2255) or as MHz, kHz and
+// the 100 Hz digit (07.050.0): the six digits MMkkkh, or nothing when it does not read so.
+std::optional<std::string> FrequencyByDots(const std::string& written) {
+  const std::vector<std::string> parts = DotSeparated(written);
+  for (const std::string& part : parts)
+    if (!part.empty() && !AllDigits(part)) return std::nullopt;
+  const std::string& megahertz = parts[0];
+  if (megahertz.empty() || megahertz.size() > 2) return std::nullopt;
+  std::string fraction;
+  if (parts.size() == 2) {
+    fraction = parts[1];
+    // Digits finer than 100 Hz are not carried; only zeros may stand there.
+    if (fraction.size() > 4 && fraction.find_first_not_of('0', 4) != std::string::npos)
+      return std::nullopt;
+    fraction.resize(4, '0');
+  } else if (parts.size() == 3 && parts[1].size() == 3 && parts[2].size() == 1) {
+    fraction = parts[1] + parts[2];
+  } else {
+    return std::nullopt;
+  }
+  return std::string(2 - megahertz.size(), '0') + megahertz + fraction;
 }
 
 std::string ChannelProblem(const std::string& channel) {
@@ -69,22 +105,30 @@ std::string FieldText(const DataField& field) {
 
 ParsedDataLine ParseDataLine(const std::string& line) {
   ParsedDataLine parsed;
-  if (Columns(line, 2, 3) == "END" || Columns(line, 1, 3) == "END") {
-    parsed.kind = DataLineKind::End;
-    return parsed;
-  }
   if (Columns(line, 1, 1) == "*") {
     parsed.kind = DataLineKind::Comment;
     return parsed;
   }
-  if (Columns(line, 1, 3) == "   ") {
+  if (Columns(line, 2, 3) == "END" || Columns(line, 1, 3) == "END") {
+    parsed.kind = DataLineKind::End;
+    return parsed;
+  }
+  if (Columns(line, 1, 3) == "   " || TrimmedBlanks(line).empty()) {
     parsed.kind = DataLineKind::NoChannel;
     return parsed;
   }
   parsed.kind = DataLineKind::Channel;
   parsed.MemChannelText = Columns(line, 4, 1) == " " ? Columns(line, 2, 2) : Columns(line, 2, 3);
   // Blanks round the digits are what a hand-written short frequency ("7.050") leaves.
-  parsed.MemFrequencyDigits = TrimmedBlanks(Without(Columns(line, 15, 8), '.'));
+  const std::string written = TrimmedBlanks(Columns(line, 15, 8));
+  if (written.find('.') == std::string::npos) {
+    parsed.MemFrequencyDigits = written;
+  } else if (const auto digits = FrequencyByDots(written)) {
+    parsed.MemFrequencyDigits = *digits;
+  } else {
+    parsed.MemFrequencyDigits = Without(written, '.');
+    parsed.FrequencyProblem = "frequency " + written + " cannot be read as MM.kkk.h";
+  }
   // The whole zone, so that the five-letter "RTTYr" comes back as it was written.
   parsed.MemModeText = Without(Columns(line, 29, kPrintZoneWidth), ' ');
   parsed.MemFilterText = Columns(line, 47, 1);
@@ -96,6 +140,7 @@ ParsedDataLine ParseDataLine(const std::string& line) {
 std::string UploadProblem(const ParsedDataLine& parsed) {
   if (parsed.kind != DataLineKind::Channel) return "no channel line";
   if (std::string problem = ChannelProblem(parsed.MemChannelText); !problem.empty()) return problem;
+  if (!parsed.FrequencyProblem.empty()) return parsed.FrequencyProblem;
   const std::string& digits = parsed.MemFrequencyDigits;
   if (!AllDigits(digits) || digits.size() < 3 || digits.size() > 6)
     return "frequency is not 3 to 6 digits";
@@ -109,7 +154,12 @@ DataLineDisplay DisplayDataLine(const std::string& line) {
   DataLineDisplay shown;
   shown.Text1 = Columns(line, 2, 3);
   shown.Text3 = Columns(line, 15, 8);
-  shown.Text4 = Columns(line, 29, 4);
+  // The whole zone, so that "RTTYr" is shown as it is written; a shorter mode keeps the four
+  // columns it always had ("USB ").
+  const std::string zone = Columns(line, 29, kPrintZoneWidth);
+  const std::size_t last = zone.find_last_not_of(' ');
+  shown.Text4 =
+      last != std::string::npos && last >= 4 ? zone.substr(0, last + 1) : Columns(line, 29, 4);
   shown.Text5 = Columns(line, 43, 5);
   shown.Text2 = Columns(line, 57, 1);
   shown.Text6 = Columns(line, 71, 12);

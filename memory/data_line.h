@@ -2,7 +2,9 @@
 // One line of the memory data file. Every line is six fields in print zones of 14 columns
 // (fields start in columns 1, 15, 29, 43, 57 and 71); the sixth, the channel label, runs to the
 // end of the line. A line that begins with "*" is a comment, one that begins with three blanks
-// carries no channel, and "END" in columns 1 to 3 or 2 to 4 ends the file.
+// carries no channel, and "END" in columns 1 to 3 or 2 to 4 ends the file. People edit these
+// files: a line of blanks only (or none at all, as editors that strip trailing blanks leave it)
+// carries no channel either, and a comment stays a comment whatever follows its star.
 #include <string>
 #include <vector>
 
@@ -14,12 +16,16 @@ enum class DataLineKind { End, Comment, NoChannel, Channel };
 // A line taken apart; the texts are those handed to the memory-set command.
 struct ParsedDataLine {
   DataLineKind kind = DataLineKind::NoChannel;
-  std::string MemChannelText;      // "7 " (a one-digit channel keeps its blank), "42", "100"
-  std::string MemFrequencyDigits;  // "142250" from 14.225.0, "7050" from a written 7.050
-  std::string MemModeText;         // the whole mode zone without blanks: "USB", "CWr", "RTTYr"
-  std::string MemFilterText;       // the digit that ends "Fil 2"
-  std::string MemSelectedText;     // "1" for "Yes" in the select column, else "0"
-  std::string MemLabelText;        // the first ten characters of the label
+  std::string MemChannelText;  // "7 " (a one-digit channel keeps its blank), "42", "100"
+  // Six digits MMkkkh read by the dots: 14.225.0, 7.050 and 7.05 give "142250", "070500" and
+  // "070500"; a frequency written without dots keeps its digits as typed.
+  std::string MemFrequencyDigits;
+  // Why a frequency with dots could not be read that way (then it is never uploaded).
+  std::string FrequencyProblem;
+  std::string MemModeText;      // the whole mode zone without blanks: "USB", "CWr", "RTTYr"
+  std::string MemFilterText;    // the digit that ends "Fil 2"
+  std::string MemSelectedText;  // "1" for "Yes" in the select column, else "0"
+  std::string MemLabelText;     // the first ten characters of the label
 };
 
 ParsedDataLine ParseDataLine(const std::string& line);
@@ -36,7 +42,7 @@ struct DataLineDisplay {
   std::string Text1;  // columns 2 to 4: channel
   std::string Text2;  // column 57: "Y" or a blank
   std::string Text3;  // columns 15 to 22: frequency
-  std::string Text4;  // columns 29 to 32: mode
+  std::string Text4;  // the mode zone (columns 29 to 42) up to its last letter, at least 4 columns
   std::string Text5;  // columns 43 to 47: filter
   std::string Text6;  // columns 71 to 82: label
   std::string Text7;  // the whole line

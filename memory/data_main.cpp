@@ -53,8 +53,14 @@ void DataMain::SearchForFile() {
 }
 
 void DataMain::OpenNewFile() {
-  std::string name = program_.platform.desktop.FileDialog(kNewFileFilter, 1);
+  Desktop& desktop = program_.platform.desktop;
+  std::string name = desktop.FileDialog(kNewFileFilter, 1);
   if (name.empty()) return;
+  // An existing file chosen by mistake would be emptied: that is asked first.
+  if (program_.platform.files.Exists(program_.platform.files.CompletePath(name)) &&
+      desktop.MessageBox("Open New File", name + " exists. Replace it?", BoxIcon::Question,
+                         BoxButtons::YesNo) != BoxAnswer::Yes)
+    return;
   DataFile& file = program_.dataFile;
   if (!file.OpenDataFile(name, "Output")) return;
   file.CloseDataFile();

@@ -2,9 +2,11 @@
 // The memory window ("Memory Operation Menu"): one memory channel at a time, the data file in
 // use, a progress line, and the buttons that start the whole-list sequences. The sequences are
 // stepped by the window's six timers, one channel or file line per tick.
+#include <map>
 #include <string>
 #include <vector>
 
+#include "memory/data_line.h"
 #include "platform/clock.h"
 
 namespace tavrin {
@@ -52,9 +54,16 @@ class MemoryMain {
   std::string LastBlankStart, LastBlankEnd;
   std::string LastScanStart, LastScanEnd, LastScanSpeed, LastScanSelectMode;
 
-  // Channels whose memory read "Create File" asked for without getting an answer; they are
-  // left out of the file and named when the file is finished.
+  // "Create File": the channel lines read so far, by channel, written in channel order when
+  // the pass has ended; the channels without a valid answer (asked once more at the end of
+  // the pass, then named as missing); the channel whose answer the next step takes; how many
+  // channels in a row brought no answer at all.
+  std::map<int, std::vector<DataField>> BackupChannels;
   std::vector<int> UnreadChannels;
+  std::vector<int> RetryChannels;
+  bool RetryingUnread = false;
+  int AskedChannel = 0;
+  int SilentInARow = 0;
   // The upload's count of lines read, and the lines it could not store ("line 7 (unknown
   // mode)"), named when the upload ends.
   int UploadLineNumber = 0;
@@ -120,8 +129,13 @@ class MemoryMain {
                   const std::string& defaultAnswer, std::string& answer);
   void AskStopScan();
   void StartScan();
+  void StartCreateFile();
+  void AskBackupChannel(int channel);
+  void TakeBackupAnswer();
   void FinishCreateFile();
-  void WriteShownChannel();
+  // Ends the pass without touching the data file and tells the user why.
+  void GiveUpCreateFile(const std::string& what);
+  void EndCreateFile();
   void FinishUpdateRig();
   void SkipUploadLine(const std::string& reason, const std::string& line);
 

@@ -84,10 +84,7 @@ void MemoryMain::CreateFile() {
   if (AnotherOperationRuns("Create File") || !DataFileChosen("Create File")) return;
   if (!AskedYes(program_.platform.desktop, "Create File", s.DataFileName + " ... Are you sure?"))
     return;
-  s.SequenceChannel = 0;
-  if (!program_.dataFile.ReopenDataFile("Output")) return;
-  UnreadChannels.clear();
-  s.CreateFileActive = true;
+  StartCreateFile();
 }
 
 void MemoryMain::ViewFile() {
@@ -101,6 +98,7 @@ void MemoryMain::ChangeDataFile() { program_.data.Show(); }
 
 void MemoryMain::ClearStop() {
   Station& s = program_.station;
+  const bool backupStopped = s.CreateFileActive;
   s.CreateFileActive = s.ViewFileActive = s.UpdateRigActive = false;
   s.ViewRigActive = s.BlankRigActive = s.ScanRigActive = false;
   Text1.clear();
@@ -116,6 +114,13 @@ void MemoryMain::ClearStop() {
   s.ScanStopRequested = s.ScanSkipRequested = s.AwaitingSquelch = false;
   s.ClearAfterSelect = s.MemorySequenceBusy = false;
   s.AutoStatusOn = true;
+  if (!backupStopped) return;
+  // The half-made backup was dropped with file 1.
+  EndCreateFile();
+  program_.platform.desktop.MessageBox(
+      "Create File",
+      "Create File was stopped ... " + s.DataFileName + " was not changed: the old file was kept",
+      BoxIcon::Exclamation, BoxButtons::Ok);
 }
 
 void MemoryMain::ViewRig() {

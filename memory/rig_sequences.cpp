@@ -10,12 +10,6 @@ namespace tavrin {
 
 namespace {
 
-std::string JoinedNumbers(const std::vector<int>& numbers) {
-  std::string text;
-  for (const int number : numbers) text += (text.empty() ? "" : ", ") + std::to_string(number);
-  return text;
-}
-
 constexpr std::size_t kNamedAtMost = 10;
 constexpr int kLastOrdinaryChannel = 99;
 
@@ -32,73 +26,6 @@ void MemoryMain::ShowDataLine(const std::string& line) {
   Text7 = shown.Text7;
 }
 
-// Create File: the head lines, then at each step the channel whose read the step before asked
-// for, then the tail lines. A blank channel has no line.
-void MemoryMain::CreateFileStep() {
-  Station& s = program_.station;
-  if (!s.CreateFileActive || s.Ended) return;
-  DataFile& file = program_.dataFile;
-  if (s.SequenceChannel == 0) {
-    program_.CloseDataFile();
-    std::string path = s.DataFilePath;
-    if (!file.OpenDataFile(path, "Output")) {
-      s.CreateFileActive = false;
-      s.MemorySequenceBusy = false;
-      return;
-    }
-    file.DataFileWriter(DataFileTitleFields(s.DataFileName));
-    file.DataFileWriter(DataFileEmptyFields());
-    file.DataFileWriter(DataFileHeaderFields());
-    file.DataFileWriter(DataFileEmptyFields());
-  } else {
-    WriteShownChannel();
-  }
-  if (s.SequenceChannel >= kLastOrdinaryChannel) return FinishCreateFile();
-  s.SequenceChannel += 1;
-  s.MemChannelText = std::to_string(s.SequenceChannel);
-  s.MemorySequenceBusy = true;
-  // The answer puts the channel's number here; a read that gets no answer leaves it empty,
-  // so the previous channel is never written under this number.
-  Text1.clear();
-  program_.radio.Mrd();
-}
-
-void MemoryMain::WriteShownChannel() {
-  const int channel = program_.station.SequenceChannel;
-  if (Text1 != std::to_string(channel)) {
-    UnreadChannels.push_back(channel);
-    return;
-  }
-  if (Text7 == "Blank") return;
-  // The transceiver pads a name to ten characters; the blanks after it carry nothing (the
-  // upload pads again), so the line ends with the name as a person would type it.
-  std::string label = Text6;
-  label.erase(label.find_last_not_of(' ') + 1);
-  program_.dataFile.DataFileWriter(
-      DataFileChannelFields(channel, Text3, Text4, Text5, Text2, label));
-}
-
-void MemoryMain::FinishCreateFile() {
-  Station& s = program_.station;
-  DataFile& file = program_.dataFile;
-  file.DataFileWriter(DataFileEmptyFields());
-  file.DataFileWriter(DataFileHeaderFields());
-  file.DataFileWriter(DataFileEmptyFields());
-  file.DataFileWriter(DataFileEndFields());
-  program_.CloseDataFile();
-  file.ReopenDataFile("Input");
-  ShowEndDisplay();
-  if (!UnreadChannels.empty()) {
-    const std::string which = UnreadChannels.size() <= kNamedAtMost
-                                  ? "channels " + JoinedNumbers(UnreadChannels)
-                                  : std::to_string(UnreadChannels.size()) + " channels";
-    Text7 = "END ... no answer for " + which + " ... not in the file";
-  }
-  s.SequenceChannel = 0;
-  s.CreateFileActive = false;
-  s.MemorySequenceBusy = false;
-}
-
 // View File: one line of the file per step, shown in the fields, up to the end line.
 void MemoryMain::ViewFileStep() {
   Station& s = program_.station;
@@ -108,7 +35,8 @@ void MemoryMain::ViewFileStep() {
     std::string line;
     file.ReadDataLine(line);
     ShowDataLine(line);
-    if (Text1 != "END") return;
+    // A comment ends nothing, whatever its star is followed by.
+    if (Text1 != "END" || line.front() == '*') return;
   }
   s.ViewFileActive = false;
   s.MemorySequenceBusy = false;

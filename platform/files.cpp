@@ -1,9 +1,16 @@
 #include "platform/files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <iterator>
+#include <fstream>
+#include <sstream>
 #include <system_error>
 #include <utility>
 
@@ -27,31 +34,151 @@ FileError ErrorFor(const fs::path& path, bool forWriting) {
   return {kErrorPathFileAccess, "Path/File access error"};
 }
 
+// A file the program creates gets the permissions the user's umask allows; a replacement
+// keeps those of the file it replaces.
+mode_t NewFileMode() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return static_cast<mode_t>(0666 & ~mask);
+}
+
+// Makes a rename durable: the folder's entry is synced too.
+void SyncFolderOf(const std::string& path) {
+  const fs::path parent = fs::path(path).has_parent_path() ? fs::path(path).parent_path() : ".";
+  const int fd = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+// Whether an injected fault stops this stage now.
+bool FaultAt(const std::optional<WriteFault>& fault, WriteFault::Stage stage) {
+  return fault && fault->stage == stage;
+}
+
 }  // namespace
 
-TextInput::TextInput(std::string contents) : contents_(std::move(contents)) {}
+FileError SystemFileError(int errnoValue) {
+  const std::string description = std::strerror(errnoValue);
+  switch (errnoValue) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return {kErrorDiskFull, description};
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+      return {kErrorPathFileAccess, description};
+    case ENOENT:
+    case ENOTDIR:
+      return {kErrorPathNotFound, description};
+    default:
+      return {kErrorDeviceIo, description};
+  }
+}
 
-bool TextInput::AtEnd() const { return position_ >= contents_.size(); }
+TextInput::TextInput(std::string contents)
+    : stream_(std::make_unique<std::istringstream>(std::move(contents))) {}
+
+TextInput::TextInput(std::unique_ptr<std::istream> stream) : stream_(std::move(stream)) {}
+
+bool TextInput::AtEnd() const {
+  return !*stream_ || stream_->peek() == std::char_traits<char>::eof();
+}
 
 std::string TextInput::ReadLine() {
   if (AtEnd()) return {};
-  const std::size_t end = contents_.find('\n', position_);
-  const std::size_t stop = end == std::string::npos ? contents_.size() : end;
-  std::string line = contents_.substr(position_, stop - position_);
+  std::string line;
+  std::getline(*stream_, line);
   if (!line.empty() && line.back() == '\r') line.pop_back();
-  position_ = end == std::string::npos ? contents_.size() : end + 1;
   return line;
 }
 
-TextOutput::TextOutput(std::ofstream stream) : stream_(std::move(stream)) {}
+TextOutput::TextOutput(int fd, std::string path, std::string temporaryPath,
+                       std::optional<WriteFault> fault)
+    : fd_(fd), path_(std::move(path)), temporaryPath_(std::move(temporaryPath)), fault_(fault) {}
 
-void TextOutput::WriteLine(const std::string& text) {
-  stream_ << text << "\r\n";
+TextOutput::~TextOutput() {
+  if (IsReplacement()) {
+    Abandon();
+  } else {
+    CloseDescriptor();
+  }
 }
 
-void TextOutput::Flush() { stream_.flush(); }
+void TextOutput::Fail(int errnoValue) {
+  if (!error_.Failed()) error_ = SystemFileError(errnoValue);
+}
 
-void TextOutput::Close() { stream_.close(); }
+void TextOutput::CloseDescriptor() {
+  if (fd_ < 0) return;
+  if (::close(fd_) != 0) Fail(errno);
+  fd_ = -1;
+}
+
+bool TextOutput::WriteLine(const std::string& text) {
+  if (error_.Failed()) return false;
+  if (fd_ < 0) {
+    Fail(EBADF);
+    return false;
+  }
+  const std::string bytes = text + "\r\n";
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    std::size_t wanted = bytes.size() - done;
+    if (FaultAt(fault_, WriteFault::Stage::Write)) {
+      const std::size_t left = fault_->bytesBefore > written_ ? fault_->bytesBefore - written_ : 0;
+      if (left == 0) {
+        Fail(fault_->errnoValue);
+        return false;
+      }
+      wanted = std::min(wanted, left);
+    }
+    const ssize_t n = ::write(fd_, bytes.data() + done, wanted);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      Fail(n < 0 ? errno : ENOSPC);
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+    written_ += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool TextOutput::Close() {
+  if (IsReplacement()) {
+    Abandon();
+    return false;
+  }
+  CloseDescriptor();
+  return !error_.Failed();
+}
+
+bool TextOutput::Commit() {
+  if (!IsReplacement()) return Close();
+  if (!error_.Failed() && FaultAt(fault_, WriteFault::Stage::Commit)) Fail(fault_->errnoValue);
+  if (!error_.Failed() && ::fsync(fd_) != 0) Fail(errno);
+  CloseDescriptor();
+  if (!error_.Failed() && ::rename(temporaryPath_.c_str(), path_.c_str()) != 0) Fail(errno);
+  if (error_.Failed()) {
+    Abandon();
+    return false;
+  }
+  temporaryPath_.clear();
+  SyncFolderOf(path_);
+  return true;
+}
+
+void TextOutput::Abandon() {
+  const FileError kept = error_;
+  CloseDescriptor();
+  error_ = kept;
+  if (!temporaryPath_.empty()) ::unlink(temporaryPath_.c_str());
+  temporaryPath_.clear();
+}
 
 Files::Files() : currentDirectory_(fs::current_path().string()) {}
 
@@ -86,21 +213,21 @@ std::unique_ptr<TextInput> Files::OpenInput(const std::string& path, FileError& 
   const fs::path resolved = Resolve(path);
   std::error_code ec;
   if (path.empty() || !fs::exists(resolved, ec)) {
-    error = path.empty() ? FileError{kErrorFileNotFound, "File not found"} : ErrorFor(resolved, false);
+    error =
+        path.empty() ? FileError{kErrorFileNotFound, "File not found"} : ErrorFor(resolved, false);
     return nullptr;
   }
   if (fs::is_directory(resolved, ec)) {
     error = {kErrorPathFileAccess, "Path/File access error"};
     return nullptr;
   }
-  std::ifstream in(resolved, std::ios::binary);
-  if (!in) {
+  auto in = std::make_unique<std::ifstream>(resolved, std::ios::binary);
+  if (!*in) {
     error = {kErrorPathFileAccess, "Path/File access error"};
     return nullptr;
   }
-  std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   error = {};
-  return std::make_unique<TextInput>(std::move(contents));
+  return std::make_unique<TextInput>(std::move(in));
 }
 
 std::unique_ptr<TextOutput> Files::OpenOutput(const std::string& path, FileError& error) const {
@@ -110,13 +237,47 @@ std::unique_ptr<TextOutput> Files::OpenOutput(const std::string& path, FileError
     error = {kErrorPathFileAccess, "Path/File access error"};
     return nullptr;
   }
-  std::ofstream out(resolved, std::ios::binary | std::ios::trunc);
-  if (!out) {
+  if (FaultAt(fault_, WriteFault::Stage::Create)) {
+    error = SystemFileError(fault_->errnoValue);
+    return nullptr;
+  }
+  const int fd = ::open(resolved.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) {
     error = ErrorFor(resolved, true);
     return nullptr;
   }
   error = {};
-  return std::make_unique<TextOutput>(std::move(out));
+  return std::make_unique<TextOutput>(fd, resolved.string(), std::string(), fault_);
+}
+
+std::unique_ptr<TextOutput> Files::OpenReplacement(const std::string& path,
+                                                   FileError& error) const {
+  const fs::path resolved = Resolve(path);
+  std::error_code ec;
+  if (path.empty() || fs::is_directory(resolved, ec)) {
+    error = {kErrorPathFileAccess, "Path/File access error"};
+    return nullptr;
+  }
+  const fs::path parent = resolved.has_parent_path() ? resolved.parent_path() : fs::path(".");
+  if (!fs::is_directory(parent, ec)) {
+    error = {kErrorPathNotFound, "Path not found"};
+    return nullptr;
+  }
+  if (FaultAt(fault_, WriteFault::Stage::Create)) {
+    error = SystemFileError(fault_->errnoValue);
+    return nullptr;
+  }
+  std::string temporary = (parent / ("." + resolved.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+  if (fd < 0) {
+    error = SystemFileError(errno);
+    return nullptr;
+  }
+  struct stat old {};
+  const mode_t mode = ::stat(resolved.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
+  ::fchmod(fd, mode);
+  error = {};
+  return std::make_unique<TextOutput>(fd, resolved.string(), temporary, fault_);
 }
 
 }  // namespace tavrin

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -164,12 +166,52 @@ TEST_F(ConfigFileTest, WriterThatCannotOpenTheFileWritesNothing) {
   p.station.CallSign = "";
   EXPECT_FALSE(WriteConfigFile(p));
   EXPECT_EQ(BoxTexts(desktop),
-            std::vector<std::string>{"Unexpected Open Config File Error: Error Code 75 ... "
-                                     "Path/File access error ... KESTRA.INI ... Output"});
+            std::vector<std::string>{"Save Config File Error: Error Code 75 ... Path/File access "
+                                     "error ... " +
+                                     PathOf("KESTRA.INI") +
+                                     " ... Output ... The settings were not saved ... KESTRA.INI "
+                                     "was kept as it was."});
   // The settings stay as they were: nothing was saved.
   EXPECT_EQ(p.station.DeftFile, "c:\\x\\list.txt");
   EXPECT_EQ(p.station.CallSign, "");
   EXPECT_TRUE(fs::is_directory(PathOf("KESTRA.INI")));
+}
+
+TEST_F(ConfigFileTest, AWriteThatFailsLeavesTheOldFileByteForByte) {
+  const std::string old = IniText({"OLD.TXT", "K1ABC", "COM2", "9600,N,8,1"});
+  struct Case {
+    const char* name;
+    WriteFault fault;
+    std::string error;
+  };
+  const Case cases[] = {
+      {"disk full",
+       {WriteFault::Stage::Write, ENOSPC, 30},
+       "Error Code 61 ... No space left on device"},
+      {"read-only folder",
+       {WriteFault::Stage::Create, EROFS, 0},
+       "Error Code 75 ... Read-only file system"},
+      {"not put in place",
+       {WriteFault::Stage::Commit, EIO, 0},
+       "Error Code 57 ... Input/output error"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFile("KESTRA.INI", old);
+    ControlProgram& p = Fresh();
+    testing::Apply({"NEW.TXT", "W1AW", "COM1", "19200,N,8,1"}, p.station);
+    files.InjectWriteFault(c.fault);
+    EXPECT_FALSE(WriteConfigFile(p));
+    files.InjectWriteFault(std::nullopt);
+    EXPECT_EQ(ReadFile("KESTRA.INI"), old);
+    EXPECT_EQ(BoxTexts(desktop),
+              std::vector<std::string>{"Save Config File Error: " + c.error + " ... " +
+                                       PathOf("KESTRA.INI") +
+                                       " ... Output ... The settings were not "
+                                       "saved ... KESTRA.INI was kept as it was."});
+    EXPECT_EQ(std::distance(fs::directory_iterator(directory), fs::directory_iterator()), 1)
+        << "no temporary file is left";
+  }
 }
 
 }  // namespace

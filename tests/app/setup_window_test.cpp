@@ -3,6 +3,7 @@
 // the restart that ends a program started without KESTRA.INI.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <iterator>
@@ -262,8 +263,11 @@ TEST_F(SetupWindowTest, UnwritableConfigurationKeepsTheWindowOpen) {
   p.setup.DataFileChanged("other");
   p.setup.Save();
   EXPECT_EQ(BoxTexts(desktop),
-            std::vector<std::string>{"Unexpected Open Config File Error: Error Code 75 ... "
-                                     "Path/File access error ... KESTRA.INI ... Output"});
+            std::vector<std::string>{"Save Config File Error: Error Code 75 ... Path/File access "
+                                     "error ... " +
+                                     PathOf("KESTRA.INI") +
+                                     " ... Output ... The settings were not saved ... KESTRA.INI "
+                                     "was kept as it was."});
   // Nothing else of Save happened: the user can mend the cause and save again.
   EXPECT_TRUE(p.setup.Visible);
   EXPECT_FALSE(desktop.ended);
@@ -341,6 +345,34 @@ TEST_F(SetupWindowTest, MissingConfigurationFromFirstStartToSecondStart) {
   EXPECT_EQ(PortState(serial), "COM2 19200,N,8,1");
   EXPECT_EQ(p.memory.Text6, "Hello K1ABC");
   EXPECT_EQ(Sent().at(0), Frame({0x03}));
+}
+
+TEST_F(SetupWindowTest, SaveOnAFullDiskSaysSoAndNeverAsksForARestart) {
+  // Started without KESTRA.INI (created empty), then Save on a disk with no room left.
+  WriteFile("KESTRA.TXT", "");
+  ControlProgram& p = Start();
+  ASSERT_TRUE(p.station.ConfigMissing && p.setup.Visible);
+  desktop.boxes.clear();
+  files.InjectWriteFault(WriteFault{WriteFault::Stage::Write, ENOSPC, 0});
+  p.setup.Save();
+  EXPECT_EQ(BoxTexts(desktop),
+            std::vector<std::string>{"Save Config File Error: Error Code 61 ... No space left on "
+                                     "device ... " +
+                                     PathOf("KESTRA.INI") +
+                                     " ... Output ... The settings were not saved ... KESTRA.INI "
+                                     "was kept as it was."});
+  EXPECT_FALSE(desktop.ended) << "no \"Restart program!\" after a Save that did not save";
+  EXPECT_TRUE(p.setup.Visible);
+  EXPECT_EQ(ReadFile("KESTRA.INI"), "");
+
+  // Room again: the same Save goes through and asks for the restart.
+  files.InjectWriteFault(std::nullopt);
+  desktop.boxes.clear();
+  p.setup.Save();
+  EXPECT_EQ(ReadFile("KESTRA.INI"),
+            IniText({"KESTRA.TXT", kDefaultCallSign, "COM1", "19200,N,8,1"}));
+  EXPECT_EQ(BoxTexts(desktop), std::vector<std::string>{kRestartBox});
+  EXPECT_TRUE(desktop.ended);
 }
 
 }  // namespace

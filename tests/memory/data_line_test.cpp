@@ -37,14 +37,19 @@ TEST(FormatDataLine, LaysFieldsOutInFourteenColumnZones) {
 }
 
 TEST(ParseDataLine, ClassifiesLinesAndTakesChannelsApart) {
-  // END in columns 2 to 4, in columns 1 to 3 or after a star ends; a star starts a comment.
+  // END in columns 2 to 4 or in columns 1 to 3 ends; a star starts a comment whatever follows
+  // it; a line of blanks, however short (an editor strips trailing blanks), has no channel.
   const std::vector<std::pair<std::string, DataLineKind>> kinds = {
       {" END" + Blanks(66), DataLineKind::End},
       {"END", DataLineKind::End},
-      {"*END", DataLineKind::End},
+      {"*END", DataLineKind::Comment},
+      {"*END OF HF", DataLineKind::Comment},
       {"*Ch#  Freq", DataLineKind::Comment},
       {Blanks(70) + "KESTRA.TXT", DataLineKind::NoChannel},
-      {"", DataLineKind::Channel}};
+      {Blanks(70), DataLineKind::NoChannel},
+      {"  ", DataLineKind::NoChannel},
+      {"", DataLineKind::NoChannel},
+      {" 5", DataLineKind::Channel}};
   for (const auto& [line, kind] : kinds) EXPECT_EQ(ParseDataLine(line).kind, kind) << line;
 
   const auto format = [](int channel, const char* frequency, const char* mode, const char* filter,
@@ -55,12 +60,11 @@ TEST(ParseDataLine, ClassifiesLinesAndTakesChannelsApart) {
   const std::vector<std::string> values7 = {"7 ", "070500", "LSB", "2", "0", "NET"};
   // The line, then channel, digits, mode, filter, selected and label as parsed.
   const std::vector<std::pair<std::string, std::vector<std::string>>> channels = {
-      {"", {"", "", "", "", "0", ""}},
       {channel7, values7},  // a one-digit channel keeps its blank
       {format(42, "14.225.0", "USB", "Fil 1", "*", "DX"), {"42", "142250", "USB", "1", "1", "DX"}},
       {format(100, "21.300.0", "AM", "Fil 3", " ", "P1"), {"100", "213000", "AM", "3", "0", "P1"}},
-      // A short hand-written frequency loses the blanks after it; a label is cut to ten.
-      {format(4, "7.050", "LSB", "Fil 2", " ", ""), {"4 ", "7050", "LSB", "2", "0", ""}},
+      // A short hand-written frequency is read by its dots; a label is cut to ten.
+      {format(4, "7.050", "LSB", "Fil 2", " ", ""), {"4 ", "070500", "LSB", "2", "0", ""}},
       {format(3, "07.100.0", "CW", "Fil 1", " ", "ABCDEFGHIJKL"),
        {"3 ", "071000", "CW", "1", "0", "ABCDEFGHIJ"}},
       // Only "Yes" in column 57 selects: no other letter there, nothing in column 58.
@@ -91,10 +95,11 @@ TEST(UploadProblem, NamesWhyALineCannotBeStored) {
       {"5", "14.195.0", "USB", "Fil 2", ""},
       {"101", "07.050.0", "lsb", "Fil 1", ""},
       {"99", "7.050", "CWR", "Fil 3", ""},
-      {"5", "14.1A5.0", "USB", "Fil 2", digits},
-      {"5", "1.4", "USB", "Fil 2", digits},
+      {"5", "14.1A5.0", "USB", "Fil 2", "frequency 14.1A5.0 cannot be read as MM.kkk.h"},
+      {"5", "1.4.5", "USB", "Fil 2", "frequency 1.4.5 cannot be read as MM.kkk.h"},
       {"5", "14195000", "USB", "Fil 2", digits},
-      {"5", "14 195.0", "USB", "Fil 2", digits},
+      {"5", "14 195.0", "USB", "Fil 2", "frequency 14 195.0 cannot be read as MM.kkk.h"},
+      {"5", "7", "USB", "Fil 2", digits},
       {"5", "", "USB", "Fil 2", digits},
       {"102", "14.195.0", "USB", "Fil 2", channel},
       {"110", "14.195.0", "USB", "Fil 2", channel},
@@ -122,6 +127,55 @@ TEST(DisplayDataLine, ShowsWhatAShortLineHolds) {
   EXPECT_EQ(shown.Text6, "");
   EXPECT_EQ(shown.Text7, line);
   EXPECT_EQ(DisplayDataLine("").Text1, "");
+}
+
+TEST(ParseDataLine, ReadsAFrequencyByItsDots) {
+  // As written in the frequency zone; the six digits uploaded, or why it cannot be read.
+  struct Case {
+    const char* written;
+    const char* digits;
+    const char* problem;
+  };
+  const Case cases[] = {
+      {"07.050.0", "070500", ""},
+      {"7.050.0", "070500", ""},
+      {"7.050", "070500", ""},
+      {"7.05", "070500", ""},
+      {"7.0500", "070500", ""},
+      {"7.", "070000", ""},
+      {"14.2255", "142255", ""},
+      {"29.6", "296000", ""},
+      {"7.05000", "070500", ""},
+      {"14225", "14225", ""},  // without dots: the digits as typed, MMkkk
+      {"7.05001", "070500", "frequency 7.05001 cannot be read as MM.kkk.h"},
+      {"7.05.0", "7050", "frequency 7.05.0 cannot be read as MM.kkk.h"},
+      {"144.300", "144300", "frequency 144.300 cannot be read as MM.kkk.h"},
+      {".050", "050", "frequency .050 cannot be read as MM.kkk.h"},
+  };
+  for (const Case& c : cases) {
+    const std::string line = " 5" + Blanks(12) + c.written +
+                             Blanks(14 - std::string(c.written).size()) + "USB" + Blanks(11) +
+                             "Fil 2";
+    const ParsedDataLine parsed = ParseDataLine(line);
+    if (std::string(c.problem).empty()) {
+      EXPECT_EQ(parsed.MemFrequencyDigits, c.digits) << c.written;
+    }
+    EXPECT_EQ(parsed.FrequencyProblem, c.problem) << c.written;
+    EXPECT_EQ(UploadProblem(parsed), c.problem) << c.written;
+  }
+}
+
+TEST(DisplayDataLine, ShowsTheWholeModeZone) {
+  const auto modeShown = [](const std::string& mode) {
+    return DisplayDataLine(" 5" + Blanks(12) + "14.085.5" + Blanks(6) + mode +
+                           Blanks(14 - mode.size()) + "Fil 3")
+        .Text4;
+  };
+  EXPECT_EQ(modeShown("RTTYr"), "RTTYr");
+  EXPECT_EQ(modeShown("RTTY"), "RTTY");
+  EXPECT_EQ(modeShown("USB"), "USB ");
+  EXPECT_EQ(modeShown("CWr"), "CWr ");
+  EXPECT_EQ(DisplayDataLine(" 5" + Blanks(12) + "14.085.5" + Blanks(6) + "AM").Text4, "AM");
 }
 
 }  // namespace

@@ -73,16 +73,35 @@ TEST_F(DataWindowTest, SearchForFileOpensTheChosenFileForReading) {
   EXPECT_TRUE(Memory().Text8Bold);
 }
 
-TEST_F(DataWindowTest, OpenNewFileEmptiesTheChosenFileWithoutAsking) {
+TEST_F(DataWindowTest, OpenNewFileOnAnExistingFileAsksBeforeEmptyingIt) {
   WriteFile("OLD LIST FILE.TXT", "precious\r\n");
   Open();
-  desktop.ChooseFile(PathOf("OLD LIST FILE.TXT"));
+  const std::string path = PathOf("OLD LIST FILE.TXT");
+  const Shown question = {{"Open New File", path + " exists. Replace it?"}};
+  desktop.ChooseFile(path);
+  desktop.AnswerNo();
   Data().Click("Command3");
-  EXPECT_EQ(desktop.boxes.back().text, "Text Files (*.TXT)|*.TXT|");
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(desktop.boxes.front().text, "Text Files (*.TXT)|*.TXT|");
+  EXPECT_EQ(Messages(), question);
+  EXPECT_EQ(desktop.boxes.back().buttons, BoxButtons::YesNo);
+  EXPECT_EQ(ReadFile("OLD LIST FILE.TXT"), "precious\r\n");
+  EXPECT_EQ(program->station.DataFilePath, PathOf("KESTRA.TXT")) << "nothing changed";
+
+  desktop.boxes.clear();
+  desktop.ChooseFile(path);
+  desktop.AnswerYes();
+  Data().Click("Command3");
+  EXPECT_EQ(Messages(), question);
   EXPECT_EQ(ReadFile("OLD LIST FILE.TXT"), "");
   EXPECT_TRUE(program->dataFile.OpenForInput());
-  ExpectInUse(PathOf("OLD LIST FILE.TXT"), true);
+  ExpectInUse(path, true);
+
+  // A file that does not exist yet is made without a question.
+  desktop.boxes.clear();
+  desktop.ChooseFile(PathOf("FRESH.TXT"));
+  Data().Click("Command3");
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(ReadFile("FRESH.TXT"), "");
 }
 
 TEST_F(DataWindowTest, AFailedOpenKeepsTheFileInUseAndAGoneOneEndsTheProgram) {

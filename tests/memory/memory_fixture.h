@@ -1,7 +1,9 @@
 #pragma once
 // The control program started on the in-process transceiver, with helpers for the memory
 // window's tests.
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -10,6 +12,23 @@
 #include "support/program_fixture.h"
 
 namespace tavrin::testing {
+
+inline std::string Blanks(std::size_t n) { return std::string(n, ' '); }
+
+// A channel line spelled out column by column, independently of the program's writer.
+inline std::string Line(const std::string& number, const std::string& frequency,
+                        const std::string& mode, const std::string& filter,
+                        const std::string& select, const std::string& label) {
+  return " " + number + Blanks(13 - number.size()) + frequency + Blanks(6) + mode +
+         Blanks(14 - mode.size()) + filter + Blanks(9) + select + Blanks(14 - select.size()) +
+         label + "\r\n";
+}
+
+inline const std::string kEmptyLine = Blanks(70) + "\r\n";
+inline const std::string kHeaderLine = "*Ch#" + Blanks(10) + "Freq..:." + Blanks(6) + "Mode" +
+                                       Blanks(10) + "Fil #" + Blanks(9) + "Select" + Blanks(8) +
+                                       "Label.....**\r\n";
+inline const std::string kEndLine = " END" + Blanks(66) + "\r\n";
 
 // Message boxes as title and text, in the order shown.
 using Shown = std::vector<std::pair<std::string, std::string>>;
@@ -28,6 +47,18 @@ class MemoryFixture : public ProgramFixture {
     return p;
   }
   MemoryMain& Memory() { return program->memory; }
+  // Advances the clock in steps of `stepMs` while `running` holds, at most `limitMs`.
+  void AdvanceWhile(const bool& running, int limitMs = 60'000, int stepMs = 100) {
+    for (int ms = 0; ms < limitMs && running; ms += stepMs) Advance(stepMs);
+  }
+  // The names in the working directory, for checks that no temporary file is left behind.
+  [[nodiscard]] std::vector<std::string> DirectoryNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
   Station& State() { return program->station; }
 
   // Frames sent since the last ClearSent whose command bytes (after FE FE 64 E0) begin with

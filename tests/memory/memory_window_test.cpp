@@ -41,8 +41,9 @@ TEST_F(MemoryWindowTest, EachBuildHasItsOwnShapeAndTheMemoryManagersLackedContro
   EXPECT_TRUE(Sent().empty());
 }
 
-TEST_F(MemoryWindowTest, ClearStopEndsEveryOperationAndKeepsWhatWasWritten) {
+TEST_F(MemoryWindowTest, ClearStopEndsEveryOperationAndKeepsTheOldBackup) {
   StartProgram();
+  WriteFile("KESTRA.TXT", "my old backup\r\n");
   rig.SetChannel(1, sim::MemoryChannel::Filled(14'195'000, sim::kModeUsb, 2, "DX"));
   desktop.AnswerYes();
   Memory().Click("Command1");  // Create File
@@ -71,10 +72,13 @@ TEST_F(MemoryWindowTest, ClearStopEndsEveryOperationAndKeepsWhatWasWritten) {
   const std::size_t sent = Sent().size();
   Advance(1000);
   EXPECT_EQ(Sent().size(), sent) << "nothing runs any more";
-  // The head lines and channel 1 stay in the half-written file, without its tail.
-  const std::string file = ReadFile("KESTRA.TXT");
-  EXPECT_NE(file.find("DX"), std::string::npos);
-  EXPECT_EQ(file.find(" END"), std::string::npos);
+  // The backup that was being made is dropped; the old one is there byte for byte.
+  EXPECT_EQ(ReadFile("KESTRA.TXT"), "my old backup\r\n");
+  EXPECT_EQ(
+      Messages(),
+      (Shown{{"Create File", "KESTRA.TXT ... Are you sure?"},
+             {"Create File",
+              "Create File was stopped ... KESTRA.TXT was not changed: the old file was kept"}}));
 }
 
 TEST_F(MemoryWindowTest, OneOperationRunsAtATime) {

@@ -12,21 +12,6 @@ namespace {
 
 using sim::MemoryChannel;
 
-std::string Blanks(std::size_t n) { return std::string(n, ' '); }
-
-// A channel line spelled out column by column, independently of the program's writer.
-std::string Line(const std::string& number, const std::string& frequency, const std::string& mode,
-                 const std::string& filter, const std::string& select, const std::string& label) {
-  return " " + number + Blanks(13 - number.size()) + frequency + Blanks(6) + mode +
-         Blanks(14 - mode.size()) + filter + Blanks(9) + select + Blanks(14 - select.size()) +
-         label + "\r\n";
-}
-
-const std::string kEmptyLine = Blanks(70) + "\r\n";
-const std::string kHeaderLine = "*Ch#" + Blanks(10) + "Freq..:." + Blanks(6) + "Mode" + Blanks(10) +
-                                "Fil #" + Blanks(9) + "Select" + Blanks(8) + "Label.....**\r\n";
-const std::string kEndLine = " END" + Blanks(66) + "\r\n";
-
 class RigTransferTest : public MemoryFixture {
  protected:
   void SetUp() override { StartProgram(); }
@@ -106,7 +91,8 @@ TEST_F(RigTransferTest, CreateFileWritesTheLayoutAPersonCanReadAndUpdateRigLoads
   EXPECT_FALSE(desktop.ended);
 }
 
-TEST_F(RigTransferTest, AnsweringYesEmptiesTheFileAtOnceAndNoLeavesItAlone) {
+TEST_F(RigTransferTest, NoLeavesTheFileAloneAndYesKeepsItUntilTheNewOneIsComplete) {
+  FillChannels();
   WriteFile("KESTRA.TXT", "my channels\r\n");
   desktop.AnswerNo();
   Memory().Click("Command1");
@@ -119,11 +105,17 @@ TEST_F(RigTransferTest, AnsweringYesEmptiesTheFileAtOnceAndNoLeavesItAlone) {
 
   desktop.AnswerYes();
   Memory().Click("Command1");
-  EXPECT_EQ(ReadFile("KESTRA.TXT"), "");
   EXPECT_TRUE(State().CreateFileActive);
+  Advance(10'000);
+  EXPECT_EQ(ReadFile("KESTRA.TXT"), "my channels\r\n") << "half way: still the old file";
+  AdvanceWhile(State().CreateFileActive);
+  EXPECT_EQ(
+      ReadFile("KESTRA.TXT").find(Line("1", "14.195.0", "USB", "Fil 2", "   ", "DX NET")),
+      std::string(Blanks(70) + "KESTRA.TXT\r\n" + kEmptyLine + kHeaderLine + kEmptyLine).size());
+  EXPECT_EQ(DirectoryNames(), (std::vector<std::string>{"KESTRA.INI", "KESTRA.TXT"}));
 }
 
-TEST_F(RigTransferTest, ChannelsThatDoNotAnswerAreLeftOutAndNamed) {
+TEST_F(RigTransferTest, ChannelsThatDoNotAnswerAreAskedAgainAtTheEndAndWrittenInOrder) {
   FillChannels();
   desktop.AnswerYes();
   Memory().Click("Command1");
@@ -134,17 +126,40 @@ TEST_F(RigTransferTest, ChannelsThatDoNotAnswerAreLeftOutAndNamed) {
   rig.SetSilent(true);
   Advance(400);  // channels 2 and 3 asked without answer
   rig.SetSilent(false);
-  Advance(100 * 200);
+  AdvanceWhile(State().CreateFileActive);
 
+  const auto reads = SentStartingWith(Bytes({0x1A, 0x00}));
+  ASSERT_EQ(reads.size(), 101u) << "99 channels and one more try for each of the two";
+  EXPECT_EQ(reads[99], Frame({0x1A, 0x00, 0x00, 0x02}));
+  EXPECT_EQ(reads[100], Frame({0x1A, 0x00, 0x00, 0x03}));
   const std::string file = ReadFile("KESTRA.TXT");
-  EXPECT_NE(file.find(Line("1", "14.195.0", "USB", "Fil 2", "   ", "DX NET")), std::string::npos);
-  // Neither channel 1's contents under the numbers 2 and 3 nor anything else for them.
-  EXPECT_EQ(file.find("\r\n 2 "), std::string::npos);
-  EXPECT_EQ(file.find("\r\n 3 "), std::string::npos);
-  EXPECT_NE(file.find(Line("5", "14.085.5", "RTTYr", "Fil 3", "Yes", "ABCDEFGHIJ")),
+  const std::size_t one = file.find(Line("1", "14.195.0", "USB", "Fil 2", "   ", "DX NET"));
+  const std::size_t two = file.find(Line("2", "07.050.0", "LSB", "Fil 2", "   ", "40M"));
+  const std::size_t three = file.find(Line("3", "03.573.0", "CWr", "Fil 1", "Yes", ""));
+  const std::size_t five = file.find(Line("5", "14.085.5", "RTTYr", "Fil 3", "Yes", "ABCDEFGHIJ"));
+  EXPECT_TRUE(one < two && two < three && three < five && five != std::string::npos);
+  EXPECT_EQ(Memory().Text7, "END");
+  EXPECT_TRUE(Messages().size() == 1) << "nothing is missing: no box after the question";
+}
+
+TEST_F(RigTransferTest, ChannelsStillWithoutAnswerAreNamedInTheEndLineAndABox) {
+  FillChannels();
+  rig.SetChannel(61, MemoryChannel::Filled(50'100'000, sim::kModeUsb, 2, "SIX"));
+  // Noise garbles every answer for 61 and 77: the answers are there, but never well-formed.
+  serial.Line().AlterMemoryAnswer(61, {sim::AnswerFault::Kind::ChangeByte, 14, 0x06}, -1);
+  serial.Line().AlterMemoryAnswer(77, {sim::AnswerFault::Kind::DropByte, 8, 0}, -1);
+  CreateFile();
+  AdvanceWhile(State().CreateFileActive);
+  const std::string file = ReadFile("KESTRA.TXT");
+  EXPECT_EQ(file.find("\r\n 61 "), std::string::npos);
+  EXPECT_NE(file.find(Line("99", "29.600.0", "FM", "Fil 3", "Yes", "FM CALL") + kEmptyLine),
             std::string::npos);
-  EXPECT_EQ(Memory().Text1, "END");
-  EXPECT_EQ(Memory().Text7, "END ... no answer for channels 2, 3 ... not in the file");
+  EXPECT_NE(file.find(kEndLine), std::string::npos);
+  EXPECT_EQ(Memory().Text7, "END ... no answer for channels 61, 77 ... not in the file");
+  EXPECT_EQ(Messages().back(),
+            (std::pair<std::string, std::string>{
+                "Create File",
+                "KESTRA.TXT written ... no answer for channels 61, 77 ... not in the file"}));
 }
 
 TEST_F(RigTransferTest, HandWrittenLinesLoadTheTwoExtraChannelsToo) {
@@ -193,8 +208,8 @@ TEST_F(RigTransferTest, LinesThatCannotBeStoredAreSkippedAndTheUploadGoesOn) {
   WriteFile("KESTRA.TXT", Line("1", "07.050.0", "LSB", "Fil 2", "", "FIRST") + bad1 + bad2 + bad3 +
                               Line("8", "10.120.0", "CWr", "Fil 1", "", "LAST") + kEndLine);
   UpdateRig(2);  // the second step is the line with letters in its frequency
-  EXPECT_EQ(Memory().Text7,
-            "Skipped, frequency is not 3 to 6 digits ... " + bad1.substr(0, bad1.size() - 2));
+  EXPECT_EQ(Memory().Text7, "Skipped, frequency 14.1X5.0 cannot be read as MM.kkk.h ... " +
+                                bad1.substr(0, bad1.size() - 2));
   RunUpload();
   ASSERT_FALSE(State().UpdateRigActive);
 
@@ -204,8 +219,8 @@ TEST_F(RigTransferTest, LinesThatCannotBeStoredAreSkippedAndTheUploadGoesOn) {
   EXPECT_EQ(rig.Channel(8).mode, sim::kModeCwReverse);
   EXPECT_EQ(SentStartingWith(Bytes({0x08})).size(), 2u) << "nothing sent for the skipped lines";
   EXPECT_EQ(Memory().Text7,
-            "END ... 3 lines not stored: line 2 (frequency is not 3 to 6 digits), line 3 (channel "
-            "is not 1 to 101), line 4 (unknown mode)");
+            "END ... 3 lines not stored: line 2 (frequency 14.1X5.0 cannot be read as MM.kkk.h), "
+            "line 3 (channel is not 1 to 101), line 4 (unknown mode)");
 }
 
 TEST_F(RigTransferTest, FileOperationsNeedADataFile) {
@@ -233,10 +248,10 @@ TEST_F(RigTransferTest, ViewFileShowsEveryLineUpToTheEndLine) {
   Advance(500);
   EXPECT_EQ(Memory().Text7, kHeaderLine.substr(0, kHeaderLine.size() - 2));
   Advance(500);
-  // Four mode columns, and twelve for the label: a long label is shown whole.
+  // The whole mode zone, and twelve columns for the label: a long label is shown whole.
   const MemoryMain& m = Memory();
   EXPECT_EQ((std::vector<std::string>{m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6}),
-            (std::vector<std::string>{"42 ", "Y", "14.225.0", "RTTY", "Fil 2", "TWELVE CHARS"}));
+            (std::vector<std::string>{"42 ", "Y", "14.225.0", "RTTYr", "Fil 2", "TWELVE CHARS"}));
   EXPECT_TRUE(State().ViewFileActive);
   Advance(500);
   EXPECT_EQ(Memory().Text1, "END");
