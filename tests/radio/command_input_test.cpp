@@ -80,14 +80,10 @@ TEST(CommandInput, ManualCommandCallSignAndTime) {
 TEST(CommandInput, ChannelCodeAndFrequencyDigitsAtTheirLimits) {
   // Channel text; code; readable; unwritable.
   const std::vector<std::tuple<std::string, std::optional<std::string>, bool, bool>> channels = {
-      {"7 ", B({0x00, 0x07}), true, false},
-      {"110", B({0x00, 0xBA}), false, false},
-      {"179", B({0x00, 0xFF}), false, true},
-      {"180", std::nullopt, false, false},
-      {"-5", std::nullopt, false, false},
-      {"100 ", B({0x01, 0x00}), true, false},
-      {"abc", std::nullopt, false, false},
-      {"5x", std::nullopt, false, false},
+      {"7 ", B({0x00, 0x07}), true, false},  {"110", B({0x00, 0xBA}), false, false},
+      {"179", B({0x00, 0xFF}), false, true}, {"180", std::nullopt, false, false},
+      {"-5", std::nullopt, false, false},    {"100 ", B({0x01, 0x00}), true, false},
+      {"abc", std::nullopt, false, false},   {"5x", std::nullopt, false, false},
       {"1e999", std::nullopt, false, false}};
   for (const auto& [text, code, readable, unwritable] : channels) {
     EXPECT_EQ(ChannelCode(text), code) << text;
