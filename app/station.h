@@ -79,6 +79,13 @@ struct Station {
   // Prompted commands.
   std::string LastManualCommand;
 
+  // The transceiver's operating mode as last learnt (the answers to mode queries, the mode
+  // broadcasts and the mode frames sent), -1 when unknown; the filter options send it with
+  // their filter. A filter option (1 to 3) waiting for the answer to the mode query it sent
+  // first, else 0.
+  int LastOperatingMode = -1;
+  int FilterAwaitingMode = 0;
+
   // The error that ReportError shows.
   int ErrorNumber = 0;
   std::string ErrorDescription;

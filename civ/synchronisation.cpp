@@ -6,6 +6,7 @@
 
 #include "app/control_program.h"
 #include "civ/reply_decoder.h"
+#include "radio/operating_mode.h"
 
 namespace tavrin {
 
@@ -62,6 +63,8 @@ void ReplyDecoder::SynchronisationStep(const std::string& reply) {
       radio.OpMd();
       return;
     case 3:
+      // The answer to the mode query: the filter marks below send their filter in this mode.
+      if (const auto mode = ModeAnswerIn(reply)) NoteOperatingMode(station, *mode);
       station.SyncStep = 4;
       radio.Ant();
       return;
@@ -84,6 +87,7 @@ void ReplyDecoder::SynchronisationStep(const std::string& reply) {
   program_.recovery.SynchronisationDone();
   if (station.LastAntenna == "0") MarkCaption(program_, "Ant1");
   if (station.LastAntenna == "1") MarkCaption(program_, "Ant2");
+  // The receive/transmit marks only show the state (see RadioMain::MarkOption).
   if (station.LastRxTx == "0") MarkCaption(program_, "Rx");
   if (station.LastRxTx == "1") MarkCaption(program_, "Tx");
   MarkModeOption();

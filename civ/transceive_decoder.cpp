@@ -4,6 +4,7 @@
 #include "civ/decoder_displays.h"
 #include "civ/reply_bytes.h"
 #include "civ/reply_decoder.h"
+#include "radio/operating_mode.h"
 
 namespace tavrin {
 
@@ -21,6 +22,9 @@ void ReplyDecoder::DecodeTransceive(const std::string& frame) {
   const ReplyBytes bytes(frame);
   if (bytes.Is(5, kModeBroadcast) && bytes.Size() == kModeFrameLength) {
     if (bytes.At(8) != kEnd) return;
+    // The mode picked on the front panel is the operating mode, before the marks below send
+    // their frames with it.
+    NoteOperatingMode(program_.station, bytes.At(6));
     ShowModeByte(program_, bytes.At(6));
     MarkModeOption();
     ShowFilterByte(program_, bytes.At(7));

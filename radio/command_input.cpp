@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/leading_number.h"
 #include "app/text_functions.h"
 #include "civ/encodings.h"
 
@@ -19,6 +20,22 @@ std::optional<unsigned char> BcdOf(const std::string& text) {
   const BcdByte converted = NumberToBcd(text);
   if (!converted.Ok()) return std::nullopt;
   return converted.byte;
+}
+
+// The text without the blanks at its end.
+std::string WithoutTrailingBlanks(const std::string& text) {
+  const auto last = text.find_last_not_of(' ');
+  return last == std::string::npos ? std::string() : text.substr(0, last + 1);
+}
+
+bool AllDigits(const std::string& text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// A piece that is one whole number within the range of `value`, as its BCD byte.
+std::optional<unsigned char> AcceptedBcd(TypedValue value, const std::string& piece) {
+  if (!IsAcceptedNumber(value, piece)) return std::nullopt;
+  return BcdOf(piece);
 }
 
 std::optional<int> HexDigit(char c) {
@@ -71,6 +88,13 @@ std::optional<std::string> ManualCommandBytes(const std::string& answer) {
   return bytes;
 }
 
+std::string FirstNonHexToken(const std::string& answer) {
+  for (const std::string& token : SplitManualCommand(answer)) {
+    if (!token.empty() && !HexByteToken(token)) return token;
+  }
+  return {};
+}
+
 std::string CallSignBytes(const std::string& answer) {
   std::string call = answer;
   if (call.size() < 10) call.resize(10, ' ');
@@ -81,16 +105,19 @@ std::string CallSignBytes(const std::string& answer) {
 bool HasTimeForm(const std::string& answer) { return answer.size() >= 3 && answer[2] == ':'; }
 
 std::optional<std::string> TimeBytes(const std::string& answer) {
-  const auto hours = BcdOf(Piece(answer, 0, 2));
-  const auto minutes = BcdOf(Piece(answer, 3, 2));
+  if (!WithoutTrailingBlanks(Piece(answer, 5, std::string::npos)).empty()) return std::nullopt;
+  const auto hours = AcceptedBcd(TypedValue::TimeOfDay, Piece(answer, 0, 2));
+  const auto minutes = AcceptedBcd(TypedValue::TimeOfDay, Piece(answer, 3, 2));
   if (!hours || !minutes) return std::nullopt;
   return std::string{static_cast<char>(*hours), static_cast<char>(*minutes)};
 }
 
 std::optional<std::string> ChannelCode(const std::string& channelText) {
-  if (channelText == "100") return std::string("\x01\x00", 2);
-  if (channelText == "101") return std::string("\x01\x01", 2);
-  const auto number = BcdOf(channelText);
+  const std::string channel = WithoutTrailingBlanks(channelText);
+  if (channel == "100") return std::string("\x01\x00", 2);
+  if (channel == "101") return std::string("\x01\x01", 2);
+  if (!PlainNumber(channel)) return std::nullopt;
+  const auto number = BcdOf(channel);
   if (!number) return std::nullopt;
   return std::string{'\0', static_cast<char>(*number)};
 }
@@ -147,8 +174,9 @@ std::optional<unsigned char> FilterCode(const std::string& digit) {
 }
 
 std::optional<std::string> SelectedFromAnswer(const std::string& answer) {
-  if (answer == "yes" || answer == "YES" || answer == "Y" || answer == "y") return "1";
-  if (answer == "no" || answer == "NO" || answer == "N" || answer == "n") return "0";
+  const std::string upper = FoldedToCapitals(answer);
+  if (upper == "YES" || upper == "Y") return "1";
+  if (upper == "NO" || upper == "N") return "0";
   return std::nullopt;
 }
 
@@ -162,10 +190,80 @@ std::string LabelBytes(const std::string& label) {
   return bytes;
 }
 
+const ValueForm& FormOf(TypedValue value) {
+  // The level, time and channel pieces go through the one-byte BCD conversion, whose largest
+  // value is 179; what the transceiver makes of a value its own range does not hold is its
+  // answer to give (it refuses a channel of 150 or a time of 25:75).
+  static const std::array<ValueForm, 10> kForms = {{
+      {"Audio level", true, 0, 179, "", " (the transceiver's levels are 0 to 99)"},
+      {"Time", true, 0, 99, "HH:MM, hh and mm each ", " (a time of day is 00:00 to 23:59)"},
+      {"Channel", true, 1, 179, "", " (memory channels are 1 to 99, 100 for P1 and 101 for P2)"},
+      {"Channel", true, 1, 101, "", " (100 for P1, 101 for P2)"},
+      {"Channel", true, 1, 179, "",
+       ", of the three-digit numbers only those ending in 0 or 1 (memory channels are 1 to 99, "
+       "100 for P1 and 101 for P2)"},
+      {"Frequency", false, 0, 0, "",
+       "3 to 6 digits, MMkkk or MmKkCc (14255 or 142550 for 14.255.0 MHz), or the frequency as "
+       "the window shows it (14.255.0, 14.255, 7.05)"},
+      {"Mode", false, 0, 0, "", "Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr, in any case"},
+      {"Filter", false, 0, 0, "", "1, 2 or 3"},
+      {"Selected", false, 0, 0, "", "Yes or No (Y or N), in any case"},
+      {"Command", false, 0, 0, "",
+       "1 to 4 bytes separated by blanks, each 1 or 2 hexadecimal digits (00 to FF)"},
+  }};
+  return kForms[static_cast<std::size_t>(value)];
+}
+
+std::string AcceptedText(TypedValue value) {
+  const ValueForm& form = FormOf(value);
+  std::string text = form.before;
+  if (form.numeric)
+    text += "a number from " + NumberText(form.lowest) + " to " + NumberText(form.highest);
+  return text + form.after;
+}
+
+bool IsAcceptedNumber(TypedValue value, const std::string& text) {
+  const ValueForm& form = FormOf(value);
+  const auto number = PlainNumber(text);
+  return form.numeric && number && *number >= form.lowest && *number <= form.highest;
+}
+
+std::string RefusalOf(TypedValue value, const std::string& typed) {
+  return RefusalText(FormOf(value).what, typed, AcceptedText(value));
+}
+
+std::optional<std::string> FrequencyDigitsOf(const std::string& typed) {
+  const std::string text = WithoutTrailingBlanks(typed);
+  const auto point = text.find('.');
+  if (point == std::string::npos) {
+    if (!AllDigits(text) || text.size() < 3 || text.size() > 6) return std::nullopt;
+    return text;
+  }
+  // The display form: MHz, a point, kHz, and after a second point the 100 Hz digit.
+  const std::string megahertz = text.substr(0, point);
+  std::string kilohertz = text.substr(point + 1);
+  std::string hundreds = "0";
+  const auto second = kilohertz.find('.');
+  if (second != std::string::npos) {
+    hundreds = kilohertz.substr(second + 1);
+    kilohertz.resize(second);
+    if (kilohertz.size() != 3 || hundreds.size() != 1) return std::nullopt;
+  } else if (kilohertz.size() == 4) {
+    // 14.2555: the fourth decimal is the 100 Hz digit.
+    hundreds = kilohertz.substr(3);
+    kilohertz.resize(3);
+  }
+  if (!AllDigits(megahertz) || megahertz.size() > 2 || !AllDigits(kilohertz) ||
+      kilohertz.size() > 3 || !AllDigits(hundreds))
+    return std::nullopt;
+  kilohertz.resize(3, '0');  // 7.05 is 7.050 MHz
+  return std::string(2 - megahertz.size(), '0') + megahertz + kilohertz + hundreds;
+}
+
 std::string RefusalText(const std::string& what, const std::string& value,
-                        const std::string& accepted) {
+                        const std::string& accepted, const std::string& reason) {
   if (value.empty()) return what + " is missing. Accepted: " + accepted + ".";
-  return what + " " + value + " ... is not a usable value. Accepted: " + accepted + ".";
+  return what + " " + value + " ... " + reason + ". Accepted: " + accepted + ".";
 }
 
 }  // namespace tavrin

@@ -31,6 +31,8 @@ std::optional<unsigned char> HexByteToken(const std::string& token);
 // The one to four command bytes of a manual command, or none when a token is not
 // hexadecimal (then nothing of the command may be sent).
 std::optional<std::string> ManualCommandBytes(const std::string& answer);
+// The first token of a manual command that is not a hexadecimal byte, or the empty text.
+std::string FirstNonHexToken(const std::string& answer);
 
 // --- Call sign and time ----------------------------------------------------------------
 
@@ -40,13 +42,15 @@ std::string CallSignBytes(const std::string& answer);
 // A time answer has ":" as its third character ("07:05").
 bool HasTimeForm(const std::string& answer);
 // Hours from characters 1-2 and minutes from characters 4-5, each as a BCD byte; none when
-// a piece has no byte form ("12:" has no minutes).
+// a piece is not a number from 0 to 99 ("12:" has no minutes, "ab:cd" no numbers) or when
+// anything but blanks follows the minutes.
 std::optional<std::string> TimeBytes(const std::string& answer);
 
 // --- Memory channels -------------------------------------------------------------------
 
 // "100" gives 01 00 (P1), "101" gives 01 01 (P2), any other text 00 and the BCD byte of its
-// number ("7" gives 00 07, "150" gives 00 E2); none above 179 or below 0.
+// number ("7" gives 00 07, "150" gives 00 E2); none above 179 or below 0, and none for a
+// text that is not one number ("abc", "5x"). Blanks after the number are harmless.
 std::optional<std::string> ChannelCode(const std::string& channelText);
 // A memory read of a code whose second byte is 9A or more cannot be a channel.
 bool IsReadableChannelCode(const std::string& code);
@@ -69,18 +73,64 @@ std::optional<std::array<unsigned char, 3>> FrequencyBytes(const std::string& pa
 std::optional<unsigned char> ModeCode(const std::string& word);
 // "1", "2" and "3" give the filter bytes 01, 02 and 03; none for any other text.
 std::optional<unsigned char> FilterCode(const std::string& digit);
-// "yes", "YES", "Y", "y" give "1"; "no", "NO", "N", "n" give "0"; none for any other answer.
+// "yes" and "y" give "1", "no" and "n" give "0", in any case ("Yes", "nO"); none for any
+// other answer.
 std::optional<std::string> SelectedFromAnswer(const std::string& answer);
 // The selected flag of a memory record: 01 when the text's number is 1, otherwise 00.
 unsigned char SelectedByte(const std::string& selectedText);
 // The ten label bytes of a memory record: the label's first ten characters, blank-padded.
 std::string LabelBytes(const std::string& label);
 
+// --- Accepted forms --------------------------------------------------------------------
+
+// The values the operator types, each with the one form the program accepts for it.
+enum class TypedValue {
+  AudioLevel,
+  TimeOfDay,
+  ChannelToSelect,
+  ChannelToRead,
+  ChannelToWrite,
+  Frequency,
+  ModeWord,
+  FilterDigit,
+  SelectedAnswer,
+  ManualCommand
+};
+
+// What a typed value may be. A numeric form accepts a text that is one number from `lowest`
+// to `highest` and nothing else (blanks after it aside); the check and the text shown to the
+// operator both come from this one row.
+struct ValueForm {
+  const char* what;  // the value's name in a refusal: "Audio level", "Channel"
+  bool numeric;      // a number within lowest .. highest
+  double lowest;
+  double highest;
+  const char* before;  // text in front of the range ("HH:MM, hh and mm each ")
+  const char* after;   // text behind it, or the whole form of a value that is no number
+};
+const ValueForm& FormOf(TypedValue value);
+// "a number from 0 to 179 ...", as the refusal boxes show it.
+std::string AcceptedText(TypedValue value);
+// The whole text is one number (an optional sign, digits with at most one decimal point, an
+// optional exponent; blanks around it) within the form's range. "abc", "12abc", "1e999" and
+// the empty text are not.
+bool IsAcceptedNumber(TypedValue value, const std::string& text);
+// The refusal text of a typed value: its name, the value and AcceptedText.
+std::string RefusalOf(TypedValue value, const std::string& typed);
+
+// The frequency digits that a typed frequency stands for: 3 to 6 digits as typed (MMkkk or
+// MmKkCc), or the window's own display form read as MHz, kHz and 100 Hz ("14.255.0",
+// "14.255" and "7.05" give "142550", "142550" and "070500"). Blanks after it are dropped.
+// None for anything else ("abcdef", "14", "1425500", "14.2.5").
+std::optional<std::string> FrequencyDigitsOf(const std::string& typed);
+
 // --- Refusals --------------------------------------------------------------------------
 
 // The text of a refusal: "Channel 200 ... is not a usable value. Accepted: 1 to 101." (or
 // "Channel is missing. Accepted: 1 to 101." for an empty value).
+// With a `reason` it stands in place of "is not a usable value".
 std::string RefusalText(const std::string& what, const std::string& value,
-                        const std::string& accepted);
+                        const std::string& accepted,
+                        const std::string& reason = "is not a usable value");
 
 }  // namespace tavrin

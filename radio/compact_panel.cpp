@@ -117,7 +117,8 @@ void CompactPanel::ClearMemoryChannel() {
   const auto code = ChannelCode(s.MemChannelText);
   if (!IsUnusableMemoryText(s.MemChannelText) && !(code && NamesMemoryChannel(*code))) {
     s.ClearAfterSelect = false;
-    RefuseValue(program_, kSelectTitle, RefusalText("Channel", s.MemChannelText, "1 to 101"), true);
+    RefuseValue(program_, kSelectTitle, RefusalOf(TypedValue::ChannelToRead, s.MemChannelText),
+                true);
     return;
   }
   // The select asks nothing more now. It selects the channel and clears it, which ends the

@@ -17,10 +17,9 @@ constexpr const char* kSetChannelTitle = "Set Memory Channel Number";
 constexpr const char* kFrequencyTitle = "Set Memory Frequency";
 constexpr const char* kModeTitle = "Set Memory Mode";
 
-constexpr const char* kChannelAccepted = "1 to 101";
-constexpr const char* kFrequencyAccepted = "MMkkk or MmKkCc, 3 to 6 digits";
-constexpr const char* kModeAccepted = "Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr";
-constexpr const char* kFilterAccepted = "1, 2, 3";
+constexpr const char* kFilterTitle = "Set Memory Filter";
+constexpr const char* kSelectedTitle = "Set Memory Selected Channel";
+constexpr const char* kModeFilterTitle = "Memory Filter";
 
 // Where the parts of the 27-byte memory record lie (from 0).
 constexpr std::size_t kRecordSize = 27;
@@ -55,13 +54,13 @@ void RadioMain::Msel() {
     ClearStatusLine();
     s.MemorySequenceBusy = false;
     s.ClearAfterSelect = false;
-    LastRefusal = RefusalText("Channel", s.MemChannelText, kChannelAccepted);
+    LastRefusal = RefusalOf(TypedValue::ChannelToSelect, s.MemChannelText);
     return;
   }
   const auto code = ChannelCode(s.MemChannelText);
-  if (!code) {
+  if (!code || !IsAcceptedNumber(TypedValue::ChannelToSelect, s.MemChannelText)) {
     s.ClearAfterSelect = false;
-    RefuseValue(program_, kSelectTitle, RefusalText("Channel", s.MemChannelText, kChannelAccepted),
+    RefuseValue(program_, kSelectTitle, RefusalOf(TypedValue::ChannelToSelect, s.MemChannelText),
                 !busy);
     return;
   }
@@ -84,21 +83,26 @@ void RadioMain::Mrd() {
   if (IsUnusableMemoryText(s.MemChannelText)) {
     BlankDisplay();
     s.MemorySequenceBusy = false;
-    LastRefusal = RefusalText("Channel", s.MemChannelText, kChannelAccepted);
+    LastRefusal = RefusalOf(TypedValue::ChannelToRead, s.MemChannelText);
     return;
   }
   const auto code = ChannelCode(s.MemChannelText);
   if (!code) {
-    RefuseValue(program_, kReadTitle, RefusalText("Channel", s.MemChannelText, kChannelAccepted),
+    RefuseValue(program_, kReadTitle, RefusalOf(TypedValue::ChannelToRead, s.MemChannelText),
                 !busy);
     BlankDisplay();
     return;
   }
   s.SelectChannelField = *code;
   // 102 to 179 give codes that are no channel at all: show nothing rather than ask for them.
-  if (IsReadableChannelCode(s.SelectChannelField)) {
+  // A select of such a number (busy, chained here) has been sent already and is not refused.
+  if (IsReadableChannelCode(s.SelectChannelField) &&
+      IsAcceptedNumber(TypedValue::ChannelToRead, s.MemChannelText)) {
     SendPlainCommand(std::string("\x1A\x00", 2) + s.SelectChannelField);
   } else {
+    if (!busy)
+      RefuseValue(program_, kReadTitle, RefusalOf(TypedValue::ChannelToRead, s.MemChannelText),
+                  true);
     BlankDisplay();
   }
   s.MemorySequenceBusy = false;
@@ -110,21 +114,26 @@ void RadioMain::Mset() {
   Station& s = program_.station;
   Desktop& desktop = program_.platform.desktop;
   const bool busy = s.MemorySequenceBusy;
-  const auto stop = [&](const char* what, const std::string& value, const char* accepted) {
+  // A missing value ends the command quietly; a value the record cannot hold is refused with
+  // its reason, in a box when the operator typed it.
+  const auto stop = [&](TypedValue value, const std::string& typed) {
     ClearStatusLine();
     s.MemorySequenceBusy = false;
-    LastRefusal = RefusalText(what, value, accepted);
+    LastRefusal = RefusalOf(value, typed);
+  };
+  const auto refuse = [&](const char* title, TypedValue value, const std::string& typed) {
+    RefuseValue(program_, title, RefusalOf(value, typed), !busy);
   };
 
   if (!busy) s.MemChannelText = desktop.InputBox(kSetChannelTitle, kChannelPrompt, "");
-  if (IsUnwritableChannelText(s.MemChannelText) || IsUnusableMemoryText(s.MemChannelText)) {
-    stop("Channel", s.MemChannelText, kChannelAccepted);
+  if (IsUnusableMemoryText(s.MemChannelText)) {
+    stop(TypedValue::ChannelToWrite, s.MemChannelText);
     return;
   }
   const auto code = ChannelCode(s.MemChannelText);
-  if (!code) {
-    RefuseValue(program_, kSetChannelTitle,
-                RefusalText("Channel", s.MemChannelText, kChannelAccepted), !busy);
+  if (!code || IsUnwritableChannelText(s.MemChannelText) ||
+      !IsAcceptedNumber(TypedValue::ChannelToWrite, s.MemChannelText)) {
+    refuse(kSetChannelTitle, TypedValue::ChannelToWrite, s.MemChannelText);
     return;
   }
   // Built aside and stored only when sent: a refused record leaves the last one as it was.
@@ -136,17 +145,17 @@ void RadioMain::Mset() {
     s.MemFrequencyDigits =
         desktop.InputBox(kFrequencyTitle, "Enter 'FREQUENCY' (MMkkk or MmKkCc)", "");
   if (IsUnusableMemoryText(s.MemFrequencyDigits)) {
-    stop("Frequency", s.MemFrequencyDigits, kFrequencyAccepted);
+    stop(TypedValue::Frequency, s.MemFrequencyDigits);
     return;
   }
   const std::string typedFrequency = s.MemFrequencyDigits;
-  s.MemFrequencyDigits = PadFrequencyDigits(typedFrequency);
-  const auto frequency = FrequencyBytes(s.MemFrequencyDigits);
+  const auto digits = FrequencyDigitsOf(typedFrequency);
+  const auto frequency = digits ? FrequencyBytes(PadFrequencyDigits(*digits)) : std::nullopt;
   if (!frequency) {
-    RefuseValue(program_, kFrequencyTitle,
-                RefusalText("Frequency", typedFrequency, kFrequencyAccepted), !busy);
+    refuse(kFrequencyTitle, TypedValue::Frequency, typedFrequency);
     return;
   }
+  s.MemFrequencyDigits = PadFrequencyDigits(*digits);
   record[kRecordMegahertz] = static_cast<char>((*frequency)[0]);
   record[kRecordTensOfKilohertz] = static_cast<char>((*frequency)[1]);
   record[kRecordKilohertz] = static_cast<char>((*frequency)[2]);
@@ -158,19 +167,27 @@ void RadioMain::Mset() {
   }
   const auto mode = ModeCode(s.MemModeText);
   if (!mode) {
-    stop("Mode", s.MemModeText, kModeAccepted);
+    if (s.MemModeText.empty()) {
+      stop(TypedValue::ModeWord, s.MemModeText);
+    } else {
+      refuse(kModeTitle, TypedValue::ModeWord, s.MemModeText);
+    }
     return;
   }
   s.MemModeText = std::string(1, static_cast<char>(*mode));
   record[kRecordMode] = static_cast<char>(*mode);
 
   if (!busy) {
-    s.MemFilterText = desktop.InputBox("Set Memory Filter", "Enter 'FILTER' (1,2,3)", "2");
+    s.MemFilterText = desktop.InputBox(kFilterTitle, "Enter 'FILTER' (1,2,3)", "2");
     if (s.MemFilterText.empty()) s.MemFilterText = "2";
   }
   const auto filter = FilterCode(s.MemFilterText);
   if (!filter) {
-    stop("Filter", s.MemFilterText, kFilterAccepted);
+    if (s.MemFilterText.empty()) {
+      stop(TypedValue::FilterDigit, s.MemFilterText);
+    } else {
+      refuse(kFilterTitle, TypedValue::FilterDigit, s.MemFilterText);
+    }
     return;
   }
   s.MemFilterText = std::string(1, static_cast<char>(*filter));
@@ -179,10 +196,16 @@ void RadioMain::Mset() {
   // P1 and P2 start unselected; the operator may still answer Yes.
   if (s.MemChannelText == "100" || s.MemChannelText == "101") s.MemSelectedText = "0";
   if (!busy) {
-    std::string answer = desktop.InputBox("Set Memory Selected Channel",
-                                          "Is this a 'SELECTED'  channel  (Yes, No)", "NO");
+    std::string answer =
+        desktop.InputBox(kSelectedTitle, "Is this a 'SELECTED'  channel  (Yes, No)", "NO");
     if (answer.empty()) answer = "NO";
-    if (const auto selected = SelectedFromAnswer(answer)) s.MemSelectedText = *selected;
+    const auto selected = SelectedFromAnswer(answer);
+    // Any other answer would leave the flag of the last record written, unasked.
+    if (!selected) {
+      refuse(kSelectedTitle, TypedValue::SelectedAnswer, answer);
+      return;
+    }
+    s.MemSelectedText = *selected;
   }
   const unsigned char selected = SelectedByte(s.MemSelectedText);
   s.MemSelectedText = std::string(1, static_cast<char>(selected));
@@ -210,16 +233,16 @@ void RadioMain::SetFq() {
   s.MemFrequencyDigits = typed;
   if (IsUnusableMemoryText(typed)) {
     ClearStatusLine();
-    LastRefusal = RefusalText("Frequency", typed, kFrequencyAccepted);
+    LastRefusal = RefusalOf(TypedValue::Frequency, typed);
     return;
   }
-  s.MemFrequencyDigits = PadFrequencyDigits(typed);
-  const auto frequency = FrequencyBytes(s.MemFrequencyDigits);
+  const auto digits = FrequencyDigitsOf(typed);
+  const auto frequency = digits ? FrequencyBytes(PadFrequencyDigits(*digits)) : std::nullopt;
   if (!frequency) {
-    RefuseValue(program_, kFrequencyTitle, RefusalText("Frequency", typed, kFrequencyAccepted),
-                true);
+    RefuseValue(program_, kFrequencyTitle, RefusalOf(TypedValue::Frequency, typed), true);
     return;
   }
+  s.MemFrequencyDigits = PadFrequencyDigits(*digits);
   // Least significant byte first; the 10 Hz and 1 Hz digits and those from 100 MHz up stay 0.
   if (s.VfoFrequencyField.size() != 5) s.VfoFrequencyField = std::string(5, '\0');
   s.VfoFrequencyField[3] = static_cast<char>((*frequency)[0]);
@@ -236,19 +259,28 @@ void RadioMain::SetMd() {
   Desktop& desktop = program_.platform.desktop;
   s.MemModeText =
       desktop.InputBox(kModeTitle, "Enter  'MODE'  (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)", "AM");
-  const auto mode = ModeCode(s.MemModeText);
-  if (IsUnusableMemoryText(s.MemModeText) || !mode) {
+  if (IsUnusableMemoryText(s.MemModeText)) {
     ClearStatusLine();
-    LastRefusal = RefusalText("Mode", s.MemModeText, kModeAccepted);
+    LastRefusal = RefusalOf(TypedValue::ModeWord, s.MemModeText);
+    return;
+  }
+  const auto mode = ModeCode(s.MemModeText);
+  if (!mode) {
+    RefuseValue(program_, kModeTitle, RefusalOf(TypedValue::ModeWord, s.MemModeText), true);
     return;
   }
   s.MemModeText = std::string(1, static_cast<char>(*mode));
 
-  s.MemFilterText = desktop.InputBox("Memory Filter", "Enter  'FILTER'  (1,2,3)", "2");
+  s.MemFilterText = desktop.InputBox(kModeFilterTitle, "Enter  'FILTER'  (1,2,3)", "2");
+  if (IsUnusableMemoryText(s.MemFilterText)) {
+    ClearStatusLine();
+    LastRefusal = RefusalOf(TypedValue::FilterDigit, s.MemFilterText);
+    return;
+  }
   const auto filter = FilterCode(s.MemFilterText);
   if (!filter) {
-    ClearStatusLine();
-    LastRefusal = RefusalText("Filter", s.MemFilterText, kFilterAccepted);
+    RefuseValue(program_, kModeFilterTitle, RefusalOf(TypedValue::FilterDigit, s.MemFilterText),
+                true);
     return;
   }
   s.MemFilterText = std::string(1, static_cast<char>(*filter));

@@ -1,4 +1,6 @@
 // "Set Vol", "Set Call ", "Set Time" and "Manual Commands  ": ask, check, convert, send.
+#include <optional>
+
 #include "app/control_program.h"
 #include "civ/encodings.h"
 #include "radio/command_input.h"
@@ -14,10 +16,8 @@ constexpr const char* kCallTitle = "New Call Sign";
 constexpr const char* kTimeTitle = "New Time of Day";
 constexpr const char* kManualTitle = "Manual Command Mode";
 
-constexpr const char* kVolumeAccepted = "0 to 99";
-constexpr const char* kCallAccepted = "1 to 10 characters";
-constexpr const char* kTimeAccepted = "HH:MM with hh 00 to 23 and mm 00 to 59";
-constexpr const char* kManualAccepted = "1 to 4 hexadecimal bytes 00 to FF separated by blanks";
+// The call sign is never refused: an answer longer than ten characters is sent whole.
+constexpr const char* kCallAccepted = "1 or more characters, not beginning with a blank";
 
 }  // namespace
 
@@ -28,14 +28,15 @@ void RadioMain::SetVol() {
   // The level 0 is a real answer here, so only an empty answer or a leading blank is ignored,
   // and the status line stays as it is.
   if (answer.empty() || answer[0] == ' ') {
-    LastRefusal = RefusalText("Audio level", answer, kVolumeAccepted);
+    LastRefusal = RefusalOf(TypedValue::AudioLevel, answer);
+    return;
+  }
+  // "abc" would read as 0 and mute the audio; "1e999" is no number the byte can hold.
+  if (!IsAcceptedNumber(TypedValue::AudioLevel, answer)) {
+    RefuseValue(program_, kVolumeTitle, RefusalOf(TypedValue::AudioLevel, answer), true);
     return;
   }
   const BcdByte level = NumberToBcd(answer);
-  if (!level.Ok()) {
-    RefuseValue(program_, kVolumeTitle, RefusalText("Audio level", answer, kVolumeAccepted), true);
-    return;
-  }
   SendPlainCommand(std::string{'\x14', '\x01', static_cast<char>(level.byte)});
 }
 
@@ -56,14 +57,14 @@ void RadioMain::SetTime() {
   LastRefusal.clear();
   const std::string answer = program_.platform.desktop.InputBox(
       kTimeTitle, "Enter  'TIME'  (HH:MM)...where hh=00-23, mm=00-59", "");
-  if (IsUnusableAnswer(answer) || !HasTimeForm(answer)) {
+  if (IsUnusableAnswer(answer)) {
     ClearStatusLine();
-    LastRefusal = RefusalText("Time", answer, kTimeAccepted);
+    LastRefusal = RefusalOf(TypedValue::TimeOfDay, answer);
     return;
   }
-  const auto time = TimeBytes(answer);
+  const auto time = HasTimeForm(answer) ? TimeBytes(answer) : std::nullopt;
   if (!time) {
-    RefuseValue(program_, kTimeTitle, RefusalText("Time", answer, kTimeAccepted), true);
+    RefuseValue(program_, kTimeTitle, RefusalOf(TypedValue::TimeOfDay, answer), true);
     return;
   }
   program_.station.TimeField = *time;
@@ -78,15 +79,17 @@ void RadioMain::ManualCommands() {
       kManualTitle, "Enter Command String  (1 to 4 cmds, sep w/spaces )", s.LastManualCommand);
   if (IsUnusableAnswer(answer)) {
     ClearStatusLine();
-    LastRefusal = RefusalText("Command", answer, kManualAccepted);
+    LastRefusal = RefusalOf(TypedValue::ManualCommand, answer);
     return;
   }
   // Kept even when refused below, so that the next prompt offers the typo for correction.
   s.LastManualCommand = answer;
   const auto bytes = ManualCommandBytes(answer);
   if (!bytes) {
-    ClearStatusLine();
-    LastRefusal = RefusalText("Command", answer, kManualAccepted);
+    RefuseValue(program_, kManualTitle,
+                RefusalText("Command", answer, AcceptedText(TypedValue::ManualCommand),
+                            "holds " + FirstNonHexToken(answer) + ", which is no hexadecimal byte"),
+                true);
     return;
   }
   SendPlainCommand(*bytes);

@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <string_view>
+#include <utility>
 
 #include "app/control_program.h"
+#include "radio/operating_mode.h"
 
 namespace tavrin {
 
@@ -121,20 +123,28 @@ int RadioMain::OptionByCaption(const std::string& caption) {
   return 0;
 }
 
-void RadioMain::ClickOption(int n) {
+void RadioMain::MarkInGroup(int n) {
   const RadioControl* row = OptionRow(n);
-  if (row == nullptr) return;
   for (const auto& control : RadioControls()) {
     if (IsOption(control) && control.group == row->group)
       OptionMarked[static_cast<std::size_t>(OptionNumber(control))] = false;
   }
   OptionMarked[static_cast<std::size_t>(n)] = true;
+}
+
+void RadioMain::ClickOption(int n) {
+  if (OptionRow(n) == nullptr) return;
+  MarkInGroup(n);
   RunOptionAction(n);
 }
 
 void RadioMain::MarkOption(int n) {
   if (n <= 0 || n >= static_cast<int>(OptionMarked.size())) return;
   if (OptionMarked[static_cast<std::size_t>(n)]) return;
+  const RadioControl* row = OptionRow(n);
+  if (row == nullptr) return;
+  // Sending "Tx" here would key the transmitter a moment after the operator let it go.
+  if (row->group == RadioGroup::RxTx) return MarkInGroup(n);
   ClickOption(n);
 }
 
@@ -191,6 +201,7 @@ void RadioMain::Click(const std::string& control) {
 }
 
 void RadioMain::SendPlainCommand(const std::string& commandBytes) {
+  NoteSentCommand(program_.station, commandBytes);
   program_.link.SendCivCommand(commandBytes);
 }
 
@@ -204,28 +215,53 @@ void RadioMain::Call() { SendPlainCommand(FindRadioControl("Command32")->command
 void RadioMain::Time() { SendPlainCommand(FindRadioControl("Command34")->command); }
 void RadioMain::Mem() { SendPlainCommand(FindRadioControl("Option18")->command); }
 void RadioMain::OpFq() { SendPlainCommand(FindRadioControl("Option31")->command); }
-void RadioMain::OpMd() { SendPlainCommand(FindRadioControl("Option32")->command); }
+void RadioMain::OpMd() {
+  const Station& s = program_.station;
+  const std::string& query = FindRadioControl("Option32")->command;
+  // When the line is free the answer is kept as the operating mode; otherwise it is only shown.
+  const bool asked =
+      program_.link.Exchange(s.CivPreamble + query + s.CivTail, [this](const std::string& reply) {
+        if (const auto mode = ModeAnswerIn(reply)) NoteOperatingMode(program_.station, *mode);
+      });
+  if (!asked) SendPlainCommand(query);
+}
 
 void RadioMain::Filter(int filterNumber) {
-  // The mode byte comes from what the mode field shows, so a filter change keeps the mode.
-  static const std::array<std::pair<const char*, unsigned char>, 8> kModes = {{
-      {"AM", 0x02},
-      {"FM", 0x05},
-      {"USB", 0x01},
-      {"LSB", 0x00},
-      {"CW", 0x03},
-      {"CWr", 0x07},
-      {"RTTY", 0x04},
-      {"RTTYr", 0x08},
-  }};
-  unsigned char mode = 0x00;
-  for (const auto& [text, code] : kModes) {
-    if (Text4 == text) {
-      mode = code;
-      break;
-    }
+  Station& s = program_.station;
+  // The mode is sent along with the filter, so it must be the one the transceiver is in; with
+  // auto status off a mode picked on the front panel would go unseen, so it is asked for.
+  if (s.LastOperatingMode >= 0 && s.AutoStatusOn) {
+    SendPlainCommand(std::string{'\x06', static_cast<char>(s.LastOperatingMode),
+                                 static_cast<char>(filterNumber)});
+    return;
   }
-  SendPlainCommand(std::string{'\x06', static_cast<char>(mode), static_cast<char>(filterNumber)});
+  if (s.PortOpened != 1 || !program_.platform.serial.PortOpen()) return;  // dropped, as every send
+  s.FilterAwaitingMode = filterNumber;
+  const std::string& query = FindRadioControl("Option32")->command;
+  if (program_.link.Exchange(s.CivPreamble + query + s.CivTail,
+                             [this](const std::string& reply) { FilterWithAnsweredMode(reply); }))
+    return;
+  s.FilterAwaitingMode = 0;
+  RefuseFilter(filterNumber);
+}
+
+void RadioMain::FilterWithAnsweredMode(const std::string& reply) {
+  Station& s = program_.station;
+  const int filterNumber = std::exchange(s.FilterAwaitingMode, 0);
+  if (filterNumber == 0 || s.Ended) return;
+  const auto mode = ModeAnswerIn(reply);
+  if (!mode) return RefuseFilter(filterNumber);
+  NoteOperatingMode(s, *mode);
+  SendPlainCommand(std::string{'\x06', static_cast<char>(*mode), static_cast<char>(filterNumber)});
+}
+
+void RadioMain::RefuseFilter(int filterNumber) {
+  program_.platform.desktop.MessageBox(
+      "Filter",
+      "Filter F" + std::to_string(filterNumber) +
+          " ... not sent: the transceiver's operating mode is not known, and the filter "
+          "frame would change it. Press the filter again once the transceiver has answered.",
+      BoxIcon::Critical, BoxButtons::Ok);
 }
 
 void RadioMain::Mclr() {
@@ -243,6 +279,8 @@ void RadioMain::ClearStatus() {
 void RadioMain::ToggleAutoStatus() {
   Station& s = program_.station;
   s.AutoStatusOn = !s.AutoStatusOn;
+  // Nothing the front panel does is followed while it is off.
+  if (!s.AutoStatusOn) s.LastOperatingMode = -1;
   Command44Caption =
       Command44Caption != "Enable Auto Status" ? "Enable Auto Status" : "Disable Auto Status";
   ClearStatus();

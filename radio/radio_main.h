@@ -68,7 +68,8 @@ class RadioMain {
   // it was already marked. Push options unmark themselves again.
   void ClickOption(int n);
   // Marking from program code (start-up synchronisation, transceive mode frames): runs the
-  // action only when the mark changes.
+  // action only when the mark changes. The Rx/Tx marks only show what the transceiver does:
+  // the program never sends the receive/transmit command on its own.
   void MarkOption(int n);
   // The option of a group whose caption is `caption` ("Usb", "F2"), or 0.
   [[nodiscard]] static int OptionByCaption(const std::string& caption);
@@ -77,18 +78,20 @@ class RadioMain {
 
   // Plain commands.
   void SendPlainCommand(const std::string& commandBytes);
-  void Ant();                     // 12
-  void RT();                      // 1C 00
-  void RigId();                   // 19 00
-  void Voice();                   // 13 00
-  void SMeter();                  // 15 02
-  void SquelchStatus();           // 15 01
-  void Call();                    // 1A 05 15
-  void Time();                    // 1A 05 16
-  void Mem();                     // 08
-  void OpFq();                    // 03
-  void OpMd();                    // 04
-  void Filter(int filterNumber);  // 06 m f, m from Text4
+  void Ant();            // 12
+  void RT();             // 1C 00
+  void RigId();          // 19 00
+  void Voice();          // 13 00
+  void SMeter();         // 15 02
+  void SquelchStatus();  // 15 01
+  void Call();           // 1A 05 15
+  void Time();           // 1A 05 16
+  void Mem();            // 08
+  void OpFq();           // 03
+  void OpMd();           // 04
+  // 06 m f, m the transceiver's last known operating mode; with none known the mode is asked
+  // for first (04) and the filter sent with the answer, or refused in a box.
+  void Filter(int filterNumber);
 
   // Local actions.
   void Mclr();
@@ -128,6 +131,11 @@ class RadioMain {
 
  private:
   void RunOptionAction(int n);
+  void MarkInGroup(int n);
+  // The answer to the mode query that a filter option sent: the filter goes out with the mode
+  // it names, or is refused.
+  void FilterWithAnsweredMode(const std::string& reply);
+  void RefuseFilter(int filterNumber);
   ControlProgram& program_;
 };
 

@@ -63,7 +63,11 @@ TEST(CommandInput, ManualCommandCallSignAndTime) {
   // Answer; has the time form; its bytes.
   const std::vector<std::tuple<std::string, bool, std::optional<std::string>>> times = {
       {"12:5", true, B({0x12, 0x05})},
-      {"23:59:30", true, B({0x23, 0x59})},
+      {"12:5 ", true, B({0x12, 0x05})},
+      // Characters that are no part of the two numbers: refused, not read as 0.
+      {"23:59:30", true, std::nullopt},
+      {"ab:cd", true, std::nullopt},
+      {"1a:30", true, std::nullopt},
       {"-1:00", true, std::nullopt},
       {"12", false, std::nullopt}};
   for (const auto& [answer, form, bytes] : times) {
@@ -76,11 +80,11 @@ TEST(CommandInput, ManualCommandCallSignAndTime) {
 TEST(CommandInput, ChannelCodeAndFrequencyDigitsAtTheirLimits) {
   // Channel text; code; readable; unwritable.
   const std::vector<std::tuple<std::string, std::optional<std::string>, bool, bool>> channels = {
-      {"7 ", B({0x00, 0x07}), true, false},
-      {"110", B({0x00, 0xBA}), false, false},
-      {"179", B({0x00, 0xFF}), false, true},
-      {"180", std::nullopt, false, false},
-      {"-5", std::nullopt, false, false}};
+      {"7 ", B({0x00, 0x07}), true, false},  {"110", B({0x00, 0xBA}), false, false},
+      {"179", B({0x00, 0xFF}), false, true}, {"180", std::nullopt, false, false},
+      {"-5", std::nullopt, false, false},    {"100 ", B({0x01, 0x00}), true, false},
+      {"abc", std::nullopt, false, false},   {"5x", std::nullopt, false, false},
+      {"1e999", std::nullopt, false, false}};
   for (const auto& [text, code, readable, unwritable] : channels) {
     EXPECT_EQ(ChannelCode(text), code) << text;
     EXPECT_EQ(code && IsReadableChannelCode(*code), readable) << text;
@@ -121,9 +125,12 @@ TEST(CommandInput, FilterSelectedAndRefusalTexts) {
       {"4", std::nullopt}, {"", std::nullopt}, {"2 ", std::nullopt}, {"12", std::nullopt}};
   for (const auto& [digit, code] : filters) EXPECT_EQ(FilterCode(digit), code) << digit;
 
-  for (const std::string yes : {"yes", "YES", "Y", "y"}) EXPECT_EQ(SelectedFromAnswer(yes), "1");
-  for (const std::string no : {"no", "NO", "N", "n"}) EXPECT_EQ(SelectedFromAnswer(no), "0");
-  for (const std::string other : {"Yes", "No", "1", "", "ja"})
+  // In any case, "Yes" and "No" as the prompt writes them too.
+  for (const std::string yes : {"yes", "YES", "Yes", "yEs", "Y", "y"})
+    EXPECT_EQ(SelectedFromAnswer(yes), "1") << yes;
+  for (const std::string no : {"no", "NO", "No", "N", "n"})
+    EXPECT_EQ(SelectedFromAnswer(no), "0") << no;
+  for (const std::string other : {"1", "", "ja", "yess", "yes "})
     EXPECT_EQ(SelectedFromAnswer(other), std::nullopt) << other;
   const std::vector<std::pair<std::string, unsigned char>> flags = {
       {"1", 0x01}, {" 1", 0x01}, {"0", 0x00}, {"", 0x00}, {"x", 0x00}, {"2", 0x00}, {"255", 0x00}};
@@ -132,6 +139,70 @@ TEST(CommandInput, FilterSelectedAndRefusalTexts) {
   EXPECT_EQ(RefusalText("Audio level", "200", "0 to 99"),
             "Audio level 200 ... is not a usable value. Accepted: 0 to 99.");
   EXPECT_EQ(RefusalText("Channel", "", "1 to 101"), "Channel is missing. Accepted: 1 to 101.");
+  EXPECT_EQ(RefusalText("Command", "03 zz", "hex", "holds zz"),
+            "Command 03 zz ... holds zz. Accepted: hex.");
+  EXPECT_EQ(FirstNonHexToken("03 zz 1g"), "zz");
+  EXPECT_EQ(FirstNonHexToken("03  fe"), "");
+}
+
+// The range a box names is the range the check applies: both ends are taken, one step
+// beyond either is not, and a text with anything but the number in it never is.
+TEST(CommandInput, AcceptedFormsNameExactlyTheRangesTheyCheck) {
+  const std::vector<std::pair<TypedValue, std::string>> numeric = {
+      {TypedValue::AudioLevel, "a number from 0 to 179"},
+      {TypedValue::TimeOfDay, "HH:MM, hh and mm each a number from 0 to 99"},
+      {TypedValue::ChannelToSelect, "a number from 1 to 179"},
+      {TypedValue::ChannelToRead, "a number from 1 to 101"},
+      {TypedValue::ChannelToWrite, "a number from 1 to 179"}};
+  for (const auto& [value, named] : numeric) {
+    const ValueForm& form = FormOf(value);
+    const std::string low = std::to_string(static_cast<int>(form.lowest));
+    const std::string high = std::to_string(static_cast<int>(form.highest));
+    SCOPED_TRACE(AcceptedText(value));
+    EXPECT_EQ(AcceptedText(value).rfind(named, 0), 0u);
+    EXPECT_TRUE(IsAcceptedNumber(value, low));
+    EXPECT_TRUE(IsAcceptedNumber(value, high));
+    EXPECT_TRUE(IsAcceptedNumber(value, high + " "));
+    EXPECT_FALSE(IsAcceptedNumber(value, std::to_string(static_cast<int>(form.lowest) - 1)));
+    EXPECT_FALSE(IsAcceptedNumber(value, std::to_string(static_cast<int>(form.highest) + 1)));
+    for (const std::string other : {"", "abc", "12abc", "1e999", "&H10", "1 2"})
+      EXPECT_FALSE(IsAcceptedNumber(value, other)) << '"' << other << '"';
+  }
+  EXPECT_TRUE(IsAcceptedNumber(TypedValue::AudioLevel, "12.5"));
+  EXPECT_FALSE(IsAcceptedNumber(TypedValue::ModeWord, "1"));
+  EXPECT_EQ(RefusalOf(TypedValue::FilterDigit, "4"),
+            "Filter 4 ... is not a usable value. Accepted: 1, 2 or 3.");
+}
+
+TEST(CommandInput, FrequenciesAsTypedAndAsTheWindowShowsThem) {
+  const std::vector<std::pair<std::string, std::optional<std::string>>> cases = {
+      // Digits as the prompt asks for them, kept for the padding rule.
+      {"14255", "14255"},
+      {"142550", "142550"},
+      {"7050", "7050"},
+      {"500", "500"},
+      {"14255 ", "14255"},
+      // The display form: MHz, kHz and the 100 Hz digit.
+      {"14.255.0", "142550"},
+      {"14.255", "142550"},
+      {"7.05", "070500"},
+      {"7.050.5", "070505"},
+      {"14.2555", "142555"},
+      {"0.5", "005000"},
+      // Nothing else.
+      {"abcdef", std::nullopt},
+      {"14a55", std::nullopt},
+      {"14", std::nullopt},
+      {"1425500", std::nullopt},
+      {"-14255", std::nullopt},
+      {"14.2.5", std::nullopt},
+      {"14.25555", std::nullopt},
+      {"140.255", std::nullopt},
+      {".255", std::nullopt},
+      {"14.255.05", std::nullopt},
+      {"14,255", std::nullopt}};
+  for (const auto& [typed, digits] : cases)
+    EXPECT_EQ(FrequencyDigitsOf(typed), digits) << '"' << typed << '"';
 }
 
 }  // namespace

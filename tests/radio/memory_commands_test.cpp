@@ -135,6 +135,17 @@ TEST_F(MemoryCommands, ClickedCommandsAskAndSendTheirFrames) {
       {29, {"14255"}, {Cmd("\x05" + f14255), Cmd("\x03")}},
       {29, {"7050"}, {Cmd("\x05" + f7050), Cmd("\x03")}},
       {29, {"142505"}, {Cmd(Bytes({0x05, 0x00, 0x05, 0x25, 0x14, 0x00})), Cmd("\x03")}},
+      // The frequency as the window shows it means what it shows.
+      {29, {"14.255.0"}, {Cmd("\x05" + f14255), Cmd("\x03")}},
+      {29, {"14.255"}, {Cmd("\x05" + f14255), Cmd("\x03")}},
+      {29, {"7.05"}, {Cmd("\x05" + f7050), Cmd("\x03")}},
+      {27,
+       {"9", "14.255", "usb", "2", "Yes", "X"},
+       MsetFrames(Bytes({0, 9}), 1, f14255, 1, 2, "X         ")},
+      // "Yes" and "No" as the prompt writes them.
+      {27,
+       {"9", "7.05", "usb", "2", "No", "X"},
+       MsetFrames(Bytes({0, 9}), 0, f7050, 1, 2, "X         ")},
   };
   // Channel codes: 00 nn for 1 to 99 in BCD, 01 00 and 01 01 for P1 and P2.
   for (const auto& [channel, high, low] : std::vector<std::array<int, 3>>{
@@ -175,28 +186,50 @@ TEST_F(MemoryCommands, AnswersWithoutAChannelRecordOrValueSendNothingFurther) {
     const char* boxTitle = nullptr;  // the critical refusal box, if one
     const char* accepted = nullptr;  // named in the box
   };
-  const char* ch = "1 to 101";
+  // What each box names as accepted is what its check takes.
+  const char* select = "Accepted: a number from 1 to 179 (";
+  const char* read = "Accepted: a number from 1 to 101 (";
+  const char* write = "Accepted: a number from 1 to 179, of the three-digit numbers only those";
   const char* fq = "MMkkk or MmKkCc";
+  const char* md = "Accepted: Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr";
+  const char* fl = "Accepted: 1, 2 or 3.";
   std::vector<Case> cases = {
       // 102 to 179 have a byte form but are no memory: selected, nothing to read.
       {23, {"150"}, {Cmd(Bytes({0x08, 0x00, 0xE2}))}, true},
-      {23, {"200"}, {}, false, "200", "Select Memory Channel Number", ch},
-      {25, {"105"}, {}, true},
-      {25, {"179"}, {}, true},
-      {25, {"200"}, {}, true, "200", "Read Memory Channel Number", ch},
-      {27, {"102"}, {}, false, "102"},
-      {27, {"109"}, {}, false, "109"},
-      {27, {"175"}, {}, false, "175"},
-      {27, {"30", "14255", "xyz"}, {}, false, "xyz"},
-      {27, {"200"}, {}, false, "200", "Set Memory Channel Number", ch},
-      {27, {"1000"}, {}, false, "1000", "Set Memory Channel Number", ch},
+      {23, {"200"}, {}, false, "200", "Select Memory Channel Number", select},
+      {23, {"abc"}, {}, false, "abc", "Select Memory Channel Number", select},
+      {25, {"105"}, {}, true, "105", "Read Memory Channel Number", read},
+      {25, {"179"}, {}, true, "179", "Read Memory Channel Number", read},
+      {25, {"200"}, {}, true, "200", "Read Memory Channel Number", read},
+      {25, {"abc"}, {}, true, "abc", "Read Memory Channel Number", read},
+      {27, {"102"}, {}, false, "102", "Set Memory Channel Number", write},
+      {27, {"109"}, {}, false, "109", "Set Memory Channel Number", write},
+      {27, {"175"}, {}, false, "175", "Set Memory Channel Number", write},
+      {27, {"200"}, {}, false, "200", "Set Memory Channel Number", write},
+      {27, {"1000"}, {}, false, "1000", "Set Memory Channel Number", write},
+      {27, {"abc"}, {}, false, "abc", "Set Memory Channel Number", write},
       {27, {"23", "14"}, {}, false, "14", "Set Memory Frequency", fq},
       {27, {"23", "7"}, {}, false, "7", "Set Memory Frequency", fq},
+      {27, {"23", "abcdef"}, {}, false, "abcdef", "Set Memory Frequency", fq},
+      {27, {"30", "14255", "xyz"}, {}, false, "xyz", "Set Memory Mode", md},
+      {27, {"30", "14255", "usb "}, {}, false, "usb ", "Set Memory Mode", md},
+      {27, {"30", "14255", "usb", "4"}, {}, false, "4", "Set Memory Filter", fl},
+      {27,
+       {"30", "14255", "usb", "2", "maybe"},
+       {},
+       false,
+       "maybe",
+       "Set Memory Selected Channel",
+       "Accepted: Yes or No"},
       {29, {"14"}, {}, false, "14", "Set Memory Frequency", fq},
       {29, {"7"}, {}, false, "7", "Set Memory Frequency", fq},
-      {30, {"xyz"}, {}, false, "xyz"},
+      {29, {"abcdef"}, {}, false, "abcdef", "Set Memory Frequency", fq},
+      {29, {"1425500"}, {}, false, "1425500", "Set Memory Frequency", fq},
+      {29, {"14.2.5"}, {}, false, "14.2.5", "Set Memory Frequency", fq},
+      {30, {"xyz"}, {}, false, "xyz", "Set Memory Mode", md},
+      {30, {"usb "}, {}, false, "usb ", "Set Memory Mode", md},
       {30, {"usb", ""}, {}, false},
-      {30, {"usb", "4"}, {}, false, "4"},
+      {30, {"usb", "4"}, {}, false, "4", "Memory Filter", fl},
       {30, {"usb", "0"}, {}, false},
   };
   // Cancel, "0" and a lone blank: "Mrd" blanks the whole display, the others the status line.

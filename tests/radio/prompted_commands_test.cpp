@@ -59,12 +59,15 @@ TEST_F(PromptedCommands, AnswersAreSentAsTheirBytesAndReadBack) {
       {"Command2", "0", {Cmd(Bytes({0x14, 0x01, 0x00}))}},
       {"Command2", "99", {Cmd(Bytes({0x14, 0x01, 0x99}))}},
       {"Command2", "150", {Cmd(Bytes({0x14, 0x01, 0xE2}))}},
+      {"Command2", "179", {Cmd(Bytes({0x14, 0x01, 0xFF}))}},
+      {"Command2", "12.5", {Cmd(Bytes({0x14, 0x01, 0x12}))}},
       {"Command2", "42", {Cmd(Bytes({0x14, 0x01, 0x42}))}},
       // Longer than ten characters: nothing is cut.
       {"Command33", "k1abc/portab", {Cmd("\x1A\x05\x15K1ABC/PORTAB"), Cmd("\x1A\x05\x15")}},
       {"Command33", "ab1cd", {Cmd(Bytes({0x1A, 0x05, 0x15}) + "AB1CD     "), Cmd("\x1A\x05\x15")}},
       // The time's ranges are not enforced either; the transceiver refuses 25:75 itself.
       {"Command35", "25:75", {Cmd(Bytes({0x1A, 0x05, 0x16, 0x25, 0x75})), Cmd("\x1A\x05\x16")}},
+      {"Command35", "12:5", {Cmd(Bytes({0x1A, 0x05, 0x16, 0x12, 0x05})), Cmd("\x1A\x05\x16")}},
       {"Command35", "07:05", {Cmd(Bytes({0x1A, 0x05, 0x16, 0x07, 0x05})), Cmd("\x1A\x05\x16")}},
       // Up to four hexadecimal bytes; each prompt offers the command accepted before it.
       {"Command42", "1a 05 00 15", {Cmd(Bytes({0x1A, 0x05, 0x00, 0x15}))}},
@@ -114,13 +117,23 @@ TEST_F(PromptedCommands, UnusableOrRefusedAnswersSendNothingAndTheProgramGoesOn)
       // "Set Vol" takes 0 as a level: only an empty answer or a leading blank is ignored.
       {"Command2", {"", " 5"}, false},
       {"Command33", {"", "0", " k1abc"}, true},
-      {"Command35", {"0705", "7:30", "", "0", " 07:05"}, true},
+      {"Command35", {"", "0", " 07:05"}, true},
       {"Command42", {"", "0", " 03"}, true},
-      // Values with no byte form.
-      {"Command2", {"200", "180", "-5"}, true, "Set Audio Level", "0 to 99"},
-      {"Command35", {"12:", "12:-5"}, true, "New Time of Day", "HH:MM"},
-      // A character that is not hexadecimal refuses the whole command.
-      {"Command42", {"03 zz", "g", "1a 05 0o 15"}, true, nullptr, nullptr, true},
+      // Values with no byte form, and answers that are no number at all (which would mute the
+      // audio or set the clock to 00:00): a box names them and what is accepted.
+      {"Command2",
+       {"200", "180", "-5", "abc", "12abc", "1e999"},
+       true,
+       "Set Audio Level",
+       "Accepted: a number from 0 to 179"},
+      {"Command35",
+       {"0705", "7:30", "12:", "12:-5", "ab:cd", "12:30:45"},
+       true,
+       "New Time of Day",
+       "Accepted: HH:MM, hh and mm each a number from 0 to 99"},
+      // A character that is not hexadecimal refuses the whole command; the box names it.
+      {"Command42", {"03 zz"}, true, "Manual Command Mode", "holds zz, which", true},
+      {"Command42", {"g", "1a 05 0o 15"}, true, "Manual Command Mode", "hexadecimal", true},
   };
   Answer("Command42", "3");
   const std::string time = State().TimeField;

@@ -2,12 +2,14 @@
 // options' mode byte, the local actions, navigation and ending, on the simulated transceiver.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 #include "radio/radio_main.h"
+#include "sim/memory_channel.h"
 #include "support/program_fixture.h"
 
 namespace tavrin {
@@ -61,20 +63,39 @@ TEST_F(RadioWindowTest, ClickMarksTheOptionUnmarksItsGroupAndSendsEvenWhenMarked
   EXPECT_TRUE(r.OptionMarked[9]);
   Advance(60);
 
-  // A user click on the marked "Rx" sends again; marking it from code does not.
+  // A user click on the marked "Rx" sends again; marking it from code does not. Nor does
+  // marking "Tx" from code: the program never keys the transmitter by itself.
   ClearSent();
   ASSERT_TRUE(r.OptionMarked[1]);
   r.ClickOption(1);
   Advance(60);
   r.MarkOption(1);
   Advance(60);
-  EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x1C, 0x00, 0x00})});
-  r.MarkOption(2);  // Tx: the mark changes, so its action runs
+  r.MarkOption(2);
   Advance(60);
+  EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x1C, 0x00, 0x00})});
   EXPECT_TRUE(r.OptionMarked[2]);
   EXPECT_FALSE(r.OptionMarked[1]);
+  EXPECT_FALSE(rig.Transmitting());
+  r.MarkOption(1);
+  EXPECT_EQ(Sent().size(), 1u);
+  EXPECT_TRUE(r.OptionMarked[1]);
+  // The operator's own click does key it.
+  r.ClickOption(2);
+  Advance(60);
   EXPECT_EQ(Sent().back(), Frame({0x1C, 0x00, 0x01}));
   EXPECT_TRUE(rig.Transmitting());
+}
+
+// The start-up synchronisation finds the transceiver transmitting: "Tx" is marked, and the
+// operator who lets the key go is not put back on the air.
+TEST_F(RadioWindowTest, ATransmittingTransceiverIsShownNotKeyedAgain) {
+  WriteConfig();
+  rig.Handle(Frame({0x1C, 0x00, 0x01}));
+  ASSERT_TRUE(rig.Transmitting());
+  ControlProgram& p = Start();
+  EXPECT_TRUE(p.radio.OptionMarked[2]);
+  for (const std::string& frame : Sent()) EXPECT_NE(frame, Frame({0x1C, 0x00, 0x01}));
 }
 
 TEST_F(RadioWindowTest, PushOptionsUnmarkThemselvesSoASecondClickIsANewClick) {
@@ -102,18 +123,85 @@ TEST_F(RadioWindowTest, PushOptionsUnmarkThemselvesSoASecondClickIsANewClick) {
   EXPECT_EQ(p.radio.Text6, "40M       ");
 }
 
-TEST_F(RadioWindowTest, FilterOptionsTakeTheModeByteFromTheModeField) {
-  ControlProgram& p = Started();
-  const std::vector<std::pair<const char*, int>> cases = {
-      {"AM", 0x02},   {"FM", 0x05},    {"USB", 0x01}, {"LSB", 0x00}, {"CW", 0x03},  {"CWr", 0x07},
-      {"RTTY", 0x04}, {"RTTYr", 0x08}, {" ", 0x00},   {"", 0x00},    {"usb", 0x00}, {"CWR", 0x00}};
-  for (const auto& [text4, mode] : cases) {
-    p.radio.Text4 = text4;
+// "F2" keeps the transceiver's operating mode, whatever the mode field shows: it is blank after
+// "Clear Status" and shows a memory's mode after "Mrd".
+TEST_F(RadioWindowTest, FilterOptionsSendTheOperatingModeNotTheModeField) {
+  ControlProgram& p = Started();  // the transceiver is on USB
+  RadioMain& r = p.radio;
+  const std::string usbF2 = Frame({0x06, 0x01, 0x02});
+  const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+      {"start-up", [] {}},
+      {"Clear Status", [&] { r.Click("Command36"); }},
+      {"Mclr", [&] { r.Text4 = " "; }},
+      {"empty field", [&] { r.Text4 = ""; }},
+      {"memory read",
+       [&] {
+         desktop.Type("2");  // channel 2 holds LSB
+         r.ClickOption(25);
+         Advance(60);
+       }},
+  };
+  for (const auto& [what, before] : cases) {
+    SCOPED_TRACE(what);
+    before();
     ClearSent();
-    p.radio.ClickOption(35);  // F2
-    EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x06, mode, 0x02})}) << text4;
+    r.ClickOption(35);
+    EXPECT_EQ(Sent(), std::vector<std::string>{usbF2});
     Advance(60);
+    EXPECT_EQ(rig.Mode(), sim::kModeUsb);
   }
+  // A mode set by "SetMd", a mode option, or picked on the front panel is the new mode.
+  desktop.Type("cw");
+  desktop.Type("3");
+  r.ClickOption(30);
+  Advance(60);
+  ClearSent();
+  r.ClickOption(35);
+  EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x06, 0x03, 0x02})});
+  Advance(60);
+  r.ClickOption(9);  // Rtty
+  Advance(60);
+  ClearSent();
+  r.ClickOption(34);
+  EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x06, 0x04, 0x01})});
+  Advance(60);
+  rig.ChangeMode(sim::kModeAm, 1);
+  Advance(60);
+  ClearSent();
+  r.ClickOption(36);
+  EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x06, 0x02, 0x03})});
+}
+
+// After a select the mode is the channel's, which the program has not heard: "F2" asks for
+// it first and sends the filter with the answer; with no answer it refuses in a box.
+TEST_F(RadioWindowTest, WithNoModeKnownAFilterAsksForItFirst) {
+  ControlProgram& p = Started();
+  RadioMain& r = p.radio;
+  rig.SetChannel(1, sim::MemoryChannel::Filled(3'550'000, sim::kModeCw, 1, "CW"));
+  r.Click("Option18");  // Mem: the transceiver goes to its current memory channel, on CW
+  Advance(60);
+  const std::uint8_t mode = rig.Mode();
+  ASSERT_EQ(mode, sim::kModeCw);
+  ClearSent();
+  r.ClickOption(35);
+  EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x04})});
+  Advance(60);
+  EXPECT_EQ(Sent(), (std::vector<std::string>{Frame({0x04}), Frame({0x06, mode, 0x02})}));
+  EXPECT_TRUE(desktop.MessageBoxes().empty());
+  Advance(60);
+
+  r.Click("Option17");  // Vfo
+  Advance(60);
+  rig.SetSilent(true);
+  ClearSent();
+  r.ClickOption(36);
+  Advance(60);
+  EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x04})});
+  const auto boxes = desktop.MessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].title, "Filter");
+  EXPECT_NE(boxes[0].text.find("F3 ..."), std::string::npos) << boxes[0].text;
+  EXPECT_EQ(p.station.FilterAwaitingMode, 0);
 }
 
 TEST_F(RadioWindowTest, MclrClearsTheChannelAndBlanksAllButTheStatusLine) {
