@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation and the Debian package, from a built tree:
 #   package_test.sh BUILD_DIR PROGRAM...
 # 1. cmake --install into a scratch prefix: every program, its menu entry and its icons.
