@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation and the Debian package, from a built tree:
 #   package_test.sh BUILD_DIR PROGRAM...
 # 1. cmake --install into a scratch prefix: every program, its menu entry and its icons.
-# 2. cpack -G DEB: the package's control fields, its file list and the extracted files.
+# 2. cpack -G DEB: the package's control fields, its file list and the extracted files; the
+#    manual pages render without a warning, lintian finds no error and no warning, and
+#    appstreamcli accepts the AppStream metadata.
 # 3. As root, and only when neither the package nor any of its programs is on the machine yet:
 #    dpkg -i, start the installed programs (rigsim and tavrin talking over a pseudo-terminal,
 #    dipole on its own), dpkg -r, and check that nothing of the package is left.
@@ -10,6 +13,8 @@ set -uo pipefail
 
 build=$(cd "$1" && pwd)
 shift
+source=$(cd "$(dirname "$0")/../.." && pwd)
+version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
 programs=("$@")
 scratch=$(mktemp -d)
 installed_by_us=no
@@ -58,6 +63,111 @@ check_desktop_files() {
   done
 }
 
+# The version at the head of the changelog ($1, gzip-compressed).
+changelog_version() {
+  zcat "$1" | dpkg-parsechangelog -l - -S Version 2>/dev/null
+}
+
+# What a manual page ($1) says, as text; man's and groff's warnings on an 80-column terminal go
+# to $2 (the same call as lintian's). The text is set on very long lines, one paragraph a line, so that a phrase looked for
+# is never broken or hyphenated.
+render_page() {
+  LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$1" \
+    2>"$2" >/dev/null
+  LC_ALL=C.UTF-8 MANWIDTH=1000 man -E UTF-8 -l "$1" 2>/dev/null | col -b
+}
+
+# The options that "rigsim --help" names ($1: the program): those in brackets on the usage
+# lines and those that begin a line of their own.
+rigsim_options() {
+  "$1" --help | grep -o -E -- '(\[|^ *)--?[a-z][a-z-]*' | tr -d '[ ' | sort -u
+}
+
+# Manual pages, copyright, changelog and AppStream metadata under a root ($1) laid out as the
+# prefix ($2).
+check_documents() {
+  local root=$1 prefix=$2
+  local page text warnings doc metainfo id desktop image
+  warnings="$scratch/man-warnings"
+  for program in "${programs[@]}"; do
+    page="$root$prefix/share/man/man1/$program.1.gz"
+    if [ ! -f "$page" ]; then
+      fail "no manual page $page"
+      continue
+    fi
+    file -b "$page" | grep -q '^gzip compressed data, max compression' ||
+      fail "$page is not compressed with gzip -9"
+    text=$(render_page "$page" "$warnings")
+    [ ! -s "$warnings" ] || fail "man reports for $program(1): $(cat "$warnings")"
+    grep -q "^ *$program - " <<<"$text" || fail "$program(1) has no NAME line for $program"
+    for section in NAME SYNOPSIS DESCRIPTION FILES "EXIT STATUS" "SEE ALSO"; do
+      grep -qx "$section" <<<"$text" || fail "$program(1) has no $section section"
+    done
+    case $program in
+      tavrin | korvid | belmarq | quellport | quellportauto | rigsim)
+        grep -q '/dev/ttyS' <<<"$text" || fail "$program(1) does not say how COMn maps to a device"
+        ;;
+    esac
+    case $program in
+      tavrin | korvid | belmarq)
+        grep -q 'KESTRA\.INI' <<<"$text" || fail "$program(1) does not name KESTRA.INI"
+        grep -q 'once a second' <<<"$text" || fail "$program(1) does not say a pulled cable is looked for"
+        ;;
+    esac
+    case $program in
+      tavrin | korvid)
+        grep -q 'port 4532' <<<"$text" || fail "$program(1) does not describe the Share menu"
+        ;;
+      bearing) grep -q 'Bearing\.ini' <<<"$text" || fail "bearing(1) does not name Bearing.ini" ;;
+    esac
+  done
+  if [ -x "$root$prefix/bin/rigsim" ] && [ -f "$root$prefix/share/man/man1/rigsim.1.gz" ]; then
+    text=$(render_page "$root$prefix/share/man/man1/rigsim.1.gz" /dev/null |
+      sed -n '/^OPTIONS$/,/^[A-Z][A-Z ]*$/p')
+    for option in $(rigsim_options "$root$prefix/bin/rigsim"); do
+      grep -q -E -- "^ +(.*[ ,])?$option( |,|$)" <<<"$text" ||
+        fail "rigsim(1) does not describe $option, which rigsim --help names"
+    done
+  fi
+
+  doc="$root$prefix/share/doc/station-suite"
+  if [ -f "$doc/copyright" ]; then
+    head -n 1 "$doc/copyright" |
+      grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+      fail "$doc/copyright is not in Debian's machine-readable format"
+    grep -qx 'License: GPL-3+' "$doc/copyright" || fail "$doc/copyright names no GPL-3+ licence"
+  else
+    fail "no $doc/copyright"
+  fi
+  if [ -f "$doc/changelog.gz" ]; then
+    [ "$(changelog_version "$doc/changelog.gz")" = "$version" ] ||
+      fail "the changelog's latest entry is \"$(changelog_version "$doc/changelog.gz")\", not $version"
+  else
+    fail "no $doc/changelog.gz"
+  fi
+
+  for metainfo in "$root$prefix"/share/metainfo/*.metainfo.xml; do
+    [ -f "$metainfo" ] || {
+      fail "no AppStream metadata under $root$prefix/share/metainfo"
+      continue
+    }
+    id=$(sed -n 's|^ *<id>\(.*\)</id>$|\1|p' "$metainfo")
+    [ "$(basename "$metainfo")" = "$id.metainfo.xml" ] || fail "$metainfo does not hold $id"
+    appstreamcli validate --no-net "$metainfo" >"$scratch/appstream.log" 2>&1 ||
+      fail "appstreamcli rejects $metainfo: $(cat "$scratch/appstream.log")"
+    desktop=$(sed -n 's|^ *<launchable type="desktop-id">\(.*\)</launchable>$|\1|p' "$metainfo")
+    [ -f "$root$prefix/share/applications/$desktop" ] ||
+      fail "$metainfo launches $desktop, which is not installed"
+    grep -q "<release version=\"$version\"" "$metainfo" ||
+      fail "$metainfo has no release $version"
+    for image in $(sed -n 's|^ *<image>.*/docs/\(.*\)</image>$|\1|p' "$metainfo"); do
+      [ -f "$source/docs/$image" ] || fail "$metainfo shows docs/$image, which docs/ lacks"
+    done
+  done
+  [ -f "$root$prefix/share/metainfo/org.example.stationsuite.tavrin.metainfo.xml" ] ||
+    fail "no AppStream metadata for tavrin"
+}
+
 echo "-- cmake --install into a scratch prefix"
 prefix="$scratch/prefix"
 if ! timeout 300 cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1; then
@@ -68,6 +178,7 @@ for program in "${programs[@]}"; do
   [ -x "$prefix/bin/$program" ] || fail "cmake --install did not put $program in bin/"
 done
 check_desktop_files "" "$prefix"
+check_documents "" "$prefix"
 
 echo "-- cpack -G DEB"
 if ! timeout 300 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/cpack" \
@@ -84,7 +195,6 @@ fi
 echo "package: $(basename "$package")"
 
 field() { dpkg-deb -f "$package" "$1"; }
-version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
 [ "$(field Package)" = station-suite ] || fail "package name is \"$(field Package)\""
 [ -n "$version" ] && [ "$(field Version)" = "$version" ] ||
   fail "package version \"$(field Version)\" is not the project's \"$version\""
@@ -103,14 +213,16 @@ for program in "${programs[@]}"; do
   grep -qx -- "-rwxr-xr-x ./usr/bin/$program" <<<"$contents" ||
     fail "the package has no executable usr/bin/$program"
 done
-# Only programs, menu entries and icons: no libraries, headers or files outside /usr.
+# Only programs, menu entries, icons, manual pages, metadata and the package's documents: no
+# libraries, headers or files outside /usr.
 unexpected=$(awk '$1 !~ /^d/ {print $2}' <<<"$contents" |
-  grep -v -E '^\./usr/(bin/[a-z]+|share/applications/station-[a-z]+\.desktop|share/icons/hicolor/(scalable/apps/station-[a-z]+\.svg|48x48/apps/station-[a-z]+\.png))$')
+  grep -v -E '^\./usr/(bin/[a-z]+|share/applications/station-[a-z]+\.desktop|share/icons/hicolor/(scalable/apps/station-[a-z]+\.svg|48x48/apps/station-[a-z]+\.png)|share/man/man1/[a-z]+\.1\.gz|share/metainfo/org\.example\.stationsuite\.[a-z]+\.metainfo\.xml|share/doc/station-suite/(copyright|changelog\.gz))$')
 [ -z "$unexpected" ] || fail "files the package should not hold: $unexpected"
 
 root="$scratch/root"
 dpkg-deb -x "$package" "$root"
 check_desktop_files "$root" /usr
+check_documents "$root" /usr
 for program in "${programs[@]}"; do
   binary="$root/usr/bin/$program"
   [ -f "$binary" ] || continue
@@ -122,6 +234,20 @@ done
 if [ -x "$root/usr/bin/rigsim" ]; then
   timeout 20 "$root/usr/bin/rigsim" --help | grep -q '^usage: rigsim' ||
     fail "the packaged rigsim does not run"
+fi
+
+# Debian's own checks of the package: informational (I:), pedantic (P:) and overridden (O:)
+# tags may stay; an error or a warning fails.
+echo "-- lintian"
+if ! command -v lintian >/dev/null; then
+  fail "lintian is not installed (scripts/install-packages installs it)"
+elif ! timeout 300 lintian --fail-on none --info --tag-display-limit 0 "$package" \
+  >"$scratch/lintian.log" 2>&1; then
+  cat "$scratch/lintian.log" >&2
+  fail "lintian did not run"
+else
+  cat "$scratch/lintian.log"
+  ! grep -qE '^[EW]: ' "$scratch/lintian.log" || fail "lintian reports errors or warnings"
 fi
 
 # The rest installs system-wide.
