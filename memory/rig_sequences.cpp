@@ -10,7 +10,6 @@ namespace tavrin {
 
 namespace {
 
-constexpr std::size_t kNamedAtMost = 10;
 constexpr int kLastOrdinaryChannel = 99;
 
 }  // namespace
@@ -40,54 +39,6 @@ void MemoryMain::ViewFileStep() {
   }
   s.ViewFileActive = false;
   s.MemorySequenceBusy = false;
-}
-
-// Update Rig: one line of the file per step; a channel line is written into the transceiver
-// with memory set, which selects and reads the channel back in the same step.
-void MemoryMain::UpdateRigStep() {
-  Station& s = program_.station;
-  if (!s.UpdateRigActive || s.Ended) return;
-  DataFile& file = program_.dataFile;
-  if (file.AtEnd()) return FinishUpdateRig();
-  std::string line;
-  file.ReadDataLine(line);
-  ++UploadLineNumber;
-  ShowDataLine(line);
-  const ParsedDataLine parsed = ParseDataLine(line);
-  if (parsed.kind == DataLineKind::End) return FinishUpdateRig();
-  if (parsed.kind != DataLineKind::Channel) return;
-  if (const std::string problem = UploadProblem(parsed); !problem.empty())
-    return SkipUploadLine(problem, line);
-  s.MemChannelText = parsed.MemChannelText;
-  s.MemFrequencyDigits = parsed.MemFrequencyDigits;
-  s.MemModeText = parsed.MemModeText;
-  s.MemFilterText = parsed.MemFilterText;
-  s.MemSelectedText = parsed.MemSelectedText;
-  s.MemLabelText = parsed.MemLabelText;
-  s.MemorySequenceBusy = true;
-  RadioMain& radio = program_.radio;
-  radio.LastRefusal.clear();
-  radio.Mset();
-  if (!radio.LastRefusal.empty()) SkipUploadLine(radio.LastRefusal, line);
-}
-
-void MemoryMain::SkipUploadLine(const std::string& reason, const std::string& line) {
-  program_.station.MemorySequenceBusy = false;
-  UploadSkips.push_back("line " + std::to_string(UploadLineNumber) + " (" + reason + ")");
-  Text7 = "Skipped, " + reason + " ... " + line;
-}
-
-void MemoryMain::FinishUpdateRig() {
-  Station& s = program_.station;
-  s.UpdateRigActive = false;
-  s.MemorySequenceBusy = false;
-  s.SequenceChannel = 0;
-  if (UploadSkips.empty()) return;
-  std::string which;
-  for (std::size_t i = 0; i < UploadSkips.size() && i < kNamedAtMost; ++i)
-    which += (i == 0 ? "" : ", ") + UploadSkips[i];
-  if (UploadSkips.size() > kNamedAtMost) which += ", ...";
-  Text7 = "END ... " + std::to_string(UploadSkips.size()) + " lines not stored: " + which;
 }
 
 // View Rig: channels 1 to 99 read one by one; nothing is written.
