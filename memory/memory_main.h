@@ -86,7 +86,9 @@ class MemoryMain {
   Timer Timer5;  // Blank Rig, 200 ms
   Timer Timer6;  // Scan Rig, 100 ms
 
-  void Load();  // runs StartUp and starts the six timers
+  void Load();  // runs StartUp
+  // Each of the six timers runs while its sequence does, and only then.
+  void MatchTimersToSequences();
   void Show();
   void Hide();
   // The window frame's close control: the memory manager's only window ends the program
@@ -137,6 +139,7 @@ class MemoryMain {
   // telling the user) when the answer is not a channel number.
   bool AskChannel(const std::string& title, const std::string& prompt,
                   const std::string& defaultAnswer, std::string& answer);
+  void ClickControl(const std::string& control);
   void AskStopScan();
   void StartScan();
   void StartCreateFile();

@@ -243,6 +243,11 @@ void MemoryMain::Exit() {
 }
 
 void MemoryMain::Click(const std::string& control) {
+  ClickControl(control);
+  MatchTimersToSequences();
+}
+
+void MemoryMain::ClickControl(const std::string& control) {
   if (control == "Text7") {
     if (!PresentButtons.empty()) ClearStop();
     return;

@@ -28,7 +28,7 @@ void MemoryMain::ShowDataLine(const std::string& line) {
 // View File: one line of the file per step, shown in the fields, up to the end line.
 void MemoryMain::ViewFileStep() {
   Station& s = program_.station;
-  if (!s.ViewFileActive || s.Ended) return;
+  if (!s.ViewFileActive || s.Ended) return Timer2.SetEnabled(false);
   DataFile& file = program_.dataFile;
   if (!file.AtEnd()) {
     std::string line;
@@ -44,7 +44,7 @@ void MemoryMain::ViewFileStep() {
 // View Rig: channels 1 to 99 read one by one; nothing is written.
 void MemoryMain::ViewRigStep() {
   Station& s = program_.station;
-  if (!s.ViewRigActive || s.Ended) return;
+  if (!s.ViewRigActive || s.Ended) return Timer4.SetEnabled(false);
   if (s.SequenceChannel >= kLastOrdinaryChannel) {
     s.SequenceChannel = 0;
     s.MemorySequenceBusy = false;
@@ -62,7 +62,7 @@ void MemoryMain::ViewRigStep() {
 // and 101 are never cleared.
 void MemoryMain::BlankRigStep() {
   Station& s = program_.station;
-  if (!s.BlankRigActive || s.Ended) return;
+  if (!s.BlankRigActive || s.Ended) return Timer5.SetEnabled(false);
   if (s.SequenceChannel > LeadingNumber(s.RangeEnd) || s.SequenceChannel > kLastOrdinaryChannel) {
     ShowEndDisplay();
     s.SequenceChannel = 0;
@@ -87,7 +87,7 @@ void MemoryMain::BlankRigStep() {
 // while a wanted channel is busy, asking again every ScanSpeed steps. Runs until stopped.
 void MemoryMain::ScanRigStep() {
   Station& s = program_.station;
-  if (!s.ScanRigActive || s.Ended) return;
+  if (!s.ScanRigActive || s.Ended) return Timer6.SetEnabled(false);
   // The channel moved to at the step before wants its squelch state; a blank one is left.
   if (s.AwaitingSquelch) {
     s.SquelchState = 0;

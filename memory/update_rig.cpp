@@ -54,7 +54,7 @@ void MemoryMain::StartUpdateRig() {
 
 void MemoryMain::UpdateRigStep() {
   Station& s = program_.station;
-  if (!s.UpdateRigActive || s.Ended) return;
+  if (!s.UpdateRigActive || s.Ended) return Timer3.SetEnabled(false);
   const int unconfirmedLine = UploadPending.channel != 0 ? UploadPending.line : 0;
   const bool confirmed = CheckUploadReadBack();
   if (s.PortGone) return StopUpdateRigPortGone(confirmed ? UploadLineNumber + 1 : unconfirmedLine);
