@@ -55,7 +55,7 @@ void MemoryMain::StartCreateFile() {
 
 void MemoryMain::CreateFileStep() {
   Station& s = program_.station;
-  if (!s.CreateFileActive || s.Ended) return;
+  if (!s.CreateFileActive || s.Ended) return Timer1.SetEnabled(false);
   if (AskedChannel != 0) TakeBackupAnswer();
   if (s.PortGone)
     return GiveUpCreateFile("The transceiver's port went away at channel " +

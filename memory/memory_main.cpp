@@ -64,8 +64,19 @@ void MemoryMain::Load() {
   if (Loaded) return;
   Loaded = true;
   program_.StartUp();
-  for (Timer* timer : {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &Timer6})
-    timer->SetEnabled(true);
+  MatchTimersToSequences();
+}
+
+// A timer runs only while its sequence does: an idle window wakes the program for nothing.
+void MemoryMain::MatchTimersToSequences() {
+  const Station& s = program_.station;
+  const bool live = Loaded && !s.Ended;
+  Timer1.SetEnabled(live && s.CreateFileActive);
+  Timer2.SetEnabled(live && s.ViewFileActive);
+  Timer3.SetEnabled(live && s.UpdateRigActive);
+  Timer4.SetEnabled(live && s.ViewRigActive);
+  Timer5.SetEnabled(live && s.BlankRigActive);
+  Timer6.SetEnabled(live && s.ScanRigActive);
 }
 
 void MemoryMain::Show() {

@@ -65,9 +65,19 @@ class MemoryMain {
   int AskedChannel = 0;
   int SilentInARow = 0;
   // The upload's count of lines read, and the lines it could not store ("line 7 (unknown
-  // mode)"), named when the upload ends.
+  // mode)"), named when the upload ends; the channels that read back as written, and those
+  // that did not ("channel 12 (read back differs)"); the channel written by the step before,
+  // whose read-back the next step compares with the record sent.
   int UploadLineNumber = 0;
   std::vector<std::string> UploadSkips;
+  int UploadVerified = 0;
+  std::vector<std::string> UploadNotAsWritten;
+  struct PendingUpload {
+    int channel = 0;  // 0: none
+    int line = 0;
+    std::string record;
+  };
+  PendingUpload UploadPending;
 
   Timer Timer1;  // Create File, 200 ms
   Timer Timer2;  // View File, 500 ms
@@ -76,7 +86,9 @@ class MemoryMain {
   Timer Timer5;  // Blank Rig, 200 ms
   Timer Timer6;  // Scan Rig, 100 ms
 
-  void Load();  // runs StartUp and starts the six timers
+  void Load();  // runs StartUp
+  // Each of the six timers runs while its sequence does, and only then.
+  void MatchTimersToSequences();
   void Show();
   void Hide();
   // The window frame's close control: the memory manager's only window ends the program
@@ -127,6 +139,7 @@ class MemoryMain {
   // telling the user) when the answer is not a channel number.
   bool AskChannel(const std::string& title, const std::string& prompt,
                   const std::string& defaultAnswer, std::string& answer);
+  void ClickControl(const std::string& control);
   void AskStopScan();
   void StartScan();
   void StartCreateFile();
@@ -136,7 +149,12 @@ class MemoryMain {
   // Ends the pass without touching the data file and tells the user why.
   void GiveUpCreateFile(const std::string& what);
   void EndCreateFile();
+  void StartUpdateRig();
+  bool CheckUploadReadBack();
+  [[nodiscard]] std::string UploadSummary() const;
   void FinishUpdateRig();
+  void EndUpdateRig();
+  void StopUpdateRigPortGone(int firstLineNotStored);
   void SkipUploadLine(const std::string& reason, const std::string& line);
 
   ControlProgram& program_;

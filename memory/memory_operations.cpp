@@ -135,10 +135,7 @@ void MemoryMain::UpdateRig() {
   if (!AskedYes(program_.platform.desktop, "Update Rig", s.DataFileName + " ... Are you sure?"))
     return;
   if (!program_.dataFile.ReopenDataFile("Input")) return;
-  s.SequenceChannel = 0;
-  UploadLineNumber = 0;
-  UploadSkips.clear();
-  s.UpdateRigActive = true;
+  StartUpdateRig();
 }
 
 void MemoryMain::BlankRig() {
@@ -246,6 +243,11 @@ void MemoryMain::Exit() {
 }
 
 void MemoryMain::Click(const std::string& control) {
+  ClickControl(control);
+  MatchTimersToSequences();
+}
+
+void MemoryMain::ClickControl(const std::string& control) {
   if (control == "Text7") {
     if (!PresentButtons.empty()) ClearStop();
     return;

@@ -10,7 +10,6 @@ namespace tavrin {
 
 namespace {
 
-constexpr std::size_t kNamedAtMost = 10;
 constexpr int kLastOrdinaryChannel = 99;
 
 }  // namespace
@@ -29,7 +28,7 @@ void MemoryMain::ShowDataLine(const std::string& line) {
 // View File: one line of the file per step, shown in the fields, up to the end line.
 void MemoryMain::ViewFileStep() {
   Station& s = program_.station;
-  if (!s.ViewFileActive || s.Ended) return;
+  if (!s.ViewFileActive || s.Ended) return Timer2.SetEnabled(false);
   DataFile& file = program_.dataFile;
   if (!file.AtEnd()) {
     std::string line;
@@ -42,58 +41,10 @@ void MemoryMain::ViewFileStep() {
   s.MemorySequenceBusy = false;
 }
 
-// Update Rig: one line of the file per step; a channel line is written into the transceiver
-// with memory set, which selects and reads the channel back in the same step.
-void MemoryMain::UpdateRigStep() {
-  Station& s = program_.station;
-  if (!s.UpdateRigActive || s.Ended) return;
-  DataFile& file = program_.dataFile;
-  if (file.AtEnd()) return FinishUpdateRig();
-  std::string line;
-  file.ReadDataLine(line);
-  ++UploadLineNumber;
-  ShowDataLine(line);
-  const ParsedDataLine parsed = ParseDataLine(line);
-  if (parsed.kind == DataLineKind::End) return FinishUpdateRig();
-  if (parsed.kind != DataLineKind::Channel) return;
-  if (const std::string problem = UploadProblem(parsed); !problem.empty())
-    return SkipUploadLine(problem, line);
-  s.MemChannelText = parsed.MemChannelText;
-  s.MemFrequencyDigits = parsed.MemFrequencyDigits;
-  s.MemModeText = parsed.MemModeText;
-  s.MemFilterText = parsed.MemFilterText;
-  s.MemSelectedText = parsed.MemSelectedText;
-  s.MemLabelText = parsed.MemLabelText;
-  s.MemorySequenceBusy = true;
-  RadioMain& radio = program_.radio;
-  radio.LastRefusal.clear();
-  radio.Mset();
-  if (!radio.LastRefusal.empty()) SkipUploadLine(radio.LastRefusal, line);
-}
-
-void MemoryMain::SkipUploadLine(const std::string& reason, const std::string& line) {
-  program_.station.MemorySequenceBusy = false;
-  UploadSkips.push_back("line " + std::to_string(UploadLineNumber) + " (" + reason + ")");
-  Text7 = "Skipped, " + reason + " ... " + line;
-}
-
-void MemoryMain::FinishUpdateRig() {
-  Station& s = program_.station;
-  s.UpdateRigActive = false;
-  s.MemorySequenceBusy = false;
-  s.SequenceChannel = 0;
-  if (UploadSkips.empty()) return;
-  std::string which;
-  for (std::size_t i = 0; i < UploadSkips.size() && i < kNamedAtMost; ++i)
-    which += (i == 0 ? "" : ", ") + UploadSkips[i];
-  if (UploadSkips.size() > kNamedAtMost) which += ", ...";
-  Text7 = "END ... " + std::to_string(UploadSkips.size()) + " lines not stored: " + which;
-}
-
 // View Rig: channels 1 to 99 read one by one; nothing is written.
 void MemoryMain::ViewRigStep() {
   Station& s = program_.station;
-  if (!s.ViewRigActive || s.Ended) return;
+  if (!s.ViewRigActive || s.Ended) return Timer4.SetEnabled(false);
   if (s.SequenceChannel >= kLastOrdinaryChannel) {
     s.SequenceChannel = 0;
     s.MemorySequenceBusy = false;
@@ -111,7 +62,7 @@ void MemoryMain::ViewRigStep() {
 // and 101 are never cleared.
 void MemoryMain::BlankRigStep() {
   Station& s = program_.station;
-  if (!s.BlankRigActive || s.Ended) return;
+  if (!s.BlankRigActive || s.Ended) return Timer5.SetEnabled(false);
   if (s.SequenceChannel > LeadingNumber(s.RangeEnd) || s.SequenceChannel > kLastOrdinaryChannel) {
     ShowEndDisplay();
     s.SequenceChannel = 0;
@@ -136,7 +87,7 @@ void MemoryMain::BlankRigStep() {
 // while a wanted channel is busy, asking again every ScanSpeed steps. Runs until stopped.
 void MemoryMain::ScanRigStep() {
   Station& s = program_.station;
-  if (!s.ScanRigActive || s.Ended) return;
+  if (!s.ScanRigActive || s.Ended) return Timer6.SetEnabled(false);
   // The channel moved to at the step before wants its squelch state; a blank one is left.
   if (s.AwaitingSquelch) {
     s.SquelchState = 0;

@@ -36,7 +36,8 @@ TEST_F(KorvidStartUpTest, SynchronisesAndMarksTheUncaptionedOptions) {
   EXPECT_EQ(p.panel.ListIndex, (std::array<int, 3>{-1, -1, -1}));
   EXPECT_EQ(p.panel.LastModeChoice, "");
 
-  // The memory window carries fields and timers but never shows.
+  // The memory window carries fields and timers but never shows; with no sequence running
+  // its timers are at rest.
   MemoryMain& memory = p.memory;
   EXPECT_EQ(memory.Caption, "Memory Operation Menu");
   EXPECT_TRUE(memory.PresentButtons.empty());
@@ -44,7 +45,7 @@ TEST_F(KorvidStartUpTest, SynchronisesAndMarksTheUncaptionedOptions) {
   EXPECT_TRUE(memory.Loaded);
   for (const Timer* timer : {&memory.Timer1, &memory.Timer2, &memory.Timer3, &memory.Timer4,
                              &memory.Timer5, &memory.Timer6})
-    EXPECT_TRUE(timer->Enabled());
+    EXPECT_FALSE(timer->Enabled());
   // Start-up writes into it while it is hidden.
   EXPECT_EQ(memory.Text6, "Hello K1ABC");
   EXPECT_EQ(memory.Text7, "Open Process Complete");

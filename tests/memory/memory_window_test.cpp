@@ -98,7 +98,7 @@ TEST_F(MemoryWindowTest, OneOperationRunsAtATime) {
   }
   EXPECT_FALSE(State().CreateFileActive || State().ViewFileActive || State().UpdateRigActive ||
                State().BlankRigActive || State().ScanRigActive);
-  Advance(2000);
+  Advance(2100);
   EXPECT_EQ(Memory().Text1, "4") << "View Rig goes on undisturbed";
 }
 
@@ -106,7 +106,7 @@ TEST_F(MemoryWindowTest, ViewRigReadsChannels1To99HalfASecondApart) {
   StartProgram();
   rig.SetChannel(2, sim::MemoryChannel::Filled(7'050'000, sim::kModeLsb, 2, "40M", true));
   Memory().Click("Command4");
-  Advance(1000);
+  Advance(1100);
   EXPECT_EQ(Memory().Text1, "2");
   EXPECT_EQ(Memory().Text2, "*");
   EXPECT_EQ(Memory().Text3, "07.050.0");
@@ -138,6 +138,7 @@ TEST_F(MemoryWindowTest, ExitEndsTheProgramAndClosingTheFrameOnlyTheMemoryManage
     Memory().Show();
     ASSERT_TRUE(State().DataFileOpen);
     const std::string how = c.how;
+    Memory().Click("Command4");  // View Rig
     if (how == "menu") Memory().Exit();
     if (how == "frame") Memory().CloseByFrame();
     if (how == "Command0") Memory().Click(how);
@@ -145,8 +146,55 @@ TEST_F(MemoryWindowTest, ExitEndsTheProgramAndClosingTheFrameOnlyTheMemoryManage
     EXPECT_EQ(State().DataFileOpen, !c.ends);
     if (c.ends) continue;
     EXPECT_FALSE(Memory().Visible);
-    EXPECT_TRUE(Memory().Timer1.Enabled()) << "the operations go on behind";
+    EXPECT_TRUE(State().ViewRigActive && Memory().Timer4.Enabled())
+        << "the operations go on behind";
   }
+}
+
+TEST_F(MemoryWindowTest, ATimerRunsOnlyWhileItsSequenceRuns) {
+  StartProgram();
+  const auto enabled = [this] {
+    std::vector<bool> on;
+    for (const Timer* timer : {&Memory().Timer1, &Memory().Timer2, &Memory().Timer3,
+                               &Memory().Timer4, &Memory().Timer5, &Memory().Timer6})
+      on.push_back(timer->Enabled());
+    return on;
+  };
+  const std::vector<bool> none(6, false);
+  EXPECT_EQ(enabled(), none) << "an idle window wakes nothing";
+  // Enough lines for View File and Update Rig to run a while.
+  WriteFile("KESTRA.TXT", std::string(20, '\n'));
+  struct Case {
+    const char* button;
+    std::vector<std::string> typed;
+    std::size_t timer;  // from 0: Timer1 .. Timer6
+  };
+  const Case cases[] = {{"Command1", {}, 0},         {"Command2", {}, 1},
+                        {"Command3", {}, 2},         {"Command4", {}, 3},
+                        {"Command5", {"1", "2"}, 4}, {"Command6", {"1", "2", "1", "0"}, 5}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    desktop.AnswerYes();
+    for (const std::string& answer : c.typed) desktop.Type(answer);
+    Memory().Click(c.button);
+    std::vector<bool> expected = none;
+    expected[c.timer] = true;
+    EXPECT_EQ(enabled(), expected);
+    Advance(700);
+    EXPECT_EQ(enabled(), expected) << "still running";
+    Memory().Click("Command10");  // S t o p
+    desktop.boxes.clear();
+    Advance(600);
+    EXPECT_EQ(enabled(), none);
+  }
+  // A sequence that ends by itself stops its timer at its next tick.
+  desktop.AnswerYes();
+  desktop.Type("1");
+  desktop.Type("1");
+  Memory().Click("Command5");
+  Advance(1000);
+  EXPECT_FALSE(State().BlankRigActive);
+  EXPECT_EQ(enabled(), none);
 }
 
 TEST_F(MemoryWindowTest, MenusAndButtonsLeadToTheOtherWindows) {

@@ -219,8 +219,9 @@ TEST_F(RigTransferTest, LinesThatCannotBeStoredAreSkippedAndTheUploadGoesOn) {
   EXPECT_EQ(rig.Channel(8).mode, sim::kModeCwReverse);
   EXPECT_EQ(SentStartingWith(Bytes({0x08})).size(), 2u) << "nothing sent for the skipped lines";
   EXPECT_EQ(Memory().Text7,
-            "END ... 3 lines not stored: line 2 (frequency 14.1X5.0 cannot be read as MM.kkk.h), "
-            "line 3 (channel is not 1 to 101), line 4 (unknown mode)");
+            "END ... 2 channels written and verified ... 3 lines not stored: line 2 (frequency "
+            "14.1X5.0 cannot be read as MM.kkk.h), line 3 (channel is not 1 to 101), line 4 "
+            "(unknown mode)");
 }
 
 TEST_F(RigTransferTest, FileOperationsNeedADataFile) {
