@@ -1,5 +1,6 @@
 #include "app/setup_main_view.h"
 
+#include <QButtonGroup>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -46,14 +47,15 @@ QWidget* SetupMainView::MakeOptionGroup(const char* frameName, const char* capti
   frame->setFrameShape(QFrame::StyledPanel);
   NameWidget(frame, frameName, caption);
   auto* layout = new QVBoxLayout(frame);
+  // The window decides which option is marked; the buttons only draw it.
+  QButtonGroup* group = tavrin::MakeOptionGroup(frame);
   for (int option = firstOption; option < firstOption + 3; ++option) {
     const char* optionCaption = kOptionCaptions[static_cast<std::size_t>(option)];
     auto* button = new QRadioButton(QString::fromLatin1(optionCaption));
     const std::string name = "Option" + std::to_string(option);
     NameWidget(button, name.c_str(), optionCaption);
     button->setFont(SansSerif(9));
-    // The window decides which option is marked; the buttons only draw it.
-    button->setAutoExclusive(false);
+    group->addButton(button, option);
     RunOnActivation(button, hub_, [this, option] {
       if (option <= 3) {
         setup_.ChoosePort(option);
@@ -85,15 +87,11 @@ QWidget* SetupMainView::MakeContents() {
   Text1_ = new QLineEdit;
   NameWidget(Text1_, "Text1", "Call Sign");
   Text1_->setFont(SansSerif(9));
-  connect(Text1_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    hub_.Run([this, bytes = ToBytes(text)] { setup_.CallSignChanged(bytes); });
-  });
+  RunOnTextChange(Text1_, hub_, [this](const std::string& text) { setup_.CallSignChanged(text); });
   Text2_ = new QLineEdit;
   NameWidget(Text2_, "Text2", "Default Data File");
   Text2_->setFont(SansSerif(9));
-  connect(Text2_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    hub_.Run([this, bytes = ToBytes(text)] { setup_.DataFileChanged(bytes); });
-  });
+  RunOnTextChange(Text2_, hub_, [this](const std::string& text) { setup_.DataFileChanged(text); });
 
   auto* fields = new QGridLayout;
   auto* callLabel = MakeLabel("Label4", "Call Sign", labelFont);

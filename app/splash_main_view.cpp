@@ -22,7 +22,6 @@ namespace tavrin {
 SplashMainView::SplashMainView(SplashMain& splash, ViewHub& hub) : splash_(splash), hub_(hub) {
   InitSplashResources();
   setObjectName(QStringLiteral("SplashMain"));
-  setAccessibleName(FromBytes(splash_.lblProductName));
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
 
   auto* frame = new QFrame;
@@ -46,7 +45,11 @@ SplashMainView::SplashMainView(SplashMain& splash, ViewHub& hub) : splash_(splas
   NameWidget(Text1_, "Text1", "Click to Continue");
   Text1_->setAlignment(Qt::AlignCenter);
   Text1_->setMaximumWidth(200);
-  connect(Text1_, &QLineEdit::textEdited, this, [this] { Continue(); });
+  // Any change of the field continues: a typed character, a paste, or text put in through the
+  // accessibility interface.
+  RunOnTextChange(Text1_, hub_, [this](const std::string&) {
+    if (splash_.Visible) splash_.Continue();
+  });
 
   auto* texts = new QVBoxLayout;
   texts->addWidget(lblCompanyProduct_);
@@ -132,7 +135,9 @@ void SplashMainView::Refresh() {
     label->setAccessibleName(FromBytes(*text));
   }
   ShowText(Text1_, splash_.Text1);
+  // Read by screen readers under the product's name ("Tavrin2"), not its placeholder.
   setWindowTitle(FromBytes(splash_.lblProductName));
+  setAccessibleName(FromBytes(splash_.lblProductName));
   if (splash_.Visible && !isVisible()) {
     CenterOnScreen(this);
     show();

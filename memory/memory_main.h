@@ -4,6 +4,7 @@
 // stepped by the window's six timers, one channel or file line per tick.
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "memory/data_line.h"
@@ -12,6 +13,20 @@
 namespace tavrin {
 
 class ControlProgram;
+
+// Where the keyboard focus is asked to go: each request counts, also one naming the same
+// control as the one before, so that the view moves the focus every time (after the operator
+// has moved it elsewhere, a second scan still puts it back on "Skip").
+struct FocusRequest {
+  std::string control;  // design name of the control
+  int count = 0;        // requests so far
+  FocusRequest& operator=(std::string name) {
+    control = std::move(name);
+    ++count;
+    return *this;
+  }
+  bool operator==(const std::string& name) const { return control == name; }
+};
 
 // One button of the window, in the order the window shows them within its group.
 struct MemoryButton {
@@ -37,8 +52,8 @@ class MemoryMain {
   std::string Text7;  // progress line
   std::string Text8;  // "Current File"
   bool Text8Bold = false;
-  std::string Text9;           // mirror of the radio window's status line
-  std::string FocusedControl;  // design name of the control with the keyboard focus
+  std::string Text9;            // mirror of the radio window's status line
+  FocusRequest FocusedControl;  // the last request to move the keyboard focus
   bool Loaded = false;
   bool Visible = false;
   int RaiseCount = 0;  // counts the requests to bring the window to the front

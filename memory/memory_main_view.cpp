@@ -47,6 +47,9 @@ MemoryMainView::MemoryMainView(MemoryMain& memory, ViewHub& hub) : memory_(memor
   setAccessibleName(FromBytes(memory_.Caption));
   setCentralWidget(MakeContents());
   if (memory_.HasMenuBar) MakeMenus();
+  // The keyboard starts on "Change Data File", not in the read-only "Channel" field.
+  if (const auto start = buttons_.find("Command9"); start != buttons_.end())
+    start->second->setFocus();
   hub_.Add(this);
   Refresh();
 }
@@ -68,7 +71,7 @@ QWidget* MemoryMainView::MakeDisplay() {
   Text1_ = MakeField("Text1", "Channel", large);
   Text3_ = MakeField("Text3", "Frequency", large);
   Text4_ = MakeField("Text4", "Mode/Filter", bold);
-  Text5_ = MakeField("Text5", "Mode/Filter", bold);
+  Text5_ = MakeField("Text5", "Filter", bold);
   Text6_ = MakeField("Text6", "Status/Info", bold);
   Text2_ = MakeField("Text2", "Selected", bold);
   Text1_->setMaximumWidth(150);
@@ -200,9 +203,9 @@ void MemoryMainView::Refresh() {
   if (windowTitle() != FromBytes(memory_.Caption)) setWindowTitle(FromBytes(memory_.Caption));
 
   ShowVisibility(this, memory_.Visible, memory_.RaiseCount, raisedCount_);
-  if (focused_ != memory_.FocusedControl) {
-    focused_ = memory_.FocusedControl;
-    const auto found = buttons_.find(focused_);
+  if (focusRequests_ != memory_.FocusedControl.count) {
+    focusRequests_ = memory_.FocusedControl.count;
+    const auto found = buttons_.find(memory_.FocusedControl.control);
     if (found != buttons_.end()) found->second->setFocus();
   }
 }

@@ -51,7 +51,7 @@ class MemoryMainView : public QMainWindow, public View {
   QLineEdit* Text8_ = nullptr;
   QLineEdit* Text9_ = nullptr;
   std::map<std::string, QPushButton*> buttons_;
-  std::string focused_;
+  int focusRequests_ = 0;  // the focus requests already followed
   int raisedCount_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "radio/compact_panel_view.h"
 
+#include <QButtonGroup>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -37,6 +38,7 @@ CompactPanelView::CompactPanelView(CompactPanel& panel, ViewHub& hub)
   setObjectName(QStringLiteral("RadioMain"));
   setWindowTitle(QStringLiteral("Radio Operation Menu"));
   setAccessibleName(QStringLiteral("Radio Operation Menu"));
+  optionGroup_ = MakeOptionGroup(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(MakeDisplay());
   layout->addWidget(MakeControls(), 1);
@@ -44,6 +46,8 @@ CompactPanelView::CompactPanelView(CompactPanel& panel, ViewHub& hub)
   // A click on the status line clears it.
   RunOnClick(fields_[7], hub_, [this] { radio_.Click("Text7"); });
   layout->addWidget(fields_[7]);
+  // The keyboard starts on the first control the operator can use, not in a read-only field.
+  controls_.at("Option17")->setFocus();
   hub_.Add(this);
   Refresh();
 }
@@ -71,7 +75,7 @@ QWidget* CompactPanelView::MakeDisplay() {
   frequency->setMinimumWidth(330);
   frequency->setAlignment(Qt::AlignCenter);
   QLineEdit* mode = MakeTextField(4, "Mode/Fil", bold);
-  QLineEdit* filter = MakeTextField(5, "Mode/Fil", bold);
+  QLineEdit* filter = MakeTextField(5, "Filter", bold);
   mode->setMaximumWidth(110);
   filter->setMaximumWidth(110);
   QLineEdit* status = MakeTextField(6, "Status/Info", bold);
@@ -103,7 +107,7 @@ QAbstractButton* CompactPanelView::MakeControl(const PanelControl& control) {
   } else {
     // The window keeps the marks; the option only draws them and reports the click.
     auto* option = new QRadioButton(QString::fromLatin1(control.caption));
-    option->setAutoExclusive(false);
+    optionGroup_->addButton(option);
     button = option;
   }
   NameWidget(button, control.name, control.caption);

@@ -13,6 +13,7 @@
 #include "radio/compact_panel.h"
 
 class QAbstractButton;
+class QButtonGroup;
 class QLineEdit;
 class QListWidget;
 
@@ -51,6 +52,7 @@ class CompactPanelView : public QWidget, public View {
   std::array<QListWidget*, 3> lists_{};
   std::array<int, 3> rowBeforePress_{-1, -1, -1};
   std::map<std::string, QAbstractButton*> controls_;
+  QButtonGroup* optionGroup_ = nullptr;  // all options; the window keeps their marks
   int raisedCount_ = 0;
 };
 

@@ -56,6 +56,9 @@ RadioMainView::RadioMainView(RadioMain& radio, ViewHub& hub) : radio_(radio), hu
   setAccessibleName(QStringLiteral("Radio Operation Menu"));
   setCentralWidget(MakeContents());
   MakeMenus();
+  // The keyboard starts on "Ant", the first control the operator can use, rather than in the
+  // read-only "Channel" field.
+  findChild<QPushButton*>(QStringLiteral("Command3"))->setFocus();
   hub_.Add(this);
   Refresh();
 }
@@ -77,7 +80,9 @@ QWidget* RadioMainView::MakeDisplay() {
   Text2_ = MakeField("Text2", "Channel", large);
   Text1_ = MakeField("Text1", "Frequency", large);
   Text4_ = MakeField("Text4", "Mode/Filter", bold);
-  Text5_ = MakeField("Text5", "Mode/Filter", bold);
+  // Under the mode field, without a label of its own: read as "Filter", not a second
+  // "Mode/Filter".
+  Text5_ = MakeField("Text5", "Filter", bold);
   Text6_ = MakeField("Text6", "Status/Info", bold);
   Text3_ = MakeField("Text3", "Selected", bold);
   Text2_->setMaximumWidth(130);
@@ -132,13 +137,6 @@ QFrame* RadioMainView::MakeGroup(const char* frameName, const char* labelName, c
   return frame;
 }
 
-QButtonGroup* RadioMainView::MakeOptionGroup() {
-  // The window keeps the marks exclusive; the buttons only draw them and report clicks.
-  auto* group = new QButtonGroup(this);
-  group->setExclusive(false);
-  return group;
-}
-
 QRadioButton* RadioMainView::MakeOption(int option, QButtonGroup* group) {
   const std::string name = OptionName(option);
   const char* caption = CaptionOf(name.c_str());
@@ -170,7 +168,7 @@ QWidget* RadioMainView::MakeRecvControl() {
   const auto pairFrame = [this](const char* frameName, const char* name, int first) {
     QGridLayout* grid = nullptr;
     QFrame* sub = MakeSubFrame(frameName, name, grid);
-    QButtonGroup* group = MakeOptionGroup();
+    QButtonGroup* group = MakeOptionGroup(this);
     grid->addWidget(MakeOption(first, group), 0, 0);
     grid->addWidget(MakeOption(first + 1, group), 0, 1);
     return sub;
@@ -178,14 +176,14 @@ QWidget* RadioMainView::MakeRecvControl() {
 
   QGridLayout* modeGrid = nullptr;
   QFrame* modes = MakeSubFrame("Frame6", "Mode", modeGrid);
-  QButtonGroup* modeGroup = MakeOptionGroup();
+  QButtonGroup* modeGroup = MakeOptionGroup(this);
   for (int option = 3; option <= 10; ++option) {
     const int index = option - 3;  // Am Fm / Usb Lsb / Cw Cwr / Rtty Rttyr
     modeGrid->addWidget(MakeOption(option, modeGroup), index / 2, index % 2);
   }
 
   // The filter options stand directly in the group.
-  QButtonGroup* filterGroup = MakeOptionGroup();
+  QButtonGroup* filterGroup = MakeOptionGroup(this);
   auto* filters = new QHBoxLayout;
   for (int option = 34; option <= 36; ++option) filters->addWidget(MakeOption(option, filterGroup));
 
@@ -206,14 +204,14 @@ QWidget* RadioMainView::MakeDsplMemCtrl() {
        {std::tuple{"Frame10", "Vfo/Mem", 17, 0}, std::tuple{"Frame11", "Main/Sub", 19, 1}}) {
     QGridLayout* grid = nullptr;
     QFrame* sub = MakeSubFrame(frameName, name, grid);
-    QButtonGroup* group = MakeOptionGroup();
+    QButtonGroup* group = MakeOptionGroup(this);
     grid->addWidget(MakeOption(first, group), 0, 0);
     grid->addWidget(MakeOption(first + 1, group), 0, 1);
     contents->addWidget(sub, row, 0, 1, 2);
   }
 
   // The memory commands, push options in pairs, "Edge Freq" alone at the end.
-  QButtonGroup* memoryCommands = MakeOptionGroup();
+  QButtonGroup* memoryCommands = MakeOptionGroup(this);
   for (int option = 21; option <= 33; ++option) {
     const int index = option - 21;
     contents->addWidget(MakeOption(option, memoryCommands), 2 + index / 2, index % 2);

@@ -46,7 +46,6 @@ class RadioMainView : public QMainWindow, public View {
   QFrame* MakeGroup(const char* frameName, const char* labelName, const char* title,
                     QGridLayout*& contents);
   QRadioButton* MakeOption(int option, QButtonGroup* group);
-  QButtonGroup* MakeOptionGroup();
   QPushButton* MakeButton(const char* designName);
 
   RadioMain& radio_;

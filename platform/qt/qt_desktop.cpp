@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -94,6 +95,9 @@ std::string QtDesktop::FileDialog(const std::string& filter, int filterIndex) {
     dialog.setNameFilters(filters);
     const int index = filterIndex >= 1 && filterIndex <= filters.size() ? filterIndex - 1 : 0;
     dialog.selectNameFilter(filters.at(index));
+    ListUndottedNamesAsAllFiles(dialog);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog] { ListUndottedNamesAsAllFiles(dialog); });
   }
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList chosen = dialog.selectedFiles();
@@ -118,17 +122,25 @@ void QtDesktop::AddShutdownHook(std::function<void()> hook) {
   shutdownHooks_.push_back(std::move(hook));
 }
 
+void ListUndottedNamesAsAllFiles(QFileDialog& dialog) {
+  auto* model = dialog.findChild<QFileSystemModel*>();
+  if (model == nullptr) return;
+  QStringList patterns = model->nameFilters();
+  if (!patterns.contains(QStringLiteral("*.*"))) return;
+  // Names on this system need not have an extension: "all files" is every file.
+  for (QString& pattern : patterns) {
+    if (pattern == QStringLiteral("*.*")) pattern = QStringLiteral("*");
+  }
+  model->setNameFilters(patterns);
+}
+
 QStringList QtFileFilters(const std::string& filter) {
   QStringList result;
   const QStringList parts = FromBytes(filter).split(QLatin1Char('|'));
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     QString description = parts.at(i).trimmed();
     QStringList patterns = parts.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    for (QString& pattern : patterns) {
-      pattern = pattern.trimmed();
-      // Names on this system need not have an extension: "all files" is every file.
-      if (pattern == QStringLiteral("*.*")) pattern = QStringLiteral("*");
-    }
+    for (QString& pattern : patterns) pattern = pattern.trimmed();
     patterns.removeAll(QString());
     if (patterns.isEmpty()) continue;
     // Qt reads the patterns from the last parenthesis of an entry.

@@ -8,6 +8,8 @@
 
 #include "platform/desktop.h"
 
+class QFileDialog;
+
 namespace tavrin {
 
 class QtDesktop : public Desktop {
@@ -33,5 +35,9 @@ class QtDesktop : public Desktop {
 // the patterns (separated by ";") replace whatever the description shows in parentheses.
 // Entries without a pattern are dropped.
 QStringList QtFileFilters(const std::string& filter);
+// The dialog keeps showing "All Files (*.*)" as its filter, but while that filter is chosen it
+// lists every file, names without a dot among them (Qt would match "*.*" literally). The file
+// dialog calls this on opening and on every change of its filter.
+void ListUndottedNamesAsAllFiles(QFileDialog& dialog);
 
 }  // namespace tavrin

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "platform/qt/text_bytes.h"
 #include "platform/qt/view_hub.h"
 #include "platform/qt/widget_sync.h"
 
@@ -106,6 +108,20 @@ void RunOnActivation(QAbstractButton* button, ViewHub& hub, std::function<void()
   } else {
     QObject::connect(button, &QAbstractButton::clicked, button, activate);
   }
+}
+
+void RunOnTextChange(QLineEdit* field, ViewHub& hub,
+                     std::function<void(const std::string&)> changed) {
+  QObject::connect(field, &QLineEdit::textChanged, field,
+                   [&hub, changed = std::move(changed)](const QString& text) {
+                     hub.Run([changed, bytes = ToBytes(text)] { changed(bytes); });
+                   });
+}
+
+QButtonGroup* MakeOptionGroup(QObject* parent) {
+  auto* group = new QButtonGroup(parent);
+  group->setExclusive(false);
+  return group;
 }
 
 void RunOnClick(QWidget* field, ViewHub& hub, std::function<void()> click) {

@@ -8,6 +8,7 @@
 #include <string>
 
 class QAbstractButton;
+class QButtonGroup;
 class QCloseEvent;
 class QFrame;
 class QLabel;
@@ -56,6 +57,17 @@ void MakeMenuBar(QMainWindow& window, ViewHub& hub, std::initializer_list<MenuIt
 // does not click), any other when it is clicked. Drawing a mark does not count: ShowChecked
 // sets marks with the button's signals blocked.
 void RunOnActivation(QAbstractButton* button, ViewHub& hub, std::function<void()> run);
+
+// Every change of an input field's text runs `changed` with the new text (as bytes) through
+// the hub: typing, paste, undo, drag and drop, and text put in by a screen reader or voice
+// control through the accessibility interface. The view's own redraw (ShowText) is silent.
+void RunOnTextChange(QLineEdit* field, ViewHub& hub,
+                     std::function<void(const std::string&)> changed);
+
+// A group for one set of option buttons whose marks the window class keeps exclusive: the
+// group itself excludes nothing, and the buttons keep the option-button role for screen
+// readers (a button that drops its own exclusivity is announced as a check box instead).
+QButtonGroup* MakeOptionGroup(QObject* parent);
 
 // A click on `field` (the mouse button released over it) runs `click` through the hub.
 void RunOnClick(QWidget* field, ViewHub& hub, std::function<void()> click);

@@ -11,7 +11,10 @@ namespace tavrin {
 
 void ShowText(QLineEdit* field, const std::string& bytes) {
   const QString text = FromBytes(bytes);
-  if (field->text() != text) field->setText(text);
+  if (field->text() == text) return;
+  // Drawing the window's state is no change made by the operator: nothing may hear of it.
+  const QSignalBlocker quiet(field);
+  field->setText(text);
 }
 
 void ShowText(QLabel* label, const std::string& bytes) {

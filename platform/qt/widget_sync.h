@@ -11,6 +11,8 @@ class QWidget;
 
 namespace tavrin {
 
+// A field's text is drawn with its signals blocked, so that no change event goes back to the
+// window that the text came from.
 void ShowText(QLineEdit* field, const std::string& bytes);
 void ShowText(QLabel* label, const std::string& bytes);
 void ShowCaption(QAbstractButton* button, const std::string& bytes);

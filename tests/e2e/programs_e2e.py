@@ -48,7 +48,7 @@ BUILDS = {
 
 # Accessible roles of the controls the test looks for.
 BUTTONS = ("push button",)
-OPTIONS = ("radio button", "check box", "push button")
+OPTIONS = ("radio button", "push button")
 FIELDS = ("text", "entry", "password text")
 
 
@@ -408,14 +408,14 @@ class Run:
             raise Failure(f"\"Exit\" ended the program with status {status}")
 
 
-def run_in_own_session():
-    """Runs this script again inside dbus-run-session, with a runtime folder of its own: the
-    accessibility bus launcher puts its socket there."""
+def run_in_own_session(script=__file__):
+    """Runs `script` (this one by default) again inside dbus-run-session, with a runtime folder
+    of its own: the accessibility bus launcher puts its socket there."""
     runtime = tempfile.mkdtemp(prefix="e2e-runtime-")
     environment = dict(os.environ, XDG_RUNTIME_DIR=runtime)
     for name in ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS"):
         environment.pop(name, None)
-    session = subprocess.Popen(["dbus-run-session", "--", sys.executable, __file__, "--inside"] +
+    session = subprocess.Popen(["dbus-run-session", "--", sys.executable, script, "--inside"] +
                                sys.argv[1:], env=environment, preexec_fn=die_with_parent)
 
     def forward(signal_number, _frame):

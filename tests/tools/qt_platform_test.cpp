@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -384,7 +386,7 @@ TEST(QtFileFiltersTest, ConvertsTheDialogFilterForm) {
     QStringList expected;
   };
   const std::vector<Case> cases = {
-      {"Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*", {"Text Files (*.TXT)", "All Files (*)"}},
+      {"Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*", {"Text Files (*.TXT)", "All Files (*.*)"}},
       {"Text Files (*.TXT)|*.TXT|", {"Text Files (*.TXT)"}},
       {"Data|*.TXT;*.DAT", {"Data (*.TXT *.DAT)"}},
       {"|*.INI", {"*.INI (*.INI)"}},
@@ -392,6 +394,24 @@ TEST(QtFileFiltersTest, ConvertsTheDialogFilterForm) {
       {"No pattern", {}},
   };
   for (const Case& c : cases) EXPECT_EQ(QtFileFilters(c.filter), c.expected) << c.filter;
+}
+
+// "All Files (*.*)" keeps its text, and lists names without a dot too; other filters stay.
+TEST(QtFileFiltersTest, AllFilesListsUndottedNames) {
+  App();
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setNameFilters(QtFileFilters("Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*"));
+  auto* model = dialog.findChild<QFileSystemModel*>();
+  ASSERT_NE(model, nullptr);
+  dialog.selectNameFilter(QStringLiteral("Text Files (*.TXT)"));
+  ListUndottedNamesAsAllFiles(dialog);
+  EXPECT_EQ(model->nameFilters(), QStringList{QStringLiteral("*.TXT")});
+  dialog.selectNameFilter(QStringLiteral("All Files (*.*)"));
+  EXPECT_EQ(model->nameFilters(), QStringList{QStringLiteral("*.*")});  // as Qt reads it
+  ListUndottedNamesAsAllFiles(dialog);
+  EXPECT_EQ(model->nameFilters(), QStringList{QStringLiteral("*")});
+  EXPECT_EQ(dialog.selectedNameFilter(), QStringLiteral("All Files (*.*)"));
 }
 
 // Answers the modal box that is about to open, from inside its own event loop.

@@ -1,5 +1,6 @@
 #include "tools/bearing/bearings_view.h"
 
+#include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/text_bytes.h"
+#include "platform/qt/view_kit.h"
 #include "platform/qt/widget_sync.h"
 
 namespace tavrin {
@@ -87,9 +89,7 @@ QWidget* BearingsView::MakePosition(const char* labelName, const char* caption,
   auto* edit = new QLineEdit;
   NameWidget(edit, fieldName, caption);
   edit->setMinimumWidth(110);
-  connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
-    hub_.Run([this, field, text] { bearings_.*field = ToBytes(text); });
-  });
+  RunOnTextChange(edit, hub_, [this, field](const std::string& text) { bearings_.*field = text; });
   connect(edit, &QLineEdit::returnPressed, this,
           [this] { hub_.Run([this] { bearings_.Calculate(); }); });
   Bind(edit, field);
@@ -103,15 +103,15 @@ QWidget* BearingsView::MakePosition(const char* labelName, const char* caption,
   pair->setVerticalSpacing(0);
   pair->setColumnMinimumWidth(1, 14);  // N/S and E/W frames of one width
   const char* letters[] = {upperLetter, lowerLetter};
+  QButtonGroup* group = MakeOptionGroup(frame);
   for (int i = 0; i < 2; ++i) {
     const int n = upperOption + i;
     auto* option = new QRadioButton;
     const std::string name = "Option" + std::to_string(n);
     NameWidget(option, name.c_str(), letters[i]);
     option->setAccessibleDescription(QString::fromLatin1(caption) + " " + letters[i]);
-    option->setAutoExclusive(false);
-    connect(option, &QRadioButton::clicked, this,
-            [this, n] { hub_.Run([this, n] { bearings_.ClickOption(n); }); });
+    group->addButton(option, n);
+    RunOnActivation(option, hub_, [this, n] { bearings_.ClickOption(n); });
     options_[static_cast<std::size_t>(n)] = option;
     auto* letter = new QLabel(letters[i]);
     letter->setAccessibleName(letters[i]);

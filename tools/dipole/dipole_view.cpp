@@ -1,5 +1,6 @@
 #include "tools/dipole/dipole_view.h"
 
+#include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/text_bytes.h"
+#include "platform/qt/view_kit.h"
 #include "platform/qt/widget_sync.h"
 
 namespace tavrin {
@@ -73,9 +75,7 @@ QLineEdit* DipoleView::MakeInput(const char* designName, const char* caption,
   auto* edit = new QLineEdit;
   NameWidget(edit, designName, caption);
   edit->setMaximumWidth(90);
-  connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
-    hub_.Run([this, field, text] { dipole_.*field = ToBytes(text); });
-  });
+  RunOnTextChange(edit, hub_, [this, field](const std::string& text) { dipole_.*field = text; });
   connect(edit, &QLineEdit::returnPressed, this,
           [this] { hub_.Run([this] { dipole_.Calculate(); }); });
   fields_.push_back({edit, field});
@@ -167,6 +167,8 @@ QWidget* DipoleView::MakeCoaxFrame() {
   auto* frame = new QGroupBox("Coax vs Velocity Factor (select one)");
   NameWidget(frame, "Frame1", "Coax vs Velocity Factor (select one)");
   auto* grid = new QGridLayout(frame);
+  // Marks are drawn from the window's state, not kept by the buttons themselves.
+  QButtonGroup* group = MakeOptionGroup(frame);
   const auto& types = CoaxTypes();
   // Rows of 8, 7 and 7 buttons.
   const int rowStarts[] = {1, 9, 16, 23};
@@ -176,10 +178,8 @@ QWidget* DipoleView::MakeCoaxFrame() {
       auto* option = new QRadioButton(caption);
       const std::string name = "Option" + std::to_string(n);
       NameWidget(option, name.c_str(), caption);
-      // Marks are drawn from the window's state, not kept by the buttons themselves.
-      option->setAutoExclusive(false);
-      connect(option, &QRadioButton::clicked, this,
-              [this, n] { hub_.Run([this, n] { dipole_.ClickOption(n); }); });
+      group->addButton(option, n);
+      RunOnActivation(option, hub_, [this, n] { dipole_.ClickOption(n); });
       options_[static_cast<std::size_t>(n)] = option;
       grid->addWidget(option, row, n - rowStarts[row]);
     }
