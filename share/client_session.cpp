@@ -75,7 +75,7 @@ void ClientSession::ServeNext() {
     RigctlRequest request = std::move(*parsed);
     const std::string frames = FramesFor(request);
     if (frames.empty()) {
-      Answer(request, LocalAnswer(request));
+      Answer(request, LocalAnswer(request, state_));
       if (request.command == RigctlCommand::Quit && request.error == kRigOk) End();
       continue;
     }

@@ -223,7 +223,7 @@ std::string FramesFor(RigctlRequest& request) {
   }
 }
 
-RigctlAnswer LocalAnswer(const RigctlRequest& request) {
+RigctlAnswer LocalAnswer(const RigctlRequest& request, SharedRigState& state) {
   if (request.error != kRigOk) return Failure(request.error);
   switch (request.command) {
     case RigctlCommand::GetVfo:
@@ -240,6 +240,12 @@ RigctlAnswer LocalAnswer(const RigctlRequest& request) {
       return {kRigOk, {{"Power Status", "1"}}};
     case RigctlCommand::GetInfo:
       return {kRigOk, {{"Info", "None"}}};
+    case RigctlCommand::GetLockMode:
+      return {kRigOk, {{"Locked", state.lockMode}}};
+    case RigctlCommand::SetLockMode:
+      if (request.args[0] != "0" && request.args[0] != "1") return Failure(kRigInvalid);
+      state.lockMode = request.args[0];
+      return {};
     case RigctlCommand::SetVfo:  // "currVFO": already selected
     case RigctlCommand::Quit:
       return {};
@@ -275,7 +281,7 @@ RigctlAnswer AnswerFromReply(const RigctlRequest& request, const std::string& re
     case RigctlCommand::SetPtt:
       return AcknowledgedAnswer(reply);
     default:
-      return LocalAnswer(request);
+      return LocalAnswer(request, state);
   }
 }
 

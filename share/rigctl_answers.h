@@ -12,9 +12,11 @@
 namespace tavrin::share {
 
 // What the port remembers between requests, for all its clients: the transmit VFO that a
-// client last named with "S" (the transceiver cannot report it).
+// client last named with "S" (the transceiver cannot report it), and the mode lock a client
+// set (clients leave the mode alone while it is on).
 struct SharedRigState {
   std::string txVfo = "None";
+  std::string lockMode = "0";
 };
 
 struct RigctlAnswer {
@@ -29,7 +31,7 @@ struct RigctlAnswer {
 // valid, in which case `request.error` is set.
 std::string FramesFor(RigctlRequest& request);
 // The answer to a request that sent no frames (the state dump, a refused value, ...).
-RigctlAnswer LocalAnswer(const RigctlRequest& request);
+RigctlAnswer LocalAnswer(const RigctlRequest& request, SharedRigState& state);
 // The answer to a request from the reply buffer of its exchange (echo first, then the
 // transceiver's answer); an empty reply is a transceiver that did not answer.
 RigctlAnswer AnswerFromReply(const RigctlRequest& request, const std::string& reply,

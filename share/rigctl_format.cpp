@@ -16,6 +16,7 @@ bool IsSetting(RigctlCommand command) {
     case RigctlCommand::SetVfo:
     case RigctlCommand::SetPtt:
     case RigctlCommand::SetSplitVfo:
+    case RigctlCommand::SetLockMode:
     case RigctlCommand::Quit:
       return true;
     default:
@@ -40,6 +41,8 @@ std::string FormatAnswer(const RigctlRequest& request, const RigctlAnswer& answe
     if (answer.error != kRigOk || IsSetting(command) || unnamed) return ErrorLine(answer.error);
     std::string text;
     for (const auto& value : answer.values) text += value.second + "\n";
+    // The lock mode's plain answer carries its report too.
+    if (command == RigctlCommand::GetLockMode) text += ErrorLine(kRigOk);
     return text;
   }
   if (unnamed || command == RigctlCommand::Quit) return ErrorLine(answer.error);

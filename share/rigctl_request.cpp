@@ -14,7 +14,7 @@ struct CommandRow {
   std::size_t arguments;
 };
 
-constexpr std::array<CommandRow, 15> kCommands{{
+constexpr std::array<CommandRow, 17> kCommands{{
     {'f', "get_freq", RigctlCommand::GetFreq, 0},
     {'F', "set_freq", RigctlCommand::SetFreq, 1},
     {'m', "get_mode", RigctlCommand::GetMode, 0},
@@ -29,6 +29,8 @@ constexpr std::array<CommandRow, 15> kCommands{{
     {'\0', "chk_vfo", RigctlCommand::ChkVfo, 0},
     {'\0', "get_powerstat", RigctlCommand::GetPowerstat, 0},
     {'\0', "get_info", RigctlCommand::GetInfo, 0},
+    {'\0', "get_lock_mode", RigctlCommand::GetLockMode, 0},
+    {'\0', "set_lock_mode", RigctlCommand::SetLockMode, 1},
     {'q', "quit", RigctlCommand::Quit, 0},
 }};
 

@@ -24,6 +24,8 @@ enum class RigctlCommand {
   ChkVfo,
   GetPowerstat,
   GetInfo,
+  GetLockMode,
+  SetLockMode,
   Quit,
   Unsupported,  // a command of the protocol that this transceiver does not offer
   Unknown,      // no command of the protocol at all

@@ -30,7 +30,7 @@ std::string Serve(const std::string& line, std::initializer_list<int> answer,
                   SharedRigState& state) {
   RigctlRequest request = Parse(line);
   const std::string frames = FramesFor(request);
-  if (frames.empty()) return FormatAnswer(request, LocalAnswer(request));
+  if (frames.empty()) return FormatAnswer(request, LocalAnswer(request, state));
   return FormatAnswer(request, AnswerFromReply(request, Reply(frames, answer), state));
 }
 
@@ -143,6 +143,10 @@ TEST(RigctlProtocolTest, AnswersReadFromTheReplyAsRigctldWritesThem) {
       {"+\\get_info", {}, "get_info:\nInfo: None\nRPRT 0\n"},
       {"q", {}, "RPRT 0\n"},
       {"+q", {}, "RPRT 0\n"},
+      {"\\get_lock_mode", {}, "0\nRPRT 0\n"},
+      {"+\\get_lock_mode", {}, "get_lock_mode:\nLocked: 0\nRPRT 0\n"},
+      {"\\set_lock_mode 1", {}, "RPRT 0\n"},
+      {"\\set_lock_mode 7", {}, "RPRT -1\n"},
       {"F abc", {}, "RPRT -1\n"},
       {"+F abc", {}, "set_freq: abc\nRPRT -1\n"},
       {"M PKTUSB 0", {}, "RPRT -9\n"},
@@ -179,6 +183,8 @@ TEST(RigctlProtocolTest, TheTransmitVfoNamedBySplitIsToldBySplitReads) {
   EXPECT_EQ(Serve("s", {0x0F, 0x01}, state), "1\nSub\n");
   EXPECT_EQ(Serve("S 0 Main", {0xFA}, state), "RPRT -9\n");  // refused: still Sub
   EXPECT_EQ(Serve("s", {0x0F, 0x01}, state), "1\nSub\n");
+  EXPECT_EQ(Serve("\\set_lock_mode 1", {}, state), "RPRT 0\n");
+  EXPECT_EQ(Serve("\\get_lock_mode", {}, state), "1\nRPRT 0\n");
 }
 
 TEST(RigctlProtocolTest, BlankLinesAreNoRequests) {
@@ -200,7 +206,8 @@ TEST(RigctlProtocolTest, TheStateDumpDescribesThisTransceiver) {
                            "0x20 12000", "has_get_vfo=0", "ptt_type=0x1"})
     EXPECT_TRUE(has(line)) << line;
   RigctlRequest request = Parse("+\\dump_state");
-  const std::string text = FormatAnswer(request, LocalAnswer(request));
+  SharedRigState state;
+  const std::string text = FormatAnswer(request, LocalAnswer(request, state));
   EXPECT_EQ(text.substr(0, 14), "dump_state:\n1\n");
   EXPECT_EQ(text.substr(text.size() - 12), "done\nRPRT 0\n");
 }
