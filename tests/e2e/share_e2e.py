@@ -10,6 +10,11 @@ The client talks through a small relay that notes each request line it sends, so
 knows every request that reached tavrin; rigsim's frame log must then hold exactly the frames
 those requests need, in order, and nothing else. The panel must show the frequency the client
 set, and the window title must tell that the transceiver is shared.
+
+Then the conformance check: one script of requests, run by the same client against tavrin's
+port and against Hamlib's own rigctld (model 3047, the Icom with CI-V address 64) on a second
+rigsim, must print the same answers, line for line. Where this transceiver's command set forces
+a difference the script leaves the request out (see CONFORMANCE_DIFFERENCES).
 """
 
 import os
@@ -105,6 +110,114 @@ class Relay:
                 pass
 
 
+# One script for both servers: every answer of these must agree line for line. It begins by
+# bringing both transceivers to the same state.
+CONFORMANCE_SCRIPT = [
+    "F 14195000", "M USB 2400", "T 0", "f", "m", "F 7074000", "f", "F 14250500", "f", "M LSB 2400", "m", "M CW 500", "m",
+    "M AM 6000", "m", "M USB 2400", "m", "T 1", "t", "T 0", "t", "s", "S 1 Sub", "s",
+    "S 0 Main", "s", "V Sub", "f", "m", "V Main", "f", "\\chk_vfo", "\\get_powerstat",
+    "F 7000000", "f",
+]
+
+# The same in the protocol's own words, plain and extended, sent raw on one connection each.
+RAW_SCRIPT = [
+    "f", "+f", ";f", "m", "+m", "|m", "t", "+t", "s", "+s", "v", "+v", "V currVFO",
+    "\\chk_vfo", "\\get_powerstat", "+\\chk_vfo", "+\\get_powerstat", "\\get_info",
+    "+\\get_info", "\\get_lock_mode", "+\\get_lock_mode", "F 7074000", "+F 7074000",
+    "\\get_freq", "M LSB 2400", "+M USB 2400", "T 1", "+T 0", ";T 0", "V foo", "T 5",
+    "M PKTUSB 0", "F abc", "q",
+]
+
+# Requests left out of the script because the answers differ, and why.
+CONFORMANCE_DIFFERENCES = {
+    "M USB 3000; m": "tavrin selects filter 1 and reports its 3000 Hz; rigctld reads the "
+                     "filter width with 1A 03, which this transceiver refuses, and so always "
+                     "reports the normal passband (2400 Hz)",
+    "\\dump_state": "tavrin describes this transceiver (its ranges to 199.999999 MHz, three "
+                     "filters a mode, no levels or functions); rigctld describes its model",
+    "F (no value)": "tavrin answers RPRT -1 at once; rigctld waits for the value on the next line",
+    "+\\chk_vfo then a plain request": "rigctld answers the plain request after it in the "
+                                        "extended form; tavrin in the form asked for",
+    "M FOO 0": "tavrin answers RPRT -1 (no such mode); rigctld -1 or 0, as its cache stands",
+    "unknown commands": "tavrin answers RPRT -4 (-11 for protocol commands it does not offer); "
+                        "rigctld answers nothing or waits for arguments",
+}
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def start_reference(rigsim, processes, directory):
+    """A second rigsim with Hamlib's rigctld on it, at a free port; returns the port."""
+    os.makedirs(directory, exist_ok=True)
+    processes.start([rigsim, "--headless"], cwd=directory,
+                    env=dict(os.environ, QT_QPA_PLATFORM="offscreen"),
+                    stdout=open(os.path.join(directory, "rigsim.out"), "w"),
+                    stderr=subprocess.STDOUT)
+    link = os.path.join(directory, "com1")
+    kit.wait_for("the second rigsim's com1 link", 20, lambda: os.path.islink(link))
+    port = free_port()
+    processes.start(["rigctld", "-m", "3047", "-r", link, "-s", "19200", "-T", "127.0.0.1",
+                     "-t", str(port)], cwd=directory,
+                    stdout=open(os.path.join(directory, "rigctld.out"), "w"),
+                    stderr=subprocess.STDOUT)
+    def answering():
+        try:
+            socket.create_connection(("127.0.0.1", port), timeout=1).close()
+            return True
+        except OSError:
+            return False
+    kit.wait_for("rigctld to listen", 20, answering)
+    return port
+
+
+def check_conformance(rigsim, processes, directory):
+    reference_port = start_reference(rigsim, processes, os.path.join(directory, "reference"))
+    words = [word for request in CONFORMANCE_SCRIPT for word in request.split()]
+    ours = rigctl(PORT, *words).splitlines()
+    theirs = rigctl(reference_port, *words).splitlines()
+    if ours != theirs:
+        lines = [f"{i + 1}: tavrin {a!r} rigctld {b!r}" for i, (a, b) in
+                 enumerate(zip(ours + [""] * len(theirs), theirs + [""] * len(ours)))
+                 if a != b]
+        raise kit.Failure("the answers differ from rigctld's:\n" + "\n".join(lines[:20]))
+    print(f"conformance: {len(CONFORMANCE_SCRIPT)} requests, {len(ours)} answer lines, "
+          "the same as rigctld's")
+    ours, theirs = raw_answers(PORT), raw_answers(reference_port)
+    differing = [f"{request!r}: tavrin {a!r} rigctld {b!r}"
+                 for request, a, b in zip(RAW_SCRIPT, ours, theirs) if a != b]
+    if differing:
+        raise kit.Failure("raw answers differ from rigctld's:\n" + "\n".join(differing))
+    print(f"conformance: {len(RAW_SCRIPT)} raw requests, plain and extended, answered alike")
+
+
+def raw_answers(port):
+    """Each request of RAW_SCRIPT sent on one connection; the text that came back for it (a
+    request's answer ends when nothing more comes for 0.3 s)."""
+    answers = []
+    with socket.create_connection(("127.0.0.1", port), timeout=10) as connection:
+        connection.settimeout(0.3)
+        for request in RAW_SCRIPT:
+            connection.sendall((request + "\n").encode())
+            answer = b""
+            deadline = time.monotonic() + 5
+            while time.monotonic() < deadline:
+                try:
+                    chunk = connection.recv(65536)
+                except socket.timeout:
+                    if answer:
+                        break
+                    continue
+                if not chunk:
+                    break
+                answer += chunk
+            answers.append(answer.decode("latin-1"))
+    return answers
+
+
 def port_open():
     try:
         socket.create_connection(("127.0.0.1", PORT), timeout=1).close()
@@ -171,6 +284,10 @@ def check_sharing(run, main):
         raise kit.Failure(f"rigsim received {sent}\nthe requests {relay.requests} need {needed}")
     print(f"rigsim's frame log: exactly the {len(needed)} frames of {len(relay.requests)} requests")
 
+
+
+def check_unchecking(run, main):
+    item = run.control(main, ("check menu item", "menu item"), "Network Control (port 4532)")
     kit.press(item)
     kit.wait_for(f"port {PORT} to close again", 20, lambda: not port_open())
     print("tavrin: unchecked, the port is closed")
@@ -211,11 +328,13 @@ def main():
         run.start_program()
         main_window = run.check_start_up()
         check_sharing(run, main_window)
+        check_conformance(arguments.rigsim, processes, directory)
+        check_unchecking(run, main_window)
         run.exit(main_window)
         print("tavrin: \"Exit\" passed")
     except kit.Failure as failure:
         print(f"FAIL: share: {failure}", file=sys.stderr)
-        for name in ("program.out", "rigsim.out", "frames.log"):
+        for name in ("program.out", "rigsim.out", "frames.log", "reference/rigctld.out"):
             path = os.path.join(directory, name)
             if os.path.exists(path):
                 with open(path, errors="replace") as output:
