@@ -32,18 +32,21 @@ std::string TcpShareListener::Listen(int port, Events events) {
 }
 
 void TcpShareListener::Stop() {
-  servers_.clear();
   for (auto& [client, socket] : sockets_) {
     socket->disconnect(this);
     socket->abort();
     socket->deleteLater();
   }
   sockets_.clear();
+  servers_.clear();
 }
 
 void TcpShareListener::Accept(QTcpServer& server) {
   while (QTcpSocket* socket = server.nextPendingConnection()) {
     const int client = nextClient_++;
+    // The connections belong to the listener, not to the server that took them: they may
+    // outlive a Stop by the moment their deferred deletion takes.
+    socket->setParent(this);
     socket->setReadBufferSize(kReadChunk);
     sockets_[client] = socket;
     connect(socket, &QTcpSocket::readyRead, this, [this, client] { Read(client); });
