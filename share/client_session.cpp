@@ -1,0 +1,110 @@
+#include "share/client_session.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tavrin::share {
+
+namespace {
+
+// Printable ASCII, tabs and the carriage return of a CR LF line end.
+bool IsText(const std::string& line) {
+  return std::all_of(line.begin(), line.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte >= 0x20 && byte < 0x7F) || byte == '\t' || byte == '\r';
+  });
+}
+
+}  // namespace
+
+ClientSession::ClientSession(RequestQueue& queue, SharedRigState& state, Clock& clock, Hooks hooks)
+    : queue_(queue),
+      state_(state),
+      hooks_(std::move(hooks)),
+      silence_(clock, kFirstWordMs, [this] { End(); }) {
+  silence_.SetEnabled(true);
+}
+
+ClientSession::~ClientSession() {
+  if (serving_) queue_.Withdraw(ticket_);
+}
+
+void ClientSession::Receive(const std::string& bytes) {
+  if (ended_) return;
+  partial_ += bytes;
+  std::size_t start = 0;
+  std::size_t end = 0;
+  while (!ended_ && (end = partial_.find('\n', start)) != std::string::npos) {
+    TakeLine(partial_.substr(start, end - start));
+    start = end + 1;
+  }
+  partial_.erase(0, start);
+  if (!ended_ && partial_.size() > kLongestLine) {
+    hooks_.send(ErrorLine(kRigInvalid));
+    End();
+  }
+  if (!ended_) ServeNext();
+}
+
+void ClientSession::TakeLine(const std::string& line) {
+  silence_.SetEnabled(false);
+  silence_.SetInterval(kSilenceMs);
+  silence_.SetEnabled(true);
+  if (line.size() > kLongestLine) {
+    hooks_.send(ErrorLine(kRigInvalid));
+    End();
+    return;
+  }
+  if (lines_.size() >= kMostWaitingLines) {
+    End();
+    return;
+  }
+  lines_.push_back(line);
+}
+
+void ClientSession::ServeNext() {
+  while (!serving_ && !ended_ && !lines_.empty()) {
+    const std::string line = std::move(lines_.front());
+    lines_.pop_front();
+    if (!IsText(line)) {
+      hooks_.send(ErrorLine(kRigInvalid));
+      continue;
+    }
+    auto parsed = ParseRequestLine(line);
+    if (!parsed) continue;  // a blank line asks nothing
+    RigctlRequest request = std::move(*parsed);
+    const std::string frames = FramesFor(request);
+    if (frames.empty()) {
+      Answer(request, LocalAnswer(request, state_));
+      if (request.command == RigctlCommand::Quit && request.error == kRigOk) End();
+      continue;
+    }
+    serving_ = true;
+    ticket_ = queue_.Submit(frames, [this, request](const RequestQueue::Outcome& outcome) {
+      serving_ = false;
+      Answer(request, outcome.served ? AnswerFromReply(request, outcome.reply, state_)
+                                     : RigctlAnswer{kRigBusy, {}});
+      ServeNext();
+    });
+  }
+}
+
+void ClientSession::Answer(const RigctlRequest& request, const RigctlAnswer& answer) {
+  if (!ended_) hooks_.send(FormatAnswer(request, answer));
+}
+
+void ClientSession::Disconnected() {
+  if (serving_) queue_.Withdraw(ticket_);
+  serving_ = false;
+  lines_.clear();
+  ended_ = true;
+  silence_.SetEnabled(false);
+}
+
+void ClientSession::End() {
+  if (ended_) return;
+  Disconnected();
+  hooks_.close();
+}
+
+}  // namespace tavrin::share

@@ -1,0 +1,86 @@
+#include "share/network_control.h"
+
+#include "app/control_program.h"
+
+namespace tavrin::share {
+
+NetworkControl::NetworkControl(ControlProgram& program, ShareListener& listener)
+    : program_(program),
+      listener_(listener),
+      queue_(program),
+      sweep_(program.platform.clock, 1, [this] { SweepTick(); }) {}
+
+NetworkControl::~NetworkControl() {
+  if (checked_) listener_.Stop();
+}
+
+void NetworkControl::ToggleNetworkControl() {
+  if (checked_) {
+    StopSharing();
+  } else {
+    StartSharing();
+  }
+}
+
+std::string NetworkControl::TitleNote() const {
+  if (!checked_) return {};
+  const std::size_t count = sessions_.size();
+  return " - shared on port " + std::to_string(kPort) + ", " + std::to_string(count) +
+         (count == 1 ? " client" : " clients");
+}
+
+void NetworkControl::StartSharing() {
+  const std::string why = listener_.Listen(
+      kPort, {[this](int client) { ClientConnected(client); },
+              [this](int client, const std::string& bytes) { ClientSent(client, bytes); },
+              [this](int client) { ClientLeft(client); }});
+  if (!why.empty()) {
+    program_.platform.desktop.MessageBox(
+        "Network Control Error",
+        "Port " + std::to_string(kPort) + " cannot be opened for Network Control ... " + why,
+        BoxIcon::Critical, BoxButtons::Ok);
+    return;
+  }
+  checked_ = true;
+}
+
+void NetworkControl::StopSharing() {
+  listener_.Stop();
+  for (auto& [client, session] : sessions_) session->Disconnected();
+  sessions_.clear();
+  checked_ = false;
+}
+
+void NetworkControl::ClientConnected(int client) {
+  if (sessions_.size() >= kMostClients) {
+    listener_.Close(client);
+    return;
+  }
+  sessions_[client] = std::make_unique<ClientSession>(
+      queue_, state_, program_.platform.clock,
+      ClientSession::Hooks{
+          [this, client](const std::string& text) { listener_.Send(client, text); },
+          [this, client] {
+            listener_.Close(client);
+            sweep_.SetEnabled(true);
+          }});
+}
+
+void NetworkControl::ClientSent(int client, const std::string& bytes) {
+  const auto found = sessions_.find(client);
+  if (found != sessions_.end()) found->second->Receive(bytes);
+}
+
+void NetworkControl::ClientLeft(int client) {
+  const auto found = sessions_.find(client);
+  if (found == sessions_.end()) return;
+  found->second->Disconnected();
+  sweep_.SetEnabled(true);
+}
+
+void NetworkControl::SweepTick() {
+  sweep_.SetEnabled(false);
+  std::erase_if(sessions_, [](const auto& entry) { return entry.second->Ended(); });
+}
+
+}  // namespace tavrin::share

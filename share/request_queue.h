@@ -1,0 +1,69 @@
+#pragma once
+// Network requests on their way to the transceiver: first come, first served, one exchange at
+// a time through the CI-V link, each answered from the reply its 50 ms reply timer collects.
+// While the link is not free (an answer to the operator's own click is awaited, the start-up
+// synchronisation or a memory-window sequence runs) the requests wait, and one that has
+// waited kBusyAfterMs for the link is given up as busy without anything being sent for it.
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/clock.h"
+
+namespace tavrin {
+class ControlProgram;
+}
+
+namespace tavrin::share {
+
+class RequestQueue {
+ public:
+  // served false: the link stayed busy and nothing was sent; otherwise the reply buffer.
+  struct Outcome {
+    bool served = false;
+    std::string reply;
+  };
+  using Done = std::function<void(const Outcome&)>;
+
+  explicit RequestQueue(ControlProgram& program);
+  RequestQueue(const RequestQueue&) = delete;
+  RequestQueue& operator=(const RequestQueue&) = delete;
+
+  // Queues the frames of one exchange; `done` is called once, with the outcome. Returns a
+  // ticket for Withdraw.
+  int Submit(std::string frames, Done done);
+  // The asker went away: a waiting exchange is dropped unsent; one on the line finishes, and
+  // its reply is heard by nobody.
+  void Withdraw(int ticket);
+
+  [[nodiscard]] std::size_t Waiting() const { return waiting_.size(); }
+  [[nodiscard]] bool Exchanging() const { return exchanging_; }
+
+  static constexpr int kBusyAfterMs = 2000;
+  static constexpr int kPollMs = 5;  // how often waiting requests look for a free link
+
+ private:
+  struct Entry {
+    int ticket = 0;
+    std::string frames;
+    Done done;
+    int waitedMs = 0;
+  };
+  // Sends the head of the queue when the link is free.
+  void SendNext();
+  void ExchangeFinished(const std::string& reply);
+  // Poll tick: the head is sent if the link has become free; while it is still taken, the
+  // waiting requests have waited kPollMs longer and those past the bound are answered busy.
+  void PollTick();
+
+  ControlProgram& program_;
+  std::deque<Entry> waiting_;
+  bool exchanging_ = false;
+  Done current_;
+  int nextTicket_ = 1;
+  int currentTicket_ = 0;
+  Timer poll_;
+};
+
+}  // namespace tavrin::share

@@ -1,0 +1,288 @@
+#include "share/rigctl_answers.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string_view>
+
+#include "share/rig_modes.h"
+
+namespace tavrin::share {
+
+namespace {
+
+constexpr char kPreamble = '\xFE';
+constexpr char kEnd = '\xFD';
+constexpr char kController = '\xE0';
+constexpr char kRig = '\x64';
+constexpr char kAccepted = '\xFB';
+constexpr char kRefused = '\xFA';
+constexpr char kNoData = '\xFF';
+constexpr long long kHighestEncodableHz = 9'999'999'999;  // ten BCD digits
+
+std::string Byte(int value) { return std::string(1, static_cast<char>(value)); }
+
+// FE FE 64 E0, the command bytes, FD.
+std::string Frame(const std::string& command) {
+  return std::string{kPreamble, kPreamble, kRig, kController} + command + kEnd;
+}
+
+// A number as clients write it: "14074000" or "14074000.000000", rounded to whole units.
+std::optional<long long> WholeNumber(const std::string& text) {
+  double value = 0;
+  const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (status != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+    return std::nullopt;
+  if (std::fabs(value) > 1e12) return std::nullopt;
+  return std::llround(value);
+}
+
+std::optional<long> Integer(const std::string& text) {
+  long value = 0;
+  const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (status != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// Five BCD bytes, the lowest two digits first.
+std::string FrequencyBcd(long long hz) {
+  std::string bytes;
+  for (int i = 0; i < 5; ++i) {
+    const int pair = static_cast<int>(hz % 100);
+    hz /= 100;
+    bytes += static_cast<char>((pair / 10) << 4 | (pair % 10));
+  }
+  return bytes;
+}
+
+std::optional<long long> FrequencyFromBcd(std::string_view bytes) {
+  if (bytes.size() != 5) return std::nullopt;
+  long long hz = 0;
+  for (std::size_t i = bytes.size(); i-- > 0;) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if ((byte >> 4) > 9 || (byte & 0x0F) > 9) return std::nullopt;
+    hz = hz * 100 + (byte >> 4) * 10 + (byte & 0x0F);
+  }
+  return hz;
+}
+
+// The VFO names a client may give for this transceiver's receivers and memory mode, and the
+// command bytes that select each; "currVFO" (whatever is selected) selects nothing.
+std::optional<std::string> VfoCommand(const std::string& name) {
+  if (name == "VFOA" || name == "Main") return Byte(0x07) + Byte(0xD0);
+  if (name == "VFOB" || name == "Sub") return Byte(0x07) + Byte(0xD1);
+  if (name == "VFO") return Byte(0x07);
+  if (name == "MEM") return Byte(0x08);
+  if (name == "currVFO") return std::string();
+  return std::nullopt;
+}
+
+// The first frame of the reply that the transceiver sent to this controller (FE FE E0 64 ...
+// FD): the echo of the frames sent comes before it.
+std::optional<std::string_view> AnswerFrame(std::string_view reply) {
+  std::size_t at = 0;
+  while ((at = reply.find(std::string_view("\xFE\xFE", 2), at)) != std::string_view::npos) {
+    while (at + 2 < reply.size() && reply[at + 2] == kPreamble) ++at;  // FE FE FE ...
+    const std::size_t end = reply.find(kEnd, at);
+    if (end == std::string_view::npos) return std::nullopt;
+    if (end - at >= 4 && reply[at + 2] == kController && reply[at + 3] == kRig)
+      return reply.substr(at, end - at + 1);
+    at = end + 1;
+  }
+  return std::nullopt;
+}
+
+// The data of an answer frame to `command` (after FE FE E0 64 and the command byte); an error
+// for an acknowledgement, a refusal or another command.
+struct AnswerData {
+  int error = kRigOk;
+  std::string_view data;
+  bool accepted = false;  // FB
+};
+
+AnswerData Failed(int error) { return {error, {}, false}; }
+
+AnswerData ReadAnswer(std::string_view reply, char command) {
+  const auto frame = AnswerFrame(reply);
+  if (!frame) return Failed(kRigTimeout);
+  const char code = (*frame)[4];
+  if (frame->size() == 6 && code == kAccepted) return {kRigOk, {}, true};
+  if (frame->size() == 6 && code == kRefused) return Failed(kRigRejected);
+  if (code != command) return Failed(kRigProtocol);
+  return {kRigOk, frame->substr(5, frame->size() - 6), false};
+}
+
+RigctlAnswer Failure(int error) { return RigctlAnswer{error, {}}; }
+
+RigctlAnswer FrequencyAnswer(std::string_view reply) {
+  const AnswerData answer = ReadAnswer(reply, '\x03');
+  if (answer.error != kRigOk) return Failure(answer.error);
+  if (!answer.data.empty() && answer.data[0] == kNoData) return Failure(kRigRejected);
+  const auto hz = FrequencyFromBcd(answer.data);
+  if (!hz) return Failure(kRigProtocol);
+  return {kRigOk, {{"Frequency", std::to_string(*hz)}}};
+}
+
+RigctlAnswer ModeAnswer(std::string_view reply) {
+  const AnswerData answer = ReadAnswer(reply, '\x04');
+  if (answer.error != kRigOk) return Failure(answer.error);
+  if (!answer.data.empty() && answer.data[0] == kNoData) return Failure(kRigRejected);
+  if (answer.data.size() != 2) return Failure(kRigProtocol);
+  const RigMode* mode = ModeByCode(static_cast<std::uint8_t>(answer.data[0]));
+  if (mode == nullptr) return Failure(kRigProtocol);
+  const int passband = PassbandOf(*mode, static_cast<std::uint8_t>(answer.data[1]));
+  return {kRigOk, {{"Mode", mode->name}, {"Passband", std::to_string(passband)}}};
+}
+
+RigctlAnswer AcknowledgedAnswer(std::string_view reply) {
+  const AnswerData answer = ReadAnswer(reply, kAccepted);
+  if (answer.error != kRigOk) return Failure(answer.error);
+  return answer.accepted ? RigctlAnswer{} : Failure(kRigProtocol);
+}
+
+RigctlAnswer ByteAnswer(std::string_view reply, char command, std::size_t size, const char* label) {
+  const AnswerData answer = ReadAnswer(reply, command);
+  if (answer.error != kRigOk) return Failure(answer.error);
+  if (answer.data.size() != size) return Failure(kRigProtocol);
+  const auto value = static_cast<unsigned char>(answer.data.back());
+  if (value > 1) return Failure(kRigProtocol);
+  return {kRigOk, {{label, std::to_string(value)}}};
+}
+
+// A set frequency is followed by a read of the frequency: the transceiver answers the last
+// frame of a burst only, so the read tells whether it took the value.
+RigctlAnswer SetFrequencyAnswer(const RigctlRequest& request, std::string_view reply) {
+  const RigctlAnswer read = FrequencyAnswer(reply);
+  if (read.error != kRigOk) return read.error == kRigTimeout ? read : Failure(kRigRejected);
+  const auto wanted = WholeNumber(request.args[0]);
+  return read.values[0].second == std::to_string(*wanted) ? RigctlAnswer{} : Failure(kRigRejected);
+}
+
+RigctlAnswer SetModeAnswer(const RigctlRequest& request, std::string_view reply) {
+  const AnswerData answer = ReadAnswer(reply, '\x04');
+  if (answer.error != kRigOk)
+    return Failure(answer.error == kRigTimeout ? kRigTimeout : kRigRejected);
+  const RigMode* mode = ModeByName(request.args[0]);
+  const auto filter = FilterFor(*mode, *Integer(request.args[1]));
+  const bool taken = answer.data.size() == 2 &&
+                     static_cast<std::uint8_t>(answer.data[0]) == mode->code &&
+                     (!filter || static_cast<std::uint8_t>(answer.data[1]) == *filter);
+  return taken ? RigctlAnswer{} : Failure(kRigRejected);
+}
+
+}  // namespace
+
+std::string FramesFor(RigctlRequest& request) {
+  if (request.error != kRigOk) return {};
+  const auto invalid = [&request](int error = kRigInvalid) {
+    request.error = error;
+    return std::string();
+  };
+  const std::vector<std::string>& args = request.args;
+  switch (request.command) {
+    case RigctlCommand::GetFreq:
+      return Frame(Byte(0x03));
+    case RigctlCommand::SetFreq: {
+      const auto hz = WholeNumber(args[0]);
+      if (!hz || *hz < 0 || *hz > kHighestEncodableHz) return invalid();
+      return Frame(Byte(0x05) + FrequencyBcd(*hz)) + Frame(Byte(0x03));
+    }
+    case RigctlCommand::GetMode:
+      return Frame(Byte(0x04));
+    case RigctlCommand::SetMode: {
+      const RigMode* mode = ModeByName(args[0]);
+      if (mode == nullptr) return invalid(IsForeignMode(args[0]) ? kRigRejected : kRigInvalid);
+      const auto passband = Integer(args[1]);
+      if (!passband || *passband < -1) return invalid();
+      const auto filter = FilterFor(*mode, *passband);
+      const std::string filterByte = filter ? Byte(*filter) : std::string();
+      return Frame(Byte(0x06) + Byte(mode->code) + filterByte) + Frame(Byte(0x04));
+    }
+    case RigctlCommand::SetVfo: {
+      const auto command = VfoCommand(args[0]);
+      if (!command) return invalid();
+      return command->empty() ? std::string() : Frame(*command);
+    }
+    case RigctlCommand::GetPtt:
+      return Frame(Byte(0x1C) + Byte(0x00));
+    case RigctlCommand::SetPtt: {
+      // 0 receive; 1 transmit, 2 and 3 (from the microphone or the data jack) transmit too.
+      const auto ptt = Integer(args[0]);
+      if (!ptt || *ptt < 0 || *ptt > 3) return invalid();
+      return Frame(Byte(0x1C) + Byte(0x00) + Byte(*ptt == 0 ? 0 : 1));
+    }
+    case RigctlCommand::GetSplitVfo:
+      return Frame(Byte(0x0F));
+    case RigctlCommand::SetSplitVfo: {
+      const auto split = Integer(args[0]);
+      if (!split || *split < 0 || *split > 1 || !VfoCommand(args[1])) return invalid();
+      return Frame(Byte(0x0F) + Byte(static_cast<int>(*split)));
+    }
+    default:
+      return {};
+  }
+}
+
+RigctlAnswer LocalAnswer(const RigctlRequest& request, SharedRigState& state) {
+  if (request.error != kRigOk) return Failure(request.error);
+  switch (request.command) {
+    case RigctlCommand::GetVfo:
+      // The transceiver has no command that reports which receiver is selected.
+      return Failure(kRigNotAvailable);
+    case RigctlCommand::DumpState: {
+      RigctlAnswer answer;
+      for (const std::string& line : DumpStateLines()) answer.values.emplace_back("", line);
+      return answer;
+    }
+    case RigctlCommand::ChkVfo:
+      return {kRigOk, {{"ChkVFO", "0"}}};
+    case RigctlCommand::GetPowerstat:
+      return {kRigOk, {{"Power Status", "1"}}};
+    case RigctlCommand::GetInfo:
+      return {kRigOk, {{"Info", "None"}}};
+    case RigctlCommand::GetLockMode:
+      return {kRigOk, {{"Locked", state.lockMode}}};
+    case RigctlCommand::SetLockMode:
+      if (request.args[0] != "0" && request.args[0] != "1") return Failure(kRigInvalid);
+      state.lockMode = request.args[0];
+      return {};
+    case RigctlCommand::SetVfo:  // "currVFO": already selected
+    case RigctlCommand::Quit:
+      return {};
+    default:
+      return Failure(kRigNotImplemented);
+  }
+}
+
+RigctlAnswer AnswerFromReply(const RigctlRequest& request, const std::string& reply,
+                             SharedRigState& state) {
+  switch (request.command) {
+    case RigctlCommand::GetFreq:
+      return FrequencyAnswer(reply);
+    case RigctlCommand::SetFreq:
+      return SetFrequencyAnswer(request, reply);
+    case RigctlCommand::GetMode:
+      return ModeAnswer(reply);
+    case RigctlCommand::SetMode:
+      return SetModeAnswer(request, reply);
+    case RigctlCommand::GetPtt:
+      return ByteAnswer(reply, '\x1C', 2, "PTT");
+    case RigctlCommand::GetSplitVfo: {
+      RigctlAnswer answer = ByteAnswer(reply, '\x0F', 1, "Split");
+      if (answer.error == kRigOk) answer.values.emplace_back("TX VFO", state.txVfo);
+      return answer;
+    }
+    case RigctlCommand::SetSplitVfo: {
+      RigctlAnswer answer = AcknowledgedAnswer(reply);
+      if (answer.error == kRigOk) state.txVfo = request.args[1];
+      return answer;
+    }
+    case RigctlCommand::SetVfo:
+    case RigctlCommand::SetPtt:
+      return AcknowledgedAnswer(reply);
+    default:
+      return LocalAnswer(request, state);
+  }
+}
+
+}  // namespace tavrin::share

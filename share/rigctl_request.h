@@ -1,0 +1,58 @@
+#pragma once
+// One request line of the rigctld text protocol, as logging and digital-mode programs send it
+// to a network rig: a one-letter command ("f", "F 14074000") or a long one ("\get_freq"),
+// plain or in the extended form ("+f", or ";f" whose answer lines are joined by ";").
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrin::share {
+
+enum class RigctlCommand {
+  GetFreq,
+  SetFreq,
+  GetMode,
+  SetMode,
+  GetVfo,
+  SetVfo,
+  GetPtt,
+  SetPtt,
+  GetSplitVfo,
+  SetSplitVfo,
+  DumpState,
+  ChkVfo,
+  GetPowerstat,
+  GetInfo,
+  GetLockMode,
+  SetLockMode,
+  Quit,
+  Unsupported,  // a command of the protocol that this transceiver does not offer
+  Unknown,      // no command of the protocol at all
+};
+
+// Hamlib's error numbers, as the answers carry them ("RPRT -9").
+enum RigctlError {
+  kRigOk = 0,
+  kRigInvalid = 1,  // an argument that is not a value of its kind
+  kRigNotImplemented = 4,
+  kRigTimeout = 5,        // the transceiver did not answer
+  kRigProtocol = 8,       // an answer that is not a well-formed frame
+  kRigRejected = 9,       // the transceiver refused (FA) or did not take the value
+  kRigNotAvailable = 11,  // the transceiver has no such feature
+  kRigBusy = 14,          // the link stayed busy (synchronisation, memory sequence)
+};
+
+struct RigctlRequest {
+  RigctlCommand command = RigctlCommand::Unknown;
+  std::string name;               // long name: "get_freq"
+  std::vector<std::string> args;  // as typed
+  bool extended = false;
+  char separator = '\n';  // between the lines of an extended answer
+  int error = kRigOk;     // set: answered at once with this error, nothing is sent
+};
+
+// The request on one line (without its line end). An empty or blank line is no request.
+std::optional<RigctlRequest> ParseRequestLine(std::string_view line);
+
+}  // namespace tavrin::share

@@ -1,0 +1,375 @@
+#!/usr/bin/python3
+"""tavrin sharing the transceiver with a program this project did not write.
+
+    share_e2e.py --program PATH --rigsim PATH
+
+tavrin runs against rigsim under its own Xvfb and session bus (as in programs_e2e.py); the
+test checks "Share" > "Network Control (port 4532)" through the accessibility bus, then
+Hamlib's own client, `rigctl -m 2 -r localhost:4532`, sets and reads frequency, mode and PTT.
+The client talks through a small relay that notes each request line it sends, so the test
+knows every request that reached tavrin; rigsim's frame log must then hold exactly the frames
+those requests need, in order, and nothing else. The panel must show the frequency the client
+set, and the window title must tell that the transceiver is shared.
+
+Then the conformance check: one script of requests, run by the same client against tavrin's
+port and against Hamlib's own rigctld (model 3047, the Icom with CI-V address 64) on a second
+rigsim, must print the same answers, line for line. Where this transceiver's command set forces
+a difference the script leaves the request out (see CONFORMANCE_DIFFERENCES).
+"""
+
+import os
+import socket
+import subprocess
+import sys
+import threading
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import programs_e2e as kit  # noqa: E402
+
+PORT = 4532
+
+# The frames each request of the protocol needs on this transceiver (the part after the
+# preamble FE FE 64 E0); requests answered by tavrin itself need none.
+def frames_for(request):
+    words = request.lstrip("+;|,").split()
+    command, args = words[0], words[1:]
+    bcd = lambda hz: " ".join(f"{(hz // 100 ** i) % 100:02d}" for i in range(5))
+    modes = {"LSB": "00", "USB": "01", "AM": "02", "CW": "03", "RTTY": "04", "FM": "05",
+             "CWR": "07", "RTTYR": "08"}
+    normal = {"CW": 500, "CWR": 500, "AM": 6000, "FM": 12000}
+    vfos = {"Main": ["07 D0"], "VFOA": ["07 D0"], "Sub": ["07 D1"], "VFOB": ["07 D1"],
+            "VFO": ["07"], "MEM": ["08"], "currVFO": []}
+    if command in ("f", "\\get_freq"):
+        return ["03"]
+    if command in ("F", "\\set_freq"):
+        return ["05 " + bcd(int(float(args[0]))), "03"]
+    if command in ("m", "\\get_mode"):
+        return ["04"]
+    if command in ("M", "\\set_mode"):
+        passband, mode = int(args[1]), args[0]
+        filter_byte = "02" if passband in (0, normal.get(mode, 2400)) else (
+            "01" if passband > normal.get(mode, 2400) else "03")
+        return [f"06 {modes[mode]} {filter_byte}", "04"]
+    if command in ("t", "\\get_ptt"):
+        return ["1C 00"]
+    if command in ("T", "\\set_ptt"):
+        return ["1C 00 " + ("00" if args[0] == "0" else "01")]
+    if command in ("s", "\\get_split_vfo"):
+        return ["0F"]
+    if command in ("S", "\\set_split_vfo"):
+        return ["0F 0" + args[0]]
+    if command in ("V", "\\set_vfo"):
+        return vfos[args[0]]
+    return []
+
+
+class Relay:
+    """Listens on a free loopback port and relays each connection to tavrin's port, noting
+    every request line the client sends."""
+
+    def __init__(self):
+        self.server = socket.create_server(("127.0.0.1", 0))
+        self.port = self.server.getsockname()[1]
+        self.requests = []
+        threading.Thread(target=self.serve, daemon=True).start()
+
+    def serve(self):
+        while True:
+            try:
+                client, _ = self.server.accept()
+            except OSError:
+                return
+            upstream = socket.create_connection(("127.0.0.1", PORT))
+            threading.Thread(target=self.pipe, args=(client, upstream, True), daemon=True).start()
+            threading.Thread(target=self.pipe, args=(upstream, client, False), daemon=True).start()
+
+    def pipe(self, source, sink, note):
+        pending = b""
+        while True:
+            try:
+                data = source.recv(4096)
+            except OSError:
+                data = b""
+            if not data:
+                break
+            if note:
+                pending += data
+                while b"\n" in pending:
+                    line, pending = pending.split(b"\n", 1)
+                    if line.strip():
+                        self.requests.append(line.decode("latin-1").strip())
+            try:
+                sink.sendall(data)
+            except OSError:
+                break
+        for end in (sink, source):
+            try:
+                end.shutdown(socket.SHUT_RDWR)
+            except OSError:
+                pass
+
+
+# One script for both servers: every answer of these must agree line for line. It begins by
+# bringing both transceivers to the same state.
+CONFORMANCE_SCRIPT = [
+    "F 14195000", "M USB 2400", "T 0", "f", "m", "F 7074000", "f", "F 14250500", "f", "M LSB 2400", "m", "M CW 500", "m",
+    "M AM 6000", "m", "M USB 2400", "m", "T 1", "t", "T 0", "t", "s", "S 1 Sub", "s",
+    "S 0 Main", "s", "V Sub", "f", "m", "V Main", "f", "\\chk_vfo", "\\get_powerstat",
+    "F 7000000", "f",
+]
+
+# The same in the protocol's own words, plain and extended, sent raw on one connection each.
+RAW_SCRIPT = [
+    "f", "+f", ";f", "m", "+m", "|m", "t", "+t", "s", "+s", "v", "+v", "V currVFO",
+    "\\chk_vfo", "\\get_powerstat", "+\\chk_vfo", "+\\get_powerstat", "\\get_info",
+    "+\\get_info", "\\get_lock_mode", "+\\get_lock_mode", "F 7074000", "+F 7074000",
+    "\\get_freq", "M LSB 2400", "+M USB 2400", "T 1", "+T 0", ";T 0", "V foo", "T 5",
+    "M PKTUSB 0", "F abc", "q",
+]
+
+# Requests left out of the script because the answers differ, and why.
+CONFORMANCE_DIFFERENCES = {
+    "M USB 3000; m": "tavrin selects filter 1 and reports its 3000 Hz; rigctld reads the "
+                     "filter width with 1A 03, which this transceiver refuses, and so always "
+                     "reports the normal passband (2400 Hz)",
+    "\\dump_state": "tavrin describes this transceiver (its ranges to 199.999999 MHz, three "
+                     "filters a mode, no levels or functions); rigctld describes its model",
+    "F (no value)": "tavrin answers RPRT -1 at once; rigctld waits for the value on the next line",
+    "+\\chk_vfo then a plain request": "rigctld answers the plain request after it in the "
+                                        "extended form; tavrin in the form asked for",
+    "M FOO 0": "tavrin answers RPRT -1 (no such mode); rigctld -1 or 0, as its cache stands",
+    "unknown commands": "tavrin answers RPRT -4 (-11 for protocol commands it does not offer); "
+                        "rigctld answers nothing or waits for arguments",
+}
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def start_reference(rigsim, processes, directory):
+    """A second rigsim with Hamlib's rigctld on it, at a free port; returns the port."""
+    os.makedirs(directory, exist_ok=True)
+    processes.start([rigsim, "--headless"], cwd=directory,
+                    env=dict(os.environ, QT_QPA_PLATFORM="offscreen"),
+                    stdout=open(os.path.join(directory, "rigsim.out"), "w"),
+                    stderr=subprocess.STDOUT)
+    link = os.path.join(directory, "com1")
+    kit.wait_for("the second rigsim's com1 link", 20, lambda: os.path.islink(link))
+    port = free_port()
+    processes.start(["rigctld", "-m", "3047", "-r", link, "-s", "19200", "-T", "127.0.0.1",
+                     "-t", str(port)], cwd=directory,
+                    stdout=open(os.path.join(directory, "rigctld.out"), "w"),
+                    stderr=subprocess.STDOUT)
+    def answering():
+        try:
+            socket.create_connection(("127.0.0.1", port), timeout=1).close()
+            return True
+        except OSError:
+            return False
+    kit.wait_for("rigctld to listen", 20, answering)
+    return port
+
+
+def check_conformance(rigsim, processes, directory):
+    reference_port = start_reference(rigsim, processes, os.path.join(directory, "reference"))
+    words = [word for request in CONFORMANCE_SCRIPT for word in request.split()]
+    ours = rigctl(PORT, *words).splitlines()
+    theirs = rigctl(reference_port, *words).splitlines()
+    if ours != theirs:
+        lines = [f"{i + 1}: tavrin {a!r} rigctld {b!r}" for i, (a, b) in
+                 enumerate(zip(ours + [""] * len(theirs), theirs + [""] * len(ours)))
+                 if a != b]
+        raise kit.Failure("the answers differ from rigctld's:\n" + "\n".join(lines[:20]))
+    print(f"conformance: {len(CONFORMANCE_SCRIPT)} requests, {len(ours)} answer lines, "
+          "the same as rigctld's")
+    ours, theirs = raw_answers(PORT), raw_answers(reference_port)
+    differing = [f"{request!r}: tavrin {a!r} rigctld {b!r}"
+                 for request, a, b in zip(RAW_SCRIPT, ours, theirs) if a != b]
+    if differing:
+        raise kit.Failure("raw answers differ from rigctld's:\n" + "\n".join(differing))
+    print(f"conformance: {len(RAW_SCRIPT)} raw requests, plain and extended, answered alike")
+
+
+def raw_answers(port):
+    """Each request of RAW_SCRIPT sent on one connection; the text that came back for it (a
+    request's answer ends when nothing more comes for 0.3 s)."""
+    answers = []
+    with socket.create_connection(("127.0.0.1", port), timeout=10) as connection:
+        connection.settimeout(0.3)
+        for request in RAW_SCRIPT:
+            connection.sendall((request + "\n").encode())
+            answer = b""
+            deadline = time.monotonic() + 5
+            while time.monotonic() < deadline:
+                try:
+                    chunk = connection.recv(65536)
+                except socket.timeout:
+                    if answer:
+                        break
+                    continue
+                if not chunk:
+                    break
+                answer += chunk
+            answers.append(answer.decode("latin-1"))
+    return answers
+
+
+def port_open():
+    try:
+        socket.create_connection(("127.0.0.1", PORT), timeout=1).close()
+        return True
+    except OSError:
+        return False
+
+
+def rigctl(port, *commands):
+    result = subprocess.run(["rigctl", "-m", "2", "-r", f"localhost:{port}",
+                             "-C", "cache_timeout=0", *commands],
+                            capture_output=True, text=True, timeout=60)
+    if result.returncode != 0:
+        raise kit.Failure(f"rigctl {' '.join(commands)} ended with {result.returncode}: "
+                          f"{result.stderr[-500:]}")
+    return result.stdout
+
+
+def window_title_has(display, text):
+    result = subprocess.run(["xdotool", "search", "--name", text],
+                            env=dict(os.environ, DISPLAY=display), capture_output=True,
+                            text=True, timeout=20)
+    return result.returncode == 0 and result.stdout.strip() != ""
+
+
+def check_sharing(run, main):
+    if port_open():
+        raise kit.Failure(f"port {PORT} is open before sharing was switched on")
+    item = run.control(main, ("check menu item", "menu item"), "Network Control (port 4532)")
+    kit.press(item)
+    kit.wait_for(f"port {PORT} to accept connections", 20, port_open)
+    kit.wait_for("the title to tell that the radio is shared", 20,
+                 lambda: window_title_has(run.display, "shared on port 4532"))
+    print("tavrin: \"Network Control (port 4532)\" listens")
+
+    relay = Relay()
+    before = len(run.frames())
+    script = [("F 7074000", ""), ("f", "7074000\n"), ("M LSB 2400", ""),
+              ("m", "LSB\n2400\n"), ("T 1", ""), ("t", "1\n"), ("T 0", ""), ("t", "0\n")]
+    output = rigctl(relay.port, *[word for request, _ in script for word in request.split()])
+    expected_output = "".join(answer for _, answer in script)
+    if output != expected_output:
+        raise kit.Failure(f"rigctl printed {output!r}, expected {expected_output!r}; "
+                          f"it sent {relay.requests}")
+    print("rigctl -m 2: frequency, mode and PTT set and read")
+
+    frequency = run.control(main, kit.FIELDS, "Frequency")
+    kit.wait_for("the panel to show 07.074.0", 20,
+                 lambda: kit.text_of(frequency).strip() == "07.074.0")
+
+    time.sleep(0.5)
+    sent = run.frames()[before:]
+    needed = ["FE FE 64 E0 " + frame + " FD" for request in relay.requests
+              for frame in frames_for(request)]
+    def same(sent_request, wanted):
+        sent_words, wanted_words = sent_request.split(), wanted.split()
+        return len(sent_words) == len(wanted_words) and all(
+            a == b or (a.replace(".", "").isdigit() and float(a) == float(b))
+            for a, b in zip(sent_words, wanted_words))
+    for request in ("F 7074000", "M LSB 2400", "T 1", "T 0"):
+        if not any(same(sent_request, request) for sent_request in relay.requests):
+            raise kit.Failure(f"the client never sent {request!r}: {relay.requests}")
+    if sent != needed:
+        raise kit.Failure(f"rigsim received {sent}\nthe requests {relay.requests} need {needed}")
+    print(f"rigsim's frame log: exactly the {len(needed)} frames of {len(relay.requests)} requests")
+
+
+
+def check_unchecking(run, main):
+    item = run.control(main, ("check menu item", "menu item"), "Network Control (port 4532)")
+    kit.press(item)
+    kit.wait_for(f"port {PORT} to close again", 20, lambda: not port_open())
+    print("tavrin: unchecked, the port is closed")
+
+
+def main():
+    import argparse
+    import shutil
+    import signal
+    import tempfile
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--rigsim", required=True)
+    parser.add_argument("--inside", action="store_true", help=argparse.SUPPRESS)
+    arguments = parser.parse_args()
+    if shutil.which("rigctl") is None:
+        print("rigctl (libhamlib-utils) is not installed")
+        return 0
+    if not arguments.inside:
+        return run_in_own_session()
+    processes = kit.Processes()
+    directory = tempfile.mkdtemp(prefix="share-e2e-")
+
+    def stop(signal_number, _frame):
+        raise kit.Failure(f"stopped by signal {signal_number}")
+    signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGALRM, lambda *_: stop("ALRM (the run took over 240 s)", None))
+    signal.alarm(240)
+    kit.Atspi.set_timeout(5000, 30000)
+    try:
+        with open(os.path.join(directory, "KESTRA.INI"), "w", newline="") as ini:
+            ini.write(kit.KESTRA_INI)
+        open(os.path.join(directory, "KESTRA.TXT"), "w").close()
+        display = kit.start_display(processes)
+        kit.wait_for("the accessibility registry", 60, kit.accessibility_ready, interval=0.5)
+        run = kit.Run("tavrin", arguments.program, arguments.rigsim, directory, processes,
+                      display)
+        run.start_program()
+        main_window = run.check_start_up()
+        check_sharing(run, main_window)
+        check_conformance(arguments.rigsim, processes, directory)
+        check_unchecking(run, main_window)
+        run.exit(main_window)
+        print("tavrin: \"Exit\" passed")
+    except kit.Failure as failure:
+        print(f"FAIL: share: {failure}", file=sys.stderr)
+        for name in ("program.out", "rigsim.out", "frames.log", "reference/rigctld.out"):
+            path = os.path.join(directory, name)
+            if os.path.exists(path):
+                with open(path, errors="replace") as output:
+                    tail = output.readlines()[-20:]
+                print(f"--- {name} (last lines)\n" + "".join(tail), file=sys.stderr)
+        return 1
+    finally:
+        processes.stop_all()
+        shutil.rmtree(directory, ignore_errors=True)
+    return 0
+
+
+def run_in_own_session():
+    """As programs_e2e.py: this script again inside dbus-run-session with its own runtime
+    folder, so that its accessibility bus is its own."""
+    import shutil
+    import signal
+    import tempfile
+    runtime = tempfile.mkdtemp(prefix="e2e-runtime-")
+    environment = dict(os.environ, XDG_RUNTIME_DIR=runtime)
+    for name in ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS"):
+        environment.pop(name, None)
+    session = subprocess.Popen(["dbus-run-session", "--", sys.executable, __file__, "--inside"] +
+                               sys.argv[1:], env=environment, preexec_fn=kit.die_with_parent)
+    signal.signal(signal.SIGTERM, lambda number, _: session.send_signal(number))
+    try:
+        return session.wait(timeout=280)
+    except subprocess.TimeoutExpired:
+        print("FAIL: the test did not end within 280 s", file=sys.stderr)
+        session.kill()
+        session.wait()
+        return 1
+    finally:
+        shutil.rmtree(runtime, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

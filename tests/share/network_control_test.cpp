@@ -1,0 +1,286 @@
+// The control port on the in-process transceiver and the virtual clock: requests served one
+// exchange at a time through the link, shown in the radio window, waiting for the start-up
+// synchronisation and the memory window's sequences, and clients that misbehave.
+#include "share/network_control.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "share/fake_listener.h"
+#include "support/program_fixture.h"
+
+namespace tavrin::share {
+namespace {
+
+using tavrin::testing::Frame;
+using testing::FakeListener;
+
+class NetworkControlTest : public tavrin::testing::ProgramFixture {
+ protected:
+  // The program started and synchronised, sharing on, nothing sent since.
+  void StartSharing(int settleMs = 400) {
+    WriteConfig();
+    Start(Build::Tavrin, settleMs);
+    control = std::make_unique<NetworkControl>(*program, listener);
+    control->ToggleNetworkControl();
+    ClearSent();
+  }
+  // A client's request line and the time for its exchange.
+  std::string Ask(int client, const std::string& line, int ms = 60) {
+    listener.Say(client, line + "\n");
+    Advance(ms);
+    return listener.Heard(client);
+  }
+
+  FakeListener listener;
+  std::unique_ptr<NetworkControl> control;
+};
+
+TEST_F(NetworkControlTest, RequestsReachTheTransceiverAndTheWindowShowsThem) {
+  StartSharing();
+  listener.Connect(1);
+  const struct {
+    const char* line;
+    const char* answer;
+    std::vector<std::string> frames;
+    const char* frequencyField;  // radio Text1 afterwards, or nullptr: not checked
+  } cases[] = {
+      {"f", "14195000\n", {Frame({0x03})}, "14.195.0"},
+      {"F 7074000",
+       "RPRT 0\n",
+       {Frame({0x05, 0x00, 0x40, 0x07, 0x07, 0x00}), Frame({0x03})},
+       "07.074.0"},
+      {"f", "7074000\n", {Frame({0x03})}, "07.074.0"},
+      {"M LSB 2400", "RPRT 0\n", {Frame({0x06, 0x00, 0x02}), Frame({0x04})}, nullptr},
+      {"m", "LSB\n2400\n", {Frame({0x04})}, nullptr},
+      {"T 1", "RPRT 0\n", {Frame({0x1C, 0x00, 0x01})}, nullptr},
+      {"t", "1\n", {Frame({0x1C, 0x00})}, nullptr},
+      {"T 0", "RPRT 0\n", {Frame({0x1C, 0x00, 0x00})}, nullptr},
+      {"S 1 Sub", "RPRT 0\n", {Frame({0x0F, 0x01})}, nullptr},
+      {"s", "1\nSub\n", {Frame({0x0F})}, nullptr},
+      {"V Sub", "RPRT 0\n", {Frame({0x07, 0xD1})}, nullptr},
+      {"V currVFO", "RPRT 0\n", {}, nullptr},
+      {"\\dump_state", nullptr, {}, nullptr},
+      {"F 20000",
+       "RPRT -9\n",
+       {Frame({0x05, 0x00, 0x00, 0x02, 0x00, 0x00}), Frame({0x03})},
+       nullptr},
+  };
+  for (const auto& c : cases) {
+    const std::string heard = Ask(1, c.line);
+    if (c.answer != nullptr) {
+      EXPECT_EQ(heard, c.answer) << c.line;
+    }
+    EXPECT_EQ(Sent(), c.frames) << c.line;
+    if (c.frequencyField != nullptr) {
+      EXPECT_EQ(program->radio.Text1, c.frequencyField) << c.line;
+    }
+    ClearSent();
+  }
+  EXPECT_EQ(rig.Mode(), sim::kModeLsb);
+  EXPECT_FALSE(rig.Transmitting());
+  EXPECT_TRUE(rig.Split());
+  EXPECT_EQ(program->radio.Text4, "LSB") << "the mode read shows as OpMd's answer";
+  EXPECT_NE(program->radio.Text7.find("STATUS = "), std::string::npos);
+}
+
+TEST_F(NetworkControlTest, ClientsAreServedFirstComeFirstServedOneExchangeAtATime) {
+  StartSharing();
+  for (const int client : {1, 2, 3}) listener.Connect(client);
+  listener.Say(2, "f\n");
+  listener.Say(1, "F 7050000\n");
+  listener.Say(3, "m\n");
+  EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x03})}) << "one exchange on the line";
+  Advance(60);
+  EXPECT_EQ(listener.Heard(2), "14195000\n");
+  EXPECT_EQ(listener.Heard(1), "");
+  Advance(60);
+  EXPECT_EQ(listener.Heard(1), "RPRT 0\n");
+  Advance(60);
+  EXPECT_EQ(listener.Heard(3), "USB\n2400\n");
+  EXPECT_EQ(Sent(),
+            (std::vector<std::string>{Frame({0x03}), Frame({0x05, 0x00, 0x00, 0x05, 0x07, 0x00}),
+                                      Frame({0x03}), Frame({0x04})}));
+}
+
+TEST_F(NetworkControlTest, OneClientsLinesAreAnsweredInOrder) {
+  StartSharing();
+  listener.Connect(1);
+  listener.Say(1, "f\nt\r\n+m\n");
+  Advance(200);
+  EXPECT_EQ(listener.Heard(1), "14195000\n0\nget_mode:\nMode: USB\nPassband: 2400\nRPRT 0\n");
+}
+
+TEST_F(NetworkControlTest, RequestsWaitForTheStartUpSynchronisation) {
+  WriteConfig();
+  Start(Build::Tavrin, 0);
+  control = std::make_unique<NetworkControl>(*program, listener);
+  control->ToggleNetworkControl();
+  listener.Connect(1);
+  listener.Say(1, "f\n");
+  ASSERT_NE(program->station.SyncStep, 0);
+  Advance(1000);
+  EXPECT_EQ(listener.Heard(1), "14195000\n");
+  // The five queries of the synchronisation, then the request: never in between.
+  const std::vector<std::string> sent = Sent();
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(sent.back(), Frame({0x03}));
+  EXPECT_EQ(std::count(sent.begin(), sent.end(), Frame({0x03})), 2);
+  EXPECT_EQ(sent.front(), Frame({0x03})) << "the synchronisation's own first query";
+}
+
+TEST_F(NetworkControlTest, RequestsWaitForTheOperatorsClickAndAMemorySequenceMakesThemBusy) {
+  StartSharing();
+  listener.Connect(1);
+  program->radio.OpMd();
+  listener.Say(1, "f\n");
+  EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x04})});
+  Advance(120);
+  EXPECT_EQ(listener.Heard(1), "14195000\n");
+  EXPECT_EQ(program->radio.Text4, "USB") << "the operator's answer decoded as ever";
+
+  program->memory.ViewRig();
+  ASSERT_TRUE(program->station.ViewRigActive);
+  ClearSent();
+  listener.Say(1, "f\n");
+  Advance(RequestQueue::kBusyAfterMs - 100);
+  EXPECT_EQ(listener.Heard(1), "");
+  Advance(200);
+  EXPECT_EQ(listener.Heard(1), "RPRT -14\n");
+  for (const std::string& frame : Sent()) EXPECT_NE(frame, Frame({0x03})) << "nothing sent for it";
+}
+
+TEST_F(NetworkControlTest, BadClientsGetAnErrorOrAreClosedAndTheOthersGoOn) {
+  StartSharing();
+  listener.Connect(1);
+  listener.Connect(2);
+  // Bytes that are not text: an error for that line, the next line is served.
+  EXPECT_EQ(Ask(1, std::string("f\x01\xFF", 3)), "RPRT -1\n");
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(Ask(1, "f"), "14195000\n");
+  ClearSent();
+  // A line longer than 1 kB, even without its end: an error and closed.
+  listener.Say(2, std::string(1500, 'F'));
+  EXPECT_EQ(listener.Heard(2), "RPRT -1\n");
+  EXPECT_TRUE(listener.closed.count(2));
+  // Seventeen lines at once: closed.
+  listener.Connect(3);
+  std::string flood;
+  for (int i = 0; i < 20; ++i) flood += "T 1\n";
+  listener.Say(3, flood);
+  EXPECT_TRUE(listener.closed.count(3));
+  Advance(200);
+  EXPECT_TRUE(Sent().empty()) << "nothing of a flood reaches the transceiver";
+  EXPECT_FALSE(rig.Transmitting());
+  EXPECT_EQ(Ask(1, "f"), "14195000\n");
+  EXPECT_EQ(control->ClientCount(), 1U);
+}
+
+TEST_F(NetworkControlTest, AClientThatSaysNothingIsClosed) {
+  StartSharing();
+  listener.Connect(1);
+  listener.Connect(2);
+  Advance(ClientSession::kFirstWordMs - 1000);
+  EXPECT_EQ(Ask(2, "f"), "14195000\n");
+  Advance(1000);
+  EXPECT_TRUE(listener.closed.count(1));
+  EXPECT_FALSE(listener.closed.count(2)) << "a client that spoke may think a while";
+  EXPECT_EQ(control->ClientCount(), 1U);
+}
+
+TEST_F(NetworkControlTest, AClientThatLeavesMidRequestIsForgotten) {
+  StartSharing();
+  listener.Connect(1);
+  listener.Connect(2);
+  listener.Connect(3);
+  listener.Say(1, "f\n");    // on the line
+  listener.Say(2, "T 1\n");  // waiting
+  listener.Say(3, "m\n");
+  listener.Leave(1);
+  listener.Leave(2);
+  Advance(200);
+  EXPECT_EQ(listener.Heard(3), "USB\n2400\n");
+  EXPECT_EQ(Sent(), (std::vector<std::string>{Frame({0x03}), Frame({0x04})}))
+      << "the waiting request of the client that left is never sent";
+  EXPECT_FALSE(rig.Transmitting());
+  EXPECT_EQ(control->ClientCount(), 1U);
+}
+
+TEST_F(NetworkControlTest, AtMostFourClientsAndAStormOfConnections) {
+  StartSharing();
+  for (int client = 1; client <= 100; ++client) {
+    listener.Connect(client);
+    if (client % 2 == 0) listener.Say(client, "T 1");  // no line end: never a request
+    if (client > 4) {
+      EXPECT_TRUE(listener.closed.count(client)) << client;
+    }
+  }
+  EXPECT_EQ(control->ClientCount(), 4U);
+  EXPECT_EQ(control->TitleNote(), " - shared on port 4532, 4 clients");
+  for (int client = 2; client <= 4; ++client) listener.Leave(client);
+  Advance(10);
+  EXPECT_EQ(control->TitleNote(), " - shared on port 4532, 1 client");
+  EXPECT_EQ(Ask(1, "f"), "14195000\n");
+  EXPECT_TRUE(Sent() == std::vector<std::string>{Frame({0x03})});
+  EXPECT_FALSE(rig.Transmitting());
+}
+
+TEST_F(NetworkControlTest, QuitAnswersAndCloses) {
+  StartSharing();
+  listener.Connect(1);
+  EXPECT_EQ(Ask(1, "q"), "RPRT 0\n");
+  EXPECT_TRUE(listener.closed.count(1));
+}
+
+TEST_F(NetworkControlTest, TheCheckItemListensOnPort4532UntilUnchecked) {
+  WriteConfig();
+  Start();
+  NetworkControl share(*program, listener);
+  EXPECT_FALSE(share.Checked()) << "off at every start";
+  EXPECT_EQ(share.TitleNote(), "");
+  share.ToggleNetworkControl();
+  EXPECT_TRUE(share.Checked());
+  EXPECT_TRUE(listener.listening);
+  EXPECT_EQ(listener.listenedPort, 4532);
+  EXPECT_EQ(share.TitleNote(), " - shared on port 4532, 0 clients");
+  listener.Connect(1);
+  share.ToggleNetworkControl();
+  EXPECT_FALSE(share.Checked());
+  EXPECT_FALSE(listener.listening);
+  EXPECT_EQ(share.ClientCount(), 0U);
+  EXPECT_EQ(ReadFile("KESTRA.INI"),
+            tavrin::testing::IniText({"KESTRA.TXT", "K1ABC", "COM1", "19200,N,8,1"}))
+      << "nothing of it is stored";
+}
+
+TEST_F(NetworkControlTest, APortInUseIsReportedAndTheItemStaysUnchecked) {
+  WriteConfig();
+  Start();
+  desktop.boxes.clear();
+  listener.refuseWith = "The bound address is already in use";
+  NetworkControl share(*program, listener);
+  share.ToggleNetworkControl();
+  EXPECT_FALSE(share.Checked());
+  EXPECT_EQ(tavrin::testing::BoxTexts(desktop),
+            std::vector<std::string>{"Network Control Error: Port 4532 cannot be opened for "
+                                     "Network Control ... The bound address is already in use"});
+}
+
+TEST_F(NetworkControlTest, BroadcastsStillFollowTheDialWhileShared) {
+  StartSharing();
+  listener.Connect(1);
+  listener.Say(1, "f\n");
+  rig.TurnDial(1000);  // while the request is on the line
+  Advance(200);
+  EXPECT_EQ(listener.Heard(1), "14196000\n");
+  EXPECT_EQ(program->radio.Text1, "14.196.0");
+  rig.TurnDial(1000);  // while nothing is asked
+  Advance(200);
+  EXPECT_EQ(program->radio.Text1, "14.197.0");
+  EXPECT_NE(program->radio.Text7.find("AUTO = "), std::string::npos);
+  EXPECT_EQ(Ask(1, "f"), "14197000\n");
+}
+
+}  // namespace
+}  // namespace tavrin::share
