@@ -3,8 +3,6 @@
 // run through "View File" and "Update Rig" to their end on a port that swallows what is sent.
 // A line that the upload check passes must be stored by the memory-set command without a
 // refusal and without ending the program.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -12,6 +10,7 @@
 #include <string>
 
 #include "app/control_program.h"
+#include "fuzz/fuzz_support.h"
 #include "fuzz/silent_serial.h"
 #include "memory/data_file.h"
 #include "platform/fake_desktop.h"
@@ -23,13 +22,8 @@ namespace {
 using namespace tavrin;
 
 const std::filesystem::path& WorkDirectory() {
-  static const std::filesystem::path directory = [] {
-    auto path =
-        std::filesystem::temp_directory_path() / ("data-file-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(path);
-    return path;
-  }();
-  return directory;
+  static const fuzz::ScratchDirectory scratch("data-file-fuzz");
+  return scratch.Path();
 }
 
 void CheckLines(const std::string& bytes) {
