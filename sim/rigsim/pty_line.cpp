@@ -15,12 +15,17 @@ namespace tavrin::rigsim {
 
 namespace fs = std::filesystem;
 
-PtyLine::~PtyLine() {
+PtyLine::~PtyLine() { Close(); }
+
+void PtyLine::Close() {
   Unlink();
   if (master_ >= 0) close(master_);
+  master_ = -1;
+  slavePath_.clear();
 }
 
 bool PtyLine::Open(std::string& error) {
+  if (master_ >= 0) close(master_);
   master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
   if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
     error = std::string("cannot open a pseudo-terminal: ") + std::strerror(errno);
@@ -32,6 +37,10 @@ bool PtyLine::Open(std::string& error) {
     return false;
   }
   slavePath_ = name;
+  // A slave side that was never opened does not report a hang-up on the master: opened and
+  // closed once, the line reads as free until a controller opens it.
+  const int slave = open(name, O_RDWR | O_NOCTTY);
+  if (slave >= 0) close(slave);
   // Raw bytes both ways and no echo from the terminal layer: on a CI-V bus the echo comes
   // from the line itself, and the bus simulation sends it.
   termios settings{};
@@ -72,6 +81,7 @@ void PtyLine::Unlink() {
 }
 
 bool PtyLine::ControllerAttached() const {
+  if (master_ < 0) return false;
   // With nobody holding the slave open, the master side reports a hang-up.
   pollfd probe{master_, POLLIN, 0};
   if (poll(&probe, 1, 0) < 0) return false;

@@ -18,6 +18,10 @@ class PtyLine {
   bool Link(const std::string& name, std::string& error);
   // Removes the link if it still points at this line.
   void Unlink();
+  // The line goes away as a pulled cable's device does: the link is removed and the master
+  // side closed, so that the program holding the slave sees a hang-up. Open and Link make a
+  // new one.
+  void Close();
 
   [[nodiscard]] int MasterFd() const { return master_; }
   [[nodiscard]] const std::string& SlavePath() const { return slavePath_; }
