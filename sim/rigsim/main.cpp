@@ -2,7 +2,8 @@
 // pseudo-terminal, links it as com1 (or --link NAME) in the working directory, and answers on
 // it as the transceiver does on a CI-V bus, in real time at --baud (default 19200): echo,
 // byte times, bursts and transceive broadcasts. SIGINT and SIGTERM end it and remove the link;
-// SIGUSR1 replugs the line, as the front panel's "Replug cable" key does. The fault options
+// SIGUSR1 replugs the line, as the front panel's "Replug cable" key does (a pulled cable is
+// plugged back in), and SIGUSR2 pulls the cable. The fault options
 // (--help) pull the cable, replug it, alter, delay and disturb the answers.
 #include <signal.h>
 #include <sys/signalfd.h>
@@ -30,8 +31,8 @@
 
 namespace {
 
-// SIGINT, SIGTERM and SIGHUP (stop) and SIGUSR1 (replug) arrive as readable data on a
-// descriptor, so that the event loop handles them: a stop ends it cleanly and the link is
+// SIGINT, SIGTERM and SIGHUP (stop), SIGUSR1 (replug) and SIGUSR2 (pull) arrive as readable data on
+// a descriptor, so that the event loop handles them: a stop ends it cleanly and the link is
 // removed.
 int BlockSignals() {
   sigset_t incoming;
@@ -40,6 +41,7 @@ int BlockSignals() {
   sigaddset(&incoming, SIGTERM);
   sigaddset(&incoming, SIGHUP);
   sigaddset(&incoming, SIGUSR1);
+  sigaddset(&incoming, SIGUSR2);
   sigprocmask(SIG_BLOCK, &incoming, nullptr);
   return signalfd(-1, &incoming, SFD_CLOEXEC);
 }
@@ -186,6 +188,10 @@ int main(int argc, char* argv[]) {
       replug();
       return;
     }
+    if (got == static_cast<ssize_t>(sizeof info) && info.ssi_signo == SIGUSR2) {
+      link.PullCable();
+      return;
+    }
     QCoreApplication::quit();
   });
   QObject::connect(&link, &rigsim::RigLink::ControllerChanged, app.get(), [](bool attached) {
@@ -195,11 +201,11 @@ int main(int argc, char* argv[]) {
   std::unique_ptr<rigsim::FrontPanel> panel;
   const auto lineText = [&] {
     return link.Plugged() ? line.SlavePath() + " as " + options->link
-                          : "cable pulled: " + options->link + " gone";
+                          : "cable pulled: " + options->link + " points at nothing";
   };
   QObject::connect(&link, &rigsim::RigLink::CableChanged, app.get(), [&](bool plugged) {
     Say(plugged ? "cable plugged in: line " + line.SlavePath() + ", linked as " + options->link
-                : "cable pulled: line and " + options->link + " gone");
+                : "cable pulled: line gone, " + options->link + " points at nothing");
     if (panel) panel->SetLinkText(QString::fromStdString(lineText()));
   });
   ArrangeFaults(*options, link);

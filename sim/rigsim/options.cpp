@@ -168,8 +168,8 @@ std::string Usage() {
          "  panel window. --log writes every frame the controller sends to FILE, in hex, one\n"
          "  frame a line. Stop with Ctrl+C.\n"
          "faults:\n"
-         "  --pull-at SECONDS         pull the cable SECONDS after the start: the line and\n"
-         "                            its link go away, as a USB cable's device does\n"
+         "  --pull-at SECONDS         pull the cable SECONDS after the start: the line goes\n"
+         "                            away and NAME points at nothing, as a USB cable's does\n"
          "  --pull-after-frames N     pull the cable when the controller writes again after\n"
          "                            N frames (those are still answered)\n"
          "  --replug-after SECONDS    plug the cable back in SECONDS after it was pulled (a new\n"
@@ -183,7 +183,8 @@ std::string Usage() {
          "  --noise MS,HEX            send the bytes HEX (\"FE 00 12\" or \"FE0012\") to the\n"
          "                            controller MS milliseconds after the start\n"
          "  --alter-memory and --noise may be given more than once. The front panel's\n"
-         "  \"Replug cable\" button, and the signal SIGUSR1, replug the line at once.\n";
+         "  \"Replug cable\" button, and the signal SIGUSR1, replug the line at once (a pulled\n"
+         "  cable is plugged back in); the signal SIGUSR2 pulls the cable.\n";
 }
 
 }  // namespace tavrin::rigsim

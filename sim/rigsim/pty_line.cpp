@@ -24,6 +24,19 @@ void PtyLine::Close() {
   slavePath_.clear();
 }
 
+void PtyLine::Hangup() {
+  std::error_code ec;
+  if (!link_.empty() && fs::is_symlink(link_, ec) &&
+      fs::read_symlink(link_, ec) == fs::path(slavePath_)) {
+    // A name no pseudo-terminal can have, so that no other program's new line takes its place.
+    pulledTarget_ = slavePath_ + ".pulled";
+    fs::remove(link_, ec);
+    fs::create_symlink(pulledTarget_, link_, ec);
+  }
+  if (master_ >= 0) close(master_);
+  master_ = -1;
+}
+
 bool PtyLine::Open(std::string& error) {
   if (master_ >= 0) close(master_);
   master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
@@ -74,8 +87,11 @@ bool PtyLine::Link(const std::string& name, std::string& error) {
 void PtyLine::Unlink() {
   if (link_.empty()) return;
   std::error_code ec;
-  if (fs::is_symlink(link_, ec) && fs::read_symlink(link_, ec) == fs::path(slavePath_)) {
-    fs::remove(link_, ec);
+  if (fs::is_symlink(link_, ec)) {
+    const fs::path target = fs::read_symlink(link_, ec);
+    if (target == fs::path(slavePath_) || (!pulledTarget_.empty() && target == pulledTarget_)) {
+      fs::remove(link_, ec);
+    }
   }
   link_.clear();
 }

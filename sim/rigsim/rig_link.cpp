@@ -71,7 +71,7 @@ void RigLink::PullCable() {
     readable_->setEnabled(false);
     readable_.release()->deleteLater();
   }
-  line_.Close();
+  line_.Hangup();
   WatchForController();
   emit CableChanged(false);
 }

@@ -34,7 +34,8 @@ class RigLink : public QObject {
   [[nodiscard]] sim::Bus& Line() { return bus_; }
   [[nodiscard]] std::int64_t NowMicros() const { return scheduler_.NowMicros(); }
 
-  // The cable comes out: what is on its way is lost, the line and its link go away.
+  // The cable comes out: what is on its way is lost, the line goes away and its link points
+  // at nothing.
   void PullCable();
   // The cable goes back in: a new line behind the same link. False with `error` set when no
   // line can be made.

@@ -117,7 +117,7 @@ TEST(RigsimOptionsTest, BadValuesAreRefusedWithTheOptionNamed) {
 TEST(RigsimOptionsTest, HelpNamesEveryFaultOption) {
   const std::string usage = Usage();
   for (const char* option : {"--pull-at", "--pull-after-frames", "--replug-after", "--alter-memory",
-                             "--answer-delay", "--noise", "SIGUSR1", "Replug cable"}) {
+                             "--answer-delay", "--noise", "SIGUSR1", "SIGUSR2", "Replug cable"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
 }
