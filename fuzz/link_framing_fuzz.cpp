@@ -208,7 +208,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // bytes with a pause shorter than the line's quiet time before the rest.
   std::int64_t now = 0;
   std::size_t at = 0;
-  for (int count = 0; at < size && count < 24; ++count) {
+  for (int count = 0; at < size && count < 16; ++count) {
     const std::uint8_t timing = data[at++];
     auto [bytes, change] = NextBroadcast(data, size, at);
     now += static_cast<std::int64_t>(timing >> 3) * 250;
@@ -226,8 +226,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Follower followers[] = {{&Change::frequency, &radio.Text1},
                           {&Change::mode, &radio.Text4},
                           {&Change::filter, &radio.Text5}};
-  constexpr std::int64_t kStep = 1000;
-  const std::int64_t end = now + 4 * quietMicros + 120'000;
+  constexpr std::int64_t kStep = 2000;
+  const std::int64_t end = now + 4 * quietMicros + 80'000;
   // A broadcast whose head the reply timer took ends the answer; its tail starts the next read,
   // which then does not begin as a broadcast and is not decoded at all, whole frames after the
   // tail included. Everything up to that read may go unshown.
