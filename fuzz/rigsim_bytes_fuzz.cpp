@@ -95,7 +95,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The front panel is turned now and then, so that broadcasts share the line.
     if ((head & 0xE0) == 0xE0) radio.TurnDial(100);
   }
-  clock.Advance(200);
+  // Long enough for everything on the line: each byte sent is echoed, and answers are shorter
+  // than the frames they answer but for a memory read's.
+  clock.AdvanceMicros(static_cast<std::int64_t>(4 * sent.size() + 200) * bus.ByteMicros() +
+                      200'000);
 
   // Every byte the controller sent came back to it, in order, between the transceiver's.
   std::size_t echoed = 0;
