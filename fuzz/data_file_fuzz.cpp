@@ -3,8 +3,7 @@
 // run through "View File" and "Update Rig" to their end on a port that swallows what is sent.
 // A line that the upload check passes must be stored by the memory-set command without a
 // refusal and without ending the program.
-#include <unistd.h>
-
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -12,6 +11,7 @@
 #include <string>
 
 #include "app/control_program.h"
+#include "fuzz/fuzz_support.h"
 #include "fuzz/silent_serial.h"
 #include "memory/data_file.h"
 #include "platform/fake_desktop.h"
@@ -23,13 +23,8 @@ namespace {
 using namespace tavrin;
 
 const std::filesystem::path& WorkDirectory() {
-  static const std::filesystem::path directory = [] {
-    auto path =
-        std::filesystem::temp_directory_path() / ("data-file-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(path);
-    return path;
-  }();
-  return directory;
+  static const fuzz::ScratchDirectory scratch("data-file-fuzz");
+  return scratch.Path();
 }
 
 void CheckLines(const std::string& bytes) {
@@ -39,21 +34,24 @@ void CheckLines(const std::string& bytes) {
     const ParsedDataLine parsed = ParseDataLine(line);
     const std::string problem = UploadProblem(parsed);
     const DataLineDisplay shown = DisplayDataLine(line);
-    if (shown.Text7 != line || shown.Text1.size() > 3 || shown.Text6.size() > 12) __builtin_trap();
-    if (parsed.MemLabelText.size() > 10) __builtin_trap();
+    fuzz::Check(shown.Text7 == line && shown.Text1.size() <= 3 && shown.Text6.size() <= 12);
+    fuzz::Check(parsed.MemLabelText.size() <= 10);
     if (parsed.kind == DataLineKind::Channel && problem.empty()) {
-      // What the program itself would write for these values reads back the same.
+      // What the program itself would write for these values reads back the same (it writes
+      // the channel number as " 7", whatever blanks stood before it in the line read).
+      const std::string channel = parsed.MemChannelText.substr(
+          std::min(parsed.MemChannelText.find_first_not_of(' '), parsed.MemChannelText.size()));
       const std::vector<DataField> fields = {
-          DataField::OfText(" " + parsed.MemChannelText),
+          DataField::OfText(" " + channel),
           DataField::OfText(parsed.MemFrequencyDigits),
           DataField::OfText(parsed.MemModeText),
           DataField::OfText("Fil " + parsed.MemFilterText),
           DataField::OfText(parsed.MemSelectedText == "1" ? "Yes" : ""),
           DataField::OfText(parsed.MemLabelText)};
       const ParsedDataLine again = ParseDataLine(FormatDataLine(fields));
-      if (again.MemModeText != parsed.MemModeText || again.MemFilterText != parsed.MemFilterText ||
-          again.MemSelectedText != parsed.MemSelectedText)
-        __builtin_trap();
+      fuzz::Check(again.MemModeText == parsed.MemModeText);
+      fuzz::Check(again.MemFilterText == parsed.MemFilterText);
+      fuzz::Check(again.MemSelectedText == parsed.MemSelectedText);
     }
   }
 }

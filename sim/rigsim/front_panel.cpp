@@ -86,6 +86,13 @@ FrontPanel::FrontPanel(sim::Transceiver& radio) : radio_(radio) {
   transceive_->setObjectName("Check2");
   transceive_->setAccessibleName("Transceive");
 
+  replugButton_ = new QPushButton("Replug cable", this);
+  replugButton_->setObjectName("Command5");
+  replugButton_->setAccessibleName("Replug cable");
+  connect(replugButton_, &QPushButton::clicked, this, [this] {
+    if (replug_) replug_();
+  });
+
   auto* grid = new QGridLayout;
   grid->addWidget(frequencyCaption, 0, 0);
   grid->addWidget(frequency_, 0, 1);
@@ -104,7 +111,10 @@ FrontPanel::FrontPanel(sim::Transceiver& radio) : radio_(radio) {
   layout->addLayout(grid);
   layout->addLayout(dial);
   layout->addLayout(switches);
-  layout->addWidget(link_);
+  auto* line = new QHBoxLayout;
+  line->addWidget(link_, 1);
+  line->addWidget(replugButton_);
+  layout->addLayout(line);
 
   connect(mode_, &QComboBox::activated, this, [this] { ChooseMode(); });
   connect(filter_, &QComboBox::activated, this, [this] { ChooseMode(); });

@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 #include "sim/transceiver.h"
 
@@ -20,6 +22,8 @@ class FrontPanel : public QWidget {
  public:
   explicit FrontPanel(sim::Transceiver& radio);
   void SetLinkText(const QString& text);
+  // What the "Replug cable" key does.
+  void OnReplug(std::function<void()> action) { replug_ = std::move(action); }
 
  private:
   QPushButton* DialButton(const QString& caption, const char* name, std::int64_t hz);
@@ -36,6 +40,8 @@ class FrontPanel : public QWidget {
   QComboBox* filter_;
   QCheckBox* squelch_;
   QCheckBox* transceive_;
+  QPushButton* replugButton_;
+  std::function<void()> replug_;
   QTimer refresh_;
   bool refreshing_ = false;
 };

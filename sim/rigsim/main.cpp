@@ -1,7 +1,10 @@
 // rigsim: the simulated transceiver for people and end-to-end tests. It opens a
 // pseudo-terminal, links it as com1 (or --link NAME) in the working directory, and answers on
 // it as the transceiver does on a CI-V bus, in real time at --baud (default 19200): echo,
-// byte times, bursts and transceive broadcasts. SIGINT and SIGTERM end it and remove the link.
+// byte times, bursts and transceive broadcasts. SIGINT and SIGTERM end it and remove the link;
+// SIGUSR1 replugs the line, as the front panel's "Replug cable" key does (a pulled cable is
+// plugged back in), and SIGUSR2 pulls the cable. The fault options
+// (--help) pull the cable, replug it, alter, delay and disturb the answers.
 #include <signal.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
@@ -9,12 +12,14 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sim/rigsim/frame_log.h"
@@ -26,16 +31,19 @@
 
 namespace {
 
-// SIGINT and SIGTERM arrive as readable data on a descriptor, so that the event loop can stop
-// cleanly and the link is removed.
-int BlockStopSignals() {
-  sigset_t stop;
-  sigemptyset(&stop);
-  sigaddset(&stop, SIGINT);
-  sigaddset(&stop, SIGTERM);
-  sigaddset(&stop, SIGHUP);
-  sigprocmask(SIG_BLOCK, &stop, nullptr);
-  return signalfd(-1, &stop, SFD_CLOEXEC);
+// SIGINT, SIGTERM and SIGHUP (stop), SIGUSR1 (replug) and SIGUSR2 (pull) arrive as readable data on
+// a descriptor, so that the event loop handles them: a stop ends it cleanly and the link is
+// removed.
+int BlockSignals() {
+  sigset_t incoming;
+  sigemptyset(&incoming);
+  sigaddset(&incoming, SIGINT);
+  sigaddset(&incoming, SIGTERM);
+  sigaddset(&incoming, SIGHUP);
+  sigaddset(&incoming, SIGUSR1);
+  sigaddset(&incoming, SIGUSR2);
+  sigprocmask(SIG_BLOCK, &incoming, nullptr);
+  return signalfd(-1, &incoming, SFD_CLOEXEC);
 }
 
 bool DisplayAvailable() {
@@ -79,6 +87,47 @@ void SayHowToUseARealTransceiver(const std::string& linkName) {
   }
 }
 
+int DelayMs(std::int64_t micros) {
+  return static_cast<int>(std::min<std::int64_t>((micros + 999) / 1000, 2'000'000'000));
+}
+
+// The fault options put on the line and the cable.
+void ArrangeFaults(const tavrin::rigsim::Options& options, tavrin::rigsim::RigLink& link) {
+  using tavrin::rigsim::RigLink;
+  tavrin::sim::Bus& bus = link.Line();
+  for (const auto& fault : options.memoryFaults) {
+    bus.AlterMemoryAnswer(fault.channel, fault.fault, fault.times);
+  }
+  bus.SetAnswerDelay(options.answerDelayMicros);
+  for (const auto& noise : options.noise) bus.AddNoise(noise.bytes, noise.atMicros);
+  if (options.pullAfterFrames) link.PullAfterFrames(*options.pullAfterFrames);
+  if (options.pullAtMicros) {
+    QTimer::singleShot(DelayMs(*options.pullAtMicros), &link, [&link] { link.PullCable(); });
+  }
+  if (options.replugAfterMicros) {
+    const int ms = DelayMs(*options.replugAfterMicros);
+    auto plugBackIn = [&link] {
+      std::string error;
+      if (!link.PlugIn(error)) Say("cannot plug the cable back in: " + error);
+    };
+    if (options.pullAtMicros || options.pullAfterFrames) {
+      // Counted from the pull, once.
+      auto connection = std::make_shared<QMetaObject::Connection>();
+      *connection = QObject::connect(&link, &RigLink::CableChanged, &link,
+                                     [connection, ms, &link, plugBackIn](bool plugged) {
+                                       if (plugged) return;
+                                       QObject::disconnect(*connection);
+                                       QTimer::singleShot(ms, &link, plugBackIn);
+                                     });
+    } else {
+      QTimer::singleShot(ms, &link, [&link] {
+        std::string error;
+        if (!link.Replug(error)) Say("cannot replug the line: " + error);
+      });
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -96,7 +145,7 @@ int main(int argc, char* argv[]) {
   const bool headless = options->headless || !DisplayAvailable();
   if (!options->headless && headless) Say("no display found: running without the front panel");
 
-  const int stopSignals = BlockStopSignals();
+  const int incoming = BlockSignals();
   std::unique_ptr<QCoreApplication> app;
   if (headless) {
     app = std::make_unique<QCoreApplication>(argc, argv);
@@ -116,7 +165,7 @@ int main(int argc, char* argv[]) {
   }
   sim::Transceiver radio;
   radio.FillDemoChannels();
-  rigsim::RigLink link(line, radio, options->baud);
+  rigsim::RigLink link(line, radio, options->baud, options->link);
   if (!options->log.empty()) {
     link.OnControllerBytes([&frameLog](const std::string& bytes) { frameLog.Add(bytes); });
   }
@@ -127,10 +176,22 @@ int main(int argc, char* argv[]) {
   Say("echoing every byte, answering after the controller goes quiet; Ctrl+C ends");
   SayHowToUseARealTransceiver(options->link);
 
-  QSocketNotifier stop(stopSignals, QSocketNotifier::Read);
-  QObject::connect(&stop, &QSocketNotifier::activated, app.get(), [&] {
+  const auto replug = [&link] {
+    std::string error;
+    if (!link.Replug(error)) Say("cannot replug the line: " + error);
+  };
+  QSocketNotifier signalled(incoming, QSocketNotifier::Read);
+  QObject::connect(&signalled, &QSocketNotifier::activated, app.get(), [&] {
     signalfd_siginfo info{};
-    [[maybe_unused]] const ssize_t got = read(stopSignals, &info, sizeof info);
+    const ssize_t got = read(incoming, &info, sizeof info);
+    if (got == static_cast<ssize_t>(sizeof info) && info.ssi_signo == SIGUSR1) {
+      replug();
+      return;
+    }
+    if (got == static_cast<ssize_t>(sizeof info) && info.ssi_signo == SIGUSR2) {
+      link.PullCable();
+      return;
+    }
     QCoreApplication::quit();
   });
   QObject::connect(&link, &rigsim::RigLink::ControllerChanged, app.get(), [](bool attached) {
@@ -138,15 +199,26 @@ int main(int argc, char* argv[]) {
   });
 
   std::unique_ptr<rigsim::FrontPanel> panel;
+  const auto lineText = [&] {
+    return link.Plugged() ? line.SlavePath() + " as " + options->link
+                          : "cable pulled: " + options->link + " points at nothing";
+  };
+  QObject::connect(&link, &rigsim::RigLink::CableChanged, app.get(), [&](bool plugged) {
+    Say(plugged ? "cable plugged in: line " + line.SlavePath() + ", linked as " + options->link
+                : "cable pulled: line gone, " + options->link + " points at nothing");
+    if (panel) panel->SetLinkText(QString::fromStdString(lineText()));
+  });
+  ArrangeFaults(*options, link);
   if (!headless) {
     panel = std::make_unique<rigsim::FrontPanel>(radio);
-    panel->SetLinkText(QString::fromStdString(line.SlavePath() + " as " + options->link));
+    panel->SetLinkText(QString::fromStdString(lineText()));
+    panel->OnReplug(replug);
     panel->show();
   }
   const int status = QCoreApplication::exec();
   panel.reset();
   line.Unlink();
   Say("stopped; " + options->link + " removed");
-  close(stopSignals);
+  close(incoming);
   return status;
 }

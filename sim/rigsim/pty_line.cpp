@@ -15,12 +15,30 @@ namespace tavrin::rigsim {
 
 namespace fs = std::filesystem;
 
-PtyLine::~PtyLine() {
+PtyLine::~PtyLine() { Close(); }
+
+void PtyLine::Close() {
   Unlink();
   if (master_ >= 0) close(master_);
+  master_ = -1;
+  slavePath_.clear();
+}
+
+void PtyLine::Hangup() {
+  std::error_code ec;
+  if (!link_.empty() && fs::is_symlink(link_, ec) &&
+      fs::read_symlink(link_, ec) == fs::path(slavePath_)) {
+    // A name no pseudo-terminal can have, so that no other program's new line takes its place.
+    pulledTarget_ = slavePath_ + ".pulled";
+    fs::remove(link_, ec);
+    fs::create_symlink(pulledTarget_, link_, ec);
+  }
+  if (master_ >= 0) close(master_);
+  master_ = -1;
 }
 
 bool PtyLine::Open(std::string& error) {
+  if (master_ >= 0) close(master_);
   master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
   if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
     error = std::string("cannot open a pseudo-terminal: ") + std::strerror(errno);
@@ -32,6 +50,10 @@ bool PtyLine::Open(std::string& error) {
     return false;
   }
   slavePath_ = name;
+  // A slave side that was never opened does not report a hang-up on the master: opened and
+  // closed once, the line reads as free until a controller opens it.
+  const int slave = open(name, O_RDWR | O_NOCTTY);
+  if (slave >= 0) close(slave);
   // Raw bytes both ways and no echo from the terminal layer: on a CI-V bus the echo comes
   // from the line itself, and the bus simulation sends it.
   termios settings{};
@@ -65,13 +87,17 @@ bool PtyLine::Link(const std::string& name, std::string& error) {
 void PtyLine::Unlink() {
   if (link_.empty()) return;
   std::error_code ec;
-  if (fs::is_symlink(link_, ec) && fs::read_symlink(link_, ec) == fs::path(slavePath_)) {
-    fs::remove(link_, ec);
+  if (fs::is_symlink(link_, ec)) {
+    const fs::path target = fs::read_symlink(link_, ec);
+    if (target == fs::path(slavePath_) || (!pulledTarget_.empty() && target == pulledTarget_)) {
+      fs::remove(link_, ec);
+    }
   }
   link_.clear();
 }
 
 bool PtyLine::ControllerAttached() const {
+  if (master_ < 0) return false;
   // With nobody holding the slave open, the master side reports a hang-up.
   pollfd probe{master_, POLLIN, 0};
   if (poll(&probe, 1, 0) < 0) return false;

@@ -18,6 +18,13 @@ class PtyLine {
   bool Link(const std::string& name, std::string& error);
   // Removes the link if it still points at this line.
   void Unlink();
+  // The line goes away as a pulled cable's device does: the master side is closed, so that
+  // the program holding the slave sees a hang-up, and the link is left pointing at a device
+  // that is not there (as /dev/serial links do; a missing link would send the program to the
+  // machine's own first serial port). Open and Link make a new line behind the same name.
+  void Hangup();
+  // The line and its link go.
+  void Close();
 
   [[nodiscard]] int MasterFd() const { return master_; }
   [[nodiscard]] const std::string& SlavePath() const { return slavePath_; }
@@ -28,6 +35,7 @@ class PtyLine {
   int master_ = -1;
   std::string slavePath_;
   std::string link_;
+  std::string pulledTarget_;  // where the link points while the cable is out
 };
 
 }  // namespace tavrin::rigsim

@@ -2,32 +2,34 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 
 namespace tavrin::rigsim {
 
-RigLink::RigLink(PtyLine& line, sim::Transceiver& radio, int baud)
+RigLink::RigLink(PtyLine& line, sim::Transceiver& radio, int baud, std::string linkName)
     : line_(line),
+      linkName_(std::move(linkName)),
       bus_(scheduler_, radio, [this](char byte) { Deliver(byte); }),
-      readable_(line.MasterFd(), QSocketNotifier::Read) {
+      readable_(std::make_unique<QSocketNotifier>(line.MasterFd(), QSocketNotifier::Read)) {
   bus_.SetLine(baud, 10);
-  connect(&readable_, &QSocketNotifier::activated, this, [this] { ReadController(); });
+  connect(readable_.get(), &QSocketNotifier::activated, this, [this] { ReadController(); });
   connect(&watch_, &QTimer::timeout, this, [this] { WatchForController(); });
   watch_.setInterval(50);
   WatchForController();
 }
 
 void RigLink::WatchForController() {
-  const bool attached = line_.ControllerAttached();
+  const bool attached = plugged_ && line_.ControllerAttached();
   if (attached != attached_) {
     attached_ = attached;
     if (!attached) bus_.Cut();  // what was on its way has nobody to go to
     emit ControllerChanged(attached);
   }
   // Reading a line nobody holds reports a hang-up at once, again and again: poll instead.
-  readable_.setEnabled(attached);
-  if (attached) {
+  if (readable_) readable_->setEnabled(attached);
+  if (attached || !plugged_) {
     watch_.stop();
   } else if (!watch_.isActive()) {
     watch_.start();
@@ -39,7 +41,14 @@ void RigLink::ReadController() {
   const ssize_t count = read(line_.MasterFd(), buffer, sizeof buffer);
   if (count > 0) {
     const std::string bytes(buffer, static_cast<std::size_t>(count));
+    if (framesBeforePull_ == 0) {
+      // The cable comes out as these bytes go out: they never reach the transceiver.
+      framesBeforePull_ = -1;
+      PullCable();
+      return;
+    }
     if (controllerBytes_) controllerBytes_(bytes);
+    CountFrames(bytes);
     bus_.ControllerSend(bytes);
     return;
   }
@@ -47,8 +56,44 @@ void RigLink::ReadController() {
   WatchForController();  // end of file or EIO: the controller closed the port
 }
 
+void RigLink::CountFrames(const std::string& bytes) {
+  if (framesBeforePull_ <= 0) return;
+  const auto frames = static_cast<int>(std::count(bytes.begin(), bytes.end(), '\xFD'));
+  framesBeforePull_ = std::max(0, framesBeforePull_ - frames);
+}
+
+void RigLink::PullCable() {
+  if (!plugged_) return;
+  plugged_ = false;
+  bus_.Cut();
+  // The notifier may be the one whose signal runs now: it goes when the event loop is back.
+  if (readable_) {
+    readable_->setEnabled(false);
+    readable_.release()->deleteLater();
+  }
+  line_.Hangup();
+  WatchForController();
+  emit CableChanged(false);
+}
+
+bool RigLink::PlugIn(std::string& error) {
+  if (plugged_) return true;
+  if (!line_.Open(error) || !line_.Link(linkName_, error)) return false;
+  plugged_ = true;
+  readable_ = std::make_unique<QSocketNotifier>(line_.MasterFd(), QSocketNotifier::Read);
+  connect(readable_.get(), &QSocketNotifier::activated, this, [this] { ReadController(); });
+  WatchForController();
+  emit CableChanged(true);
+  return true;
+}
+
+bool RigLink::Replug(std::string& error) {
+  PullCable();
+  return PlugIn(error);
+}
+
 void RigLink::Deliver(char byte) {
-  if (!attached_) return;
+  if (!attached_ || !plugged_) return;
   // The pseudo-terminal buffers several kilobytes; a full buffer means nobody reads, and the
   // byte is lost as it would be on a real line.
   [[maybe_unused]] const ssize_t written = write(line_.MasterFd(), &byte, 1);

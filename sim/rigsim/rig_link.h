@@ -1,6 +1,8 @@
 #pragma once
 // Joins the pseudo-terminal to the simulated bus: bytes the controller writes go onto the bus,
 // and what the bus delivers to the controller (echo, answers, broadcasts) is written back.
+// The cable can be pulled (the line and its link go away) and plugged back in (a new line
+// behind the same link), as a USB CI-V cable is.
 #include <QObject>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -20,27 +22,50 @@ class RigLink : public QObject {
   Q_OBJECT
 
  public:
-  RigLink(PtyLine& line, sim::Transceiver& radio, int baud);
+  // `linkName` is the name the line is linked as, again after each replug.
+  RigLink(PtyLine& line, sim::Transceiver& radio, int baud, std::string linkName);
 
   // Called with the bytes the controller writes, as they arrive, before the bus carries them.
   void OnControllerBytes(std::function<void(const std::string&)> listener) {
     controllerBytes_ = std::move(listener);
   }
 
+  // The line with its faults (late and altered answers, noise), on the bus's clock.
+  [[nodiscard]] sim::Bus& Line() { return bus_; }
+  [[nodiscard]] std::int64_t NowMicros() const { return scheduler_.NowMicros(); }
+
+  // The cable comes out: what is on its way is lost, the line goes away and its link points
+  // at nothing.
+  void PullCable();
+  // The cable goes back in: a new line behind the same link. False with `error` set when no
+  // line can be made.
+  bool PlugIn(std::string& error);
+  // Both at once, as the front panel's key does.
+  bool Replug(std::string& error);
+  [[nodiscard]] bool Plugged() const { return plugged_; }
+  // The cable comes out when the controller writes again after `frames` more frames.
+  void PullAfterFrames(int frames) { framesBeforePull_ = frames; }
+
  signals:
   void ControllerChanged(bool attached);
+  // The cable came out (false) or went back in (true).
+  void CableChanged(bool plugged);
 
  private:
   void ReadController();
   void WatchForController();
   void Deliver(char byte);
+  void CountFrames(const std::string& bytes);
 
   PtyLine& line_;
+  std::string linkName_;
   RealTimeScheduler scheduler_;
   sim::Bus bus_;
-  QSocketNotifier readable_;
+  std::unique_ptr<QSocketNotifier> readable_;
   QTimer watch_;  // while nobody holds the line, looks for a controller now and then
   bool attached_ = false;
+  bool plugged_ = true;
+  int framesBeforePull_ = -1;  // -1: no pull waiting for frames
   std::function<void(const std::string&)> controllerBytes_;
 };
 
