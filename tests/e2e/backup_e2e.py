@@ -1,0 +1,225 @@
+#!/usr/bin/python3
+"""The CI-V cable pulled while the memory window copies channels, with tavrin against rigsim.
+
+    backup_e2e.py --program PATH --rigsim PATH
+
+Runs, as programs_e2e.py does, in a session bus of its own under its own Xvfb and drives
+tavrin's memory window through the accessibility bus. The data file holds channels 3 and 77.
+  - "Create File" while rigsim pulls its cable after a few memory reads: the old data file is
+    byte for byte what it was, tavrin still runs, and a box says the port went away;
+  - the cable back in, then "Update Rig" while the cable is pulled again: the data file is
+    unchanged and a box names the first line that was not stored;
+  - the cable back in (a new pty behind the same com1 link; tavrin opens it again itself):
+    "Create File" writes the whole file, ending in its END line.
+Every wait has a deadline; at the end every process started here is stopped.
+"""
+
+import argparse
+import ctypes
+import os
+import shutil
+import signal
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import programs_e2e as e2e  # noqa: E402
+import faults_e2e  # noqa: E402
+
+MEMORY_READ = "FE FE 64 E0 1A 00"
+
+
+def known_data_file():
+    """A data file holding channels 3 and 77, laid out as "Create File" lays it out."""
+    z = e2e.zones
+    empty = z("", "", "", "", "", "")
+    header = z("*Ch#", "Freq..:.", "Mode", "Fil #", "Select", "Label.....**")
+    channels = [z(" 3 ", "21.300.0", "USB", "Fil 2", "   ", "15M"),
+                z(" 77 ", "28.500.0", "USB", "Fil 2", "   ", "10M")]
+    return "".join([z("", "", "", "", "", "KESTRA.TXT"), empty, header, empty] + channels +
+                   [empty, header, empty, z(" END", "", "", "", "", "")])
+
+
+def box_text(box):
+    """Every name and text shown inside a box."""
+    found = []
+
+    def walk(node, depth):
+        if depth > 20:
+            return
+        for child in e2e.children(node):
+            found.append(e2e.name_of(child))
+            found.append(e2e.text_of(child))
+            walk(child, depth + 1)
+    walk(box, 0)
+    return " ".join(part for part in found if part)
+
+
+def data_file_bytes(run):
+    with open(os.path.join(run.directory, "KESTRA.TXT"), "rb") as data:
+        return data.read()
+
+
+def memory_reads(run):
+    return [f for f in run.frames() if f.startswith(MEMORY_READ)]
+
+
+def answer_box(run, title, wanted):
+    """The box titled `title` whose text holds `wanted`; closed with OK afterwards."""
+    def probe():
+        run.still_running()
+        box = e2e.find_window(run.application, title)
+        return box is not None and wanted in box_text(box) and box
+    box = e2e.wait_for(f"a \"{title}\" box saying \"{wanted}\"", 60, probe, interval=0.5)
+    text = box_text(box)
+    e2e.press(run.control(box, e2e.BUTTONS, "OK"))
+    return text
+
+
+def start_operation(run, memory, caption):
+    e2e.press(run.control(memory, e2e.BUTTONS, caption))
+    question = run.window(caption, deadline=15)
+    e2e.press(run.control(question, e2e.BUTTONS, "Yes"))
+
+
+def plug_back_in(run):
+    """The cable in again: tavrin opens the new line itself and runs its five start-up
+    queries on it (the panel may show a memory channel by now, so only the queries count)."""
+    frames_before = len(run.frames())
+    faults_e2e.replug(run)
+    expected = e2e.SYNC_QUERIES
+    frames = e2e.wait_for("the synchronisation's queries on the new line", 20,
+                          lambda: run.still_running() and
+                          len(run.frames()) >= frames_before + len(expected) and
+                          run.frames()[frames_before:])
+    if frames[:len(expected)] != expected:
+        raise e2e.Failure(f"after the replug tavrin sent {frames[:len(expected)]}, "
+                          f"expected {expected}")
+    time.sleep(1)
+
+
+def check_pulled_create_file(run, memory, before):
+    """The cable pulled once five channels were read: the old file kept, a box says why."""
+    start_operation(run, memory, "Create File")
+    e2e.wait_for("five memory reads", 30,
+                 lambda: run.still_running() and len(memory_reads(run)) >= 5)
+    os.kill(run.rigsim.pid, signal.SIGUSR2)
+    text = answer_box(run, "Create File", "went away")
+    if data_file_bytes(run) != before:
+        raise e2e.Failure("the pulled cable changed the old data file")
+    return text
+
+
+def check_pulled_update_rig(run, memory, before):
+    """The cable pulled once channel 3 was written and read back: the data file unchanged, a
+    box names line 6 (channel 77's) as the first not stored."""
+    frames = len(run.frames())
+    start_operation(run, memory, "Update Rig")
+    e2e.wait_for("the write and read-back of channel 3", 30,
+                 lambda: run.still_running() and
+                 f"{MEMORY_READ} 00 03 FD" in run.frames()[frames:])
+    os.kill(run.rigsim.pid, signal.SIGUSR2)
+    text = answer_box(run, "Update Rig", "went away")
+    if "line 6 " not in text:
+        raise e2e.Failure(f"the \"Update Rig\" box does not name line 6: \"{text}\"")
+    if data_file_bytes(run) != before:
+        raise e2e.Failure("Update Rig changed the data file")
+    return text
+
+
+def rig_after_update_data_file():
+    """What rigsim holds after the pulled "Update Rig": its own channels 1, 2 and 5, and
+    channel 3, the one line stored before the cable went."""
+    z = e2e.zones
+    empty = z("", "", "", "", "", "")
+    header = z("*Ch#", "Freq..:.", "Mode", "Fil #", "Select", "Label.....**")
+    channels = [z(" 1 ", "14.195.0", "USB", "Fil 2", "   ", "DX NET"),
+                z(" 2 ", "07.050.0", "LSB", "Fil 2", "   ", "40M"),
+                z(" 3 ", "21.300.0", "USB", "Fil 2", "   ", "15M"),
+                z(" 5 ", "50.125.0", "USB", "Fil 2", "   ", "6M CALL")]
+    return "".join([z("", "", "", "", "", "KESTRA.TXT"), empty, header, empty] + channels +
+                   [empty, header, empty, z(" END", "", "", "", "", "")])
+
+
+def check_complete_create_file(run, memory, before):
+    """A whole backup on the new line: every channel read, and the file what rigsim holds."""
+    reads_before = len(memory_reads(run))
+    start_operation(run, memory, "Create File")
+
+    def finished():
+        run.still_running()
+        content = data_file_bytes(run)
+        return content != before and content
+    content = e2e.wait_for("the new data file", 120, finished, interval=0.5).decode("latin-1")
+    if content != rig_after_update_data_file():
+        raise e2e.Failure("the data file differs from what rigsim holds:\n--- written\n" +
+                          content + "--- expected\n" + rig_after_update_data_file())
+    reads = memory_reads(run)[reads_before:]
+    expected_reads = [f"{MEMORY_READ} 00 {n:02d} FD" for n in range(1, 100)]
+    if reads != expected_reads:
+        raise e2e.Failure(f"memory reads {reads[:3]}...{reads[-3:]} ({len(reads)}), "
+                          "expected one for each channel 1 to 99 in order")
+    return content
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--rigsim", required=True)
+    parser.add_argument("--inside", action="store_true", help=argparse.SUPPRESS)
+    arguments = parser.parse_args()
+    if not arguments.inside:
+        return e2e.run_in_own_session(os.path.abspath(__file__))
+    ctypes.CDLL(None, use_errno=True).prctl(e2e.PR_SET_PDEATHSIG, signal.SIGTERM)
+
+    processes = e2e.Processes()
+    directory = tempfile.mkdtemp(prefix="tavrin-backup-e2e-")
+
+    def stop(signal_number, _frame):
+        raise e2e.Failure(f"stopped by signal {signal_number}")
+    signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGINT, stop)
+    signal.signal(signal.SIGALRM, lambda *_: stop("ALRM (the run took over 250 s)", None))
+    signal.alarm(250)
+    e2e.Atspi.set_timeout(5000, 30000)
+    try:
+        with open(os.path.join(directory, "KESTRA.INI"), "w", newline="") as ini:
+            ini.write(e2e.KESTRA_INI)
+        with open(os.path.join(directory, "KESTRA.TXT"), "w", newline="") as data:
+            data.write(known_data_file())
+        display = e2e.start_display(processes)
+        e2e.wait_for("the accessibility registry", 60, e2e.accessibility_ready, interval=0.5)
+        run = e2e.Run("tavrin", arguments.program, arguments.rigsim, directory, processes,
+                      display)
+        run.start_program()
+        main_window = run.check_start_up()
+        before = data_file_bytes(run)
+        e2e.press(run.control(main_window, e2e.BUTTONS, e2e.BUILDS["tavrin"]["to_memory"]))
+        memory = run.window("Memory Operation Menu")
+        print("tavrin: pulled during Create File: " +
+              check_pulled_create_file(run, memory, before))
+        plug_back_in(run)
+        print("tavrin: pulled during Update Rig: " +
+              check_pulled_update_rig(run, memory, before))
+        plug_back_in(run)
+        check_complete_create_file(run, memory, before)
+        print("tavrin: a whole Create File after the cable went back in")
+        run.exit(memory)
+    except e2e.Failure as failure:
+        print(f"FAIL: tavrin: {failure}", file=sys.stderr)
+        for name in ("program.out", "rigsim.out", "frames.log"):
+            path = os.path.join(directory, name)
+            if os.path.exists(path):
+                with open(path, errors="replace") as output:
+                    tail = output.readlines()[-20:]
+                print(f"--- {name} (last lines)\n" + "".join(tail), file=sys.stderr)
+        return 1
+    finally:
+        processes.stop_all()
+        shutil.rmtree(directory, ignore_errors=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
