@@ -15,12 +15,9 @@ Every wait has a deadline; at the end every process started here is stopped.
 """
 
 import argparse
-import ctypes
 import os
-import shutil
 import signal
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -171,25 +168,8 @@ def main():
     arguments = parser.parse_args()
     if not arguments.inside:
         return e2e.run_in_own_session(os.path.abspath(__file__))
-    ctypes.CDLL(None, use_errno=True).prctl(e2e.PR_SET_PDEATHSIG, signal.SIGTERM)
 
-    processes = e2e.Processes()
-    directory = tempfile.mkdtemp(prefix="tavrin-backup-e2e-")
-
-    def stop(signal_number, _frame):
-        raise e2e.Failure(f"stopped by signal {signal_number}")
-    signal.signal(signal.SIGTERM, stop)
-    signal.signal(signal.SIGINT, stop)
-    signal.signal(signal.SIGALRM, lambda *_: stop("ALRM (the run took over 250 s)", None))
-    signal.alarm(250)
-    e2e.Atspi.set_timeout(5000, 30000)
-    try:
-        with open(os.path.join(directory, "KESTRA.INI"), "w", newline="") as ini:
-            ini.write(e2e.KESTRA_INI)
-        with open(os.path.join(directory, "KESTRA.TXT"), "w", newline="") as data:
-            data.write(known_data_file())
-        display = e2e.start_display(processes)
-        e2e.wait_for("the accessibility registry", 60, e2e.accessibility_ready, interval=0.5)
+    def scenario(directory, processes, display):
         run = e2e.Run("tavrin", arguments.program, arguments.rigsim, directory, processes,
                       display)
         run.start_program()
@@ -206,19 +186,8 @@ def main():
         check_complete_create_file(run, memory, before)
         print("tavrin: a whole Create File after the cable went back in")
         run.exit(memory)
-    except e2e.Failure as failure:
-        print(f"FAIL: tavrin: {failure}", file=sys.stderr)
-        for name in ("program.out", "rigsim.out", "frames.log"):
-            path = os.path.join(directory, name)
-            if os.path.exists(path):
-                with open(path, errors="replace") as output:
-                    tail = output.readlines()[-20:]
-                print(f"--- {name} (last lines)\n" + "".join(tail), file=sys.stderr)
-        return 1
-    finally:
-        processes.stop_all()
-        shutil.rmtree(directory, ignore_errors=True)
-    return 0
+    return e2e.run_inside_session("tavrin", scenario, "tavrin-backup-e2e-",
+                                  data_file=known_data_file(), seconds=250)
 
 
 if __name__ == "__main__":

@@ -17,13 +17,9 @@ Every wait has a deadline; at the end every process started here is stopped.
 """
 
 import argparse
-import ctypes
 import os
-import shutil
 import signal
-import subprocess
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -117,30 +113,6 @@ def select_channel_five(run, main):
                  lambda: run.still_running() and e2e.text_of(frequency).strip() == "50.125.0")
 
 
-def run_in_own_session():
-    """This script again inside dbus-run-session, with a runtime folder of its own."""
-    runtime = tempfile.mkdtemp(prefix="e2e-runtime-")
-    environment = dict(os.environ, XDG_RUNTIME_DIR=runtime)
-    for name in ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS"):
-        environment.pop(name, None)
-    session = subprocess.Popen(["dbus-run-session", "--", sys.executable, __file__, "--inside"] +
-                               sys.argv[1:], env=environment, preexec_fn=e2e.die_with_parent)
-
-    def forward(signal_number, _frame):
-        session.send_signal(signal_number)
-    signal.signal(signal.SIGTERM, forward)
-    signal.signal(signal.SIGINT, forward)
-    try:
-        return session.wait(timeout=280)
-    except subprocess.TimeoutExpired:
-        print("FAIL: the test did not end within 280 s", file=sys.stderr)
-        session.kill()
-        session.wait()
-        return 1
-    finally:
-        shutil.rmtree(runtime, ignore_errors=True)
-
-
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--build", required=True, choices=["tavrin", "korvid"])
@@ -149,25 +121,9 @@ def main():
     parser.add_argument("--inside", action="store_true", help=argparse.SUPPRESS)
     arguments = parser.parse_args()
     if not arguments.inside:
-        return run_in_own_session()
-    ctypes.CDLL(None, use_errno=True).prctl(e2e.PR_SET_PDEATHSIG, signal.SIGTERM)
+        return e2e.run_in_own_session(os.path.abspath(__file__))
 
-    processes = e2e.Processes()
-    directory = tempfile.mkdtemp(prefix=f"{arguments.build}-faults-e2e-")
-
-    def stop(signal_number, _frame):
-        raise e2e.Failure(f"stopped by signal {signal_number}")
-    signal.signal(signal.SIGTERM, stop)
-    signal.signal(signal.SIGINT, stop)
-    signal.signal(signal.SIGALRM, lambda *_: stop("ALRM (the run took over 240 s)", None))
-    signal.alarm(240)
-    e2e.Atspi.set_timeout(5000, 30000)
-    try:
-        with open(os.path.join(directory, "KESTRA.INI"), "w", newline="") as ini:
-            ini.write(e2e.KESTRA_INI)
-        open(os.path.join(directory, "KESTRA.TXT"), "w").close()
-        display = e2e.start_display(processes)
-        e2e.wait_for("the accessibility registry", 60, e2e.accessibility_ready, interval=0.5)
+    def scenario(directory, processes, display):
         run = e2e.Run(arguments.build, arguments.program, arguments.rigsim, directory, processes,
                       display)
         run.start_program()
@@ -189,19 +145,7 @@ def main():
             print("korvid: \"Select Memory Channel\" answered after the replug")
         run.exit(main_window)
         print(f"{arguments.build}: \"Exit\" passed")
-    except e2e.Failure as failure:
-        print(f"FAIL: {arguments.build}: {failure}", file=sys.stderr)
-        for name in ("program.out", "rigsim.out", "frames.log"):
-            path = os.path.join(directory, name)
-            if os.path.exists(path):
-                with open(path, errors="replace") as output:
-                    tail = output.readlines()[-20:]
-                print(f"--- {name} (last lines)\n" + "".join(tail), file=sys.stderr)
-        return 1
-    finally:
-        processes.stop_all()
-        shutil.rmtree(directory, ignore_errors=True)
-    return 0
+    return e2e.run_inside_session(arguments.build, scenario, f"{arguments.build}-faults-e2e-")
 
 
 if __name__ == "__main__":

@@ -20,20 +20,15 @@ The session bus, runtime folder, Xvfb and clean-up are those of programs_e2e.py.
 """
 
 import argparse
-import ctypes
 import os
-import shutil
-import signal
 import subprocess
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import programs_e2e as e2e  # noqa: E402
 from programs_e2e import Atspi, Failure, wait_for  # noqa: E402
 
-KESTRA_INI = e2e.KESTRA_INI
 BUTTONS = e2e.BUTTONS
 FIELDS = e2e.FIELDS
 
@@ -254,40 +249,14 @@ def main():
     parser.add_argument("--inside", action="store_true", help=argparse.SUPPRESS)
     arguments = parser.parse_args()
     if not arguments.inside:
-        return e2e.run_in_own_session(__file__)
-    ctypes.CDLL(None, use_errno=True).prctl(e2e.PR_SET_PDEATHSIG, signal.SIGTERM)
+        return e2e.run_in_own_session(os.path.abspath(__file__))
 
-    processes = e2e.Processes()
-    directory = tempfile.mkdtemp(prefix=f"fields-{arguments.case}-e2e-")
-
-    def stop(signal_number, _frame):
-        raise Failure(f"stopped by signal {signal_number}")
-    signal.signal(signal.SIGTERM, stop)
-    signal.signal(signal.SIGINT, stop)
-    signal.signal(signal.SIGALRM, lambda *_: stop("ALRM (the run took over 240 s)", None))
-    signal.alarm(240)
-    Atspi.set_timeout(5000, 30000)
-    try:
-        if arguments.case == "scan":
-            with open(os.path.join(directory, "KESTRA.INI"), "w", newline="") as ini:
-                ini.write(KESTRA_INI)
-            open(os.path.join(directory, "KESTRA.TXT"), "w").close()
-        display = e2e.start_display(processes)
-        wait_for("the accessibility registry", 60, e2e.accessibility_ready, interval=0.5)
+    def scenario(directory, processes, display):
         CASES[arguments.case](arguments.program, directory, processes, display, arguments.rigsim)
         print(f"{arguments.case}: passed")
-    except Failure as failure:
-        print(f"FAIL: {arguments.case}: {failure}", file=sys.stderr)
-        for name in sorted(os.listdir(directory)):
-            if name.endswith(".out"):
-                with open(os.path.join(directory, name), errors="replace") as output:
-                    tail = output.readlines()[-15:]
-                print(f"--- {name} (last lines)\n" + "".join(tail), file=sys.stderr)
-        return 1
-    finally:
-        processes.stop_all()
-        shutil.rmtree(directory, ignore_errors=True)
-    return 0
+    # Only the scan needs the configuration: the others start without one, as a new user does.
+    return e2e.run_inside_session(arguments.case, scenario, f"fields-{arguments.case}-e2e-",
+                                  config=arguments.case == "scan")
 
 
 if __name__ == "__main__":

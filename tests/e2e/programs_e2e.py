@@ -433,6 +433,59 @@ def run_in_own_session(script=__file__):
         shutil.rmtree(runtime, ignore_errors=True)
 
 
+def run_inside_session(label, scenario, prefix, data_file="", config=True, seconds=240,
+                       logs=()):
+    """The part of every end-to-end script that runs inside its own session: a scratch folder
+    with KESTRA.INI and the data file (config=False leaves both out), a display with its
+    accessibility registry, signals and an alarm that stop a hung run while its processes can
+    still be stopped, and the tails of the logs when it fails. scenario(directory, processes,
+    display) makes the checks and raises Failure."""
+    # When the session ends, so does this run, and with it every process it started.
+    ctypes.CDLL(None, use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGTERM)
+    processes = Processes()
+    directory = tempfile.mkdtemp(prefix=prefix)
+
+    def stop(signal_number, _frame):
+        raise Failure(f"stopped by signal {signal_number}")
+    signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGINT, stop)
+    # The last line of defence against a hang inside a call that never returns to the test;
+    # well below CTest's limit, so that the processes are still stopped here.
+    signal.signal(signal.SIGALRM,
+                  lambda *_: stop(f"ALRM (the run took over {seconds} s)", None))
+    signal.alarm(seconds)
+    # Calls on the accessibility bus wait this long for an answer from a busy program.
+    Atspi.set_timeout(5000, 30000)
+    try:
+        if config:
+            with open(os.path.join(directory, "KESTRA.INI"), "w", newline="") as ini:
+                ini.write(KESTRA_INI)
+            with open(os.path.join(directory, "KESTRA.TXT"), "w", newline="") as data:
+                data.write(data_file)
+        display = start_display(processes)
+        wait_for("the accessibility registry", 60, accessibility_ready, interval=0.5)
+        scenario(directory, processes, display)
+    except Failure as failure:
+        print(f"FAIL: {label}: {failure}", file=sys.stderr)
+        print_log_tails(directory, logs)
+        return 1
+    finally:
+        processes.stop_all()
+        shutil.rmtree(directory, ignore_errors=True)
+    return 0
+
+
+def print_log_tails(directory, logs):
+    """The last lines of every log of a failed run: the programs' output and the frame log."""
+    names = sorted(name for name in os.listdir(directory) if name.endswith((".out", ".log")))
+    for name in names + [name for name in logs if name not in names]:
+        path = os.path.join(directory, name)
+        if os.path.isfile(path):
+            with open(path, errors="replace") as output:
+                tail = output.readlines()[-20:]
+            print(f"--- {name} (last lines)\n" + "".join(tail), file=sys.stderr)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--build", required=True, choices=sorted(BUILDS))
@@ -442,28 +495,8 @@ def main():
     arguments = parser.parse_args()
     if not arguments.inside:
         return run_in_own_session()
-    # When the session ends, so does this run, and with it every process it started.
-    ctypes.CDLL(None, use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGTERM)
 
-    processes = Processes()
-    directory = tempfile.mkdtemp(prefix=f"{arguments.build}-e2e-")
-
-    def stop(signal_number, _frame):
-        raise Failure(f"stopped by signal {signal_number}")
-    signal.signal(signal.SIGTERM, stop)
-    signal.signal(signal.SIGINT, stop)
-    # The last line of defence against a hang inside a call that never returns to the test;
-    # well below CTest's limit, so that the processes are still stopped here.
-    signal.signal(signal.SIGALRM, lambda *_: stop("ALRM (the run took over 240 s)", None))
-    signal.alarm(240)
-    # Calls on the accessibility bus wait this long for an answer from a busy program.
-    Atspi.set_timeout(5000, 30000)
-    try:
-        with open(os.path.join(directory, "KESTRA.INI"), "w", newline="") as ini:
-            ini.write(KESTRA_INI)
-        open(os.path.join(directory, "KESTRA.TXT"), "w").close()
-        display = start_display(processes)
-        wait_for("the accessibility registry", 60, accessibility_ready, interval=0.5)
+    def scenario(directory, processes, display):
         run = Run(arguments.build, arguments.program, arguments.rigsim, directory, processes,
                   display)
         run.start_program()
@@ -477,19 +510,7 @@ def main():
             print(f"{arguments.build}: \"Select Memory Channel\" passed")
         run.exit(window)
         print(f"{arguments.build}: \"Exit\" passed")
-    except Failure as failure:
-        print(f"FAIL: {arguments.build}: {failure}", file=sys.stderr)
-        for name in ("program.out", "rigsim.out", "frames.log"):
-            path = os.path.join(directory, name)
-            if os.path.exists(path):
-                with open(path, errors="replace") as output:
-                    tail = output.readlines()[-15:]
-                print(f"--- {name} (last lines)\n" + "".join(tail), file=sys.stderr)
-        return 1
-    finally:
-        processes.stop_all()
-        shutil.rmtree(directory, ignore_errors=True)
-    return 0
+    return run_inside_session(arguments.build, scenario, f"{arguments.build}-e2e-")
 
 
 if __name__ == "__main__":

@@ -296,8 +296,6 @@ def check_unchecking(run, main):
 def main():
     import argparse
     import shutil
-    import signal
-    import tempfile
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
     parser.add_argument("--rigsim", required=True)
@@ -307,22 +305,9 @@ def main():
         print("rigctl (libhamlib-utils) is not installed")
         return 0
     if not arguments.inside:
-        return run_in_own_session()
-    processes = kit.Processes()
-    directory = tempfile.mkdtemp(prefix="share-e2e-")
+        return kit.run_in_own_session(os.path.abspath(__file__))
 
-    def stop(signal_number, _frame):
-        raise kit.Failure(f"stopped by signal {signal_number}")
-    signal.signal(signal.SIGTERM, stop)
-    signal.signal(signal.SIGALRM, lambda *_: stop("ALRM (the run took over 240 s)", None))
-    signal.alarm(240)
-    kit.Atspi.set_timeout(5000, 30000)
-    try:
-        with open(os.path.join(directory, "KESTRA.INI"), "w", newline="") as ini:
-            ini.write(kit.KESTRA_INI)
-        open(os.path.join(directory, "KESTRA.TXT"), "w").close()
-        display = kit.start_display(processes)
-        kit.wait_for("the accessibility registry", 60, kit.accessibility_ready, interval=0.5)
+    def scenario(directory, processes, display):
         run = kit.Run("tavrin", arguments.program, arguments.rigsim, directory, processes,
                       display)
         run.start_program()
@@ -332,43 +317,8 @@ def main():
         check_unchecking(run, main_window)
         run.exit(main_window)
         print("tavrin: \"Exit\" passed")
-    except kit.Failure as failure:
-        print(f"FAIL: share: {failure}", file=sys.stderr)
-        for name in ("program.out", "rigsim.out", "frames.log", "reference/rigctld.out"):
-            path = os.path.join(directory, name)
-            if os.path.exists(path):
-                with open(path, errors="replace") as output:
-                    tail = output.readlines()[-20:]
-                print(f"--- {name} (last lines)\n" + "".join(tail), file=sys.stderr)
-        return 1
-    finally:
-        processes.stop_all()
-        shutil.rmtree(directory, ignore_errors=True)
-    return 0
-
-
-def run_in_own_session():
-    """As programs_e2e.py: this script again inside dbus-run-session with its own runtime
-    folder, so that its accessibility bus is its own."""
-    import shutil
-    import signal
-    import tempfile
-    runtime = tempfile.mkdtemp(prefix="e2e-runtime-")
-    environment = dict(os.environ, XDG_RUNTIME_DIR=runtime)
-    for name in ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS"):
-        environment.pop(name, None)
-    session = subprocess.Popen(["dbus-run-session", "--", sys.executable, __file__, "--inside"] +
-                               sys.argv[1:], env=environment, preexec_fn=kit.die_with_parent)
-    signal.signal(signal.SIGTERM, lambda number, _: session.send_signal(number))
-    try:
-        return session.wait(timeout=280)
-    except subprocess.TimeoutExpired:
-        print("FAIL: the test did not end within 280 s", file=sys.stderr)
-        session.kill()
-        session.wait()
-        return 1
-    finally:
-        shutil.rmtree(runtime, ignore_errors=True)
+    return kit.run_inside_session("share", scenario, "share-e2e-",
+                                  logs=("reference/rigctld.out",))
 
 
 if __name__ == "__main__":
