@@ -22,6 +22,7 @@
 
 #include "app/control_program.h"
 #include "fuzz/fuzz_support.h"
+#include "fuzz/silent_serial.h"
 #include "platform/fake_desktop.h"
 #include "platform/files.h"
 #include "platform/serial_control.h"
@@ -56,18 +57,10 @@ std::string FilterText(unsigned char code) {
 // A port whose bytes arrive at set times on the virtual clock. A mode the program sends (06 m
 // and 06 m f) enters the history when it reaches the transceiver, and its echo and the
 // transceiver's FB come back a few byte times later.
-class ArrivalSerial : public SerialControl {
+class ArrivalSerial : public SilentSerial {
  public:
   ArrivalSerial(VirtualClock& clock, std::vector<Change>& history)
       : clock_(clock), history_(history) {}
-  void SetCommPort(int portNumber) override { port_ = portNumber; }
-  [[nodiscard]] int CommPort() const override { return port_; }
-  void SetSettings(const std::string& settings) override { settings_ = settings; }
-  [[nodiscard]] std::string Settings() const override { return settings_; }
-  void SetInputLen(int /*length*/) override {}
-  [[nodiscard]] bool PortOpen() const override { return true; }
-  PortError Open() override { return {}; }
-  void Close() override {}
   std::string Input() override {
     if (!input_.empty()) ++reads;
     return std::exchange(input_, {});
@@ -104,8 +97,6 @@ class ArrivalSerial : public SerialControl {
  private:
   VirtualClock& clock_;
   std::vector<Change>& history_;
-  int port_ = 1;
-  std::string settings_ = "19200,N,8,1";
   std::string input_;
   std::function<void()> onInput_;
 };

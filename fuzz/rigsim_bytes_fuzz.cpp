@@ -13,24 +13,13 @@
 #include "fuzz/fuzz_support.h"
 #include "platform/virtual_clock.h"
 #include "sim/bus.h"
+#include "sim/clock_scheduler.h"
 #include "sim/frame.h"
 #include "sim/transceiver.h"
 
 using namespace tavrin;
 
 namespace {
-
-class ClockScheduler : public sim::Scheduler {
- public:
-  explicit ClockScheduler(VirtualClock& clock) : clock_(clock) {}
-  [[nodiscard]] std::int64_t NowMicros() const override { return clock_.NowMicros(); }
-  void AtMicros(std::int64_t micros, std::function<void()> action) override {
-    clock_.ScheduleAtMicros(micros, std::move(action));
-  }
-
- private:
-  VirtualClock& clock_;
-};
 
 // Each frame the controller completed, handed to the transceiver alone: its answer is nothing
 // or one well-formed frame from the transceiver to the one who asked.

@@ -21,6 +21,7 @@
 #include "platform/serial_control.h"
 #include "platform/virtual_clock.h"
 #include "sim/bus.h"
+#include "sim/clock_scheduler.h"
 #include "sim/transceiver.h"
 
 namespace tavrin {
@@ -93,18 +94,6 @@ class SimSerial : public SerialControl {
   [[nodiscard]] sim::Transceiver& Radio() { return radio_; }
 
  private:
-  class ClockScheduler : public sim::Scheduler {
-   public:
-    explicit ClockScheduler(VirtualClock& clock) : clock_(clock) {}
-    [[nodiscard]] std::int64_t NowMicros() const override { return clock_.NowMicros(); }
-    void AtMicros(std::int64_t micros, std::function<void()> action) override {
-      clock_.ScheduleAtMicros(micros, std::move(action));
-    }
-
-   private:
-    VirtualClock& clock_;
-  };
-
   void Arrive(char byte);
   void Record(const std::string& bytes);
 
@@ -125,7 +114,7 @@ class SimSerial : public SerialControl {
   std::vector<SentFrame> sent_;
   std::function<void()> onInput_;
   std::function<void()> onGone_;
-  int framesBeforePull_ = -1;  // frames still to pass before the cable comes out; -1: none
+  int framesBeforePull_ = -1;         // frames still to pass before the cable comes out; -1: none
   std::uint64_t pullGeneration_ = 0;  // bumped when the cable is plugged back in
 };
 

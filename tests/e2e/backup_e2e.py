@@ -85,14 +85,7 @@ def plug_back_in(run):
     queries on it (the panel may show a memory channel by now, so only the queries count)."""
     frames_before = len(run.frames())
     faults_e2e.replug(run)
-    expected = e2e.SYNC_QUERIES
-    frames = e2e.wait_for("the synchronisation's queries on the new line", 20,
-                          lambda: run.still_running() and
-                          len(run.frames()) >= frames_before + len(expected) and
-                          run.frames()[frames_before:])
-    if frames[:len(expected)] != expected:
-        raise e2e.Failure(f"after the replug tavrin sent {frames[:len(expected)]}, "
-                          f"expected {expected}")
+    faults_e2e.wait_for_sync_queries(run, frames_before)
     time.sleep(1)
 
 

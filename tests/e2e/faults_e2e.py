@@ -68,8 +68,8 @@ def replug(run):
     e2e.wait_for("rigsim's new line", 10, lambda: plugged_in_lines(run) > before)
 
 
-def check_synchronised_again(run, main, frames_before):
-    """The five start-up queries, in order, on the new line, and the panel showing the answer."""
+def wait_for_sync_queries(run, frames_before):
+    """The five start-up queries, in order, first on the new line."""
     expected = e2e.SYNC_QUERIES
     frames = e2e.wait_for("the synchronisation's queries on the new line", 20,
                           lambda: run.still_running() and
@@ -78,6 +78,11 @@ def check_synchronised_again(run, main, frames_before):
     if frames[:len(expected)] != expected:
         raise e2e.Failure(f"after the replug the program sent {frames[:len(expected)]}, "
                           f"expected {expected}")
+
+
+def check_synchronised_again(run, main, frames_before):
+    """The five start-up queries, in order, on the new line, and the panel showing the answer."""
+    wait_for_sync_queries(run, frames_before)
     frequency = run.control(main, e2e.FIELDS, "Frequency")
     e2e.wait_for("the panel to show 14.195.0 again", 20,
                  lambda: run.still_running() and e2e.text_of(frequency).strip() == "14.195.0")
