@@ -54,6 +54,9 @@ class ControlProgram {
   void ReadConfig();
   // (Re)opens the serial port from CommPort and CommBaud, with its error dialogs.
   void OpenCommPort();
+  // The port opened again with the settings in force and without any box, as for a cable
+  // that comes back; true when it is open.
+  bool ReopenCommPortQuietly();
   // Shows the fatal box for station.ErrorNumber and ends the program.
   void ReportError();
   void ReportError(int number, const std::string& description);

@@ -98,6 +98,11 @@ int PortNumberOf(const std::string& commPort) {
 
 void ControlProgram::OpenCommPort() { OpenCommPortAsking(false); }
 
+bool ControlProgram::ReopenCommPortQuietly() {
+  OpenCommPortAsking(true);
+  return platform.serial.PortOpen();
+}
+
 void ControlProgram::OpenCommPortAsking(bool quiet) {
   SerialControl& port = platform.serial;
   Desktop& desktop = platform.desktop;

@@ -47,8 +47,9 @@ void LinkRecovery::DeviceGone() {
 void LinkRecovery::DeviceMissing() {
   Station& s = program_.station;
   if (s.Ended) return;
+  // A device that vanished again while it was being opened is still the one that went.
+  if (!s.PortGone) deviceWasOpen_ = false;
   s.PortGone = true;
-  deviceWasOpen_ = false;
   UpdateSearchTimer();
 }
 
@@ -80,23 +81,10 @@ void LinkRecovery::SearchTick() {
 }
 
 void LinkRecovery::LookForDevice() {
-  Station& s = program_.station;
-  SerialControl& port = program_.platform.serial;
-  const int number = PortNumberOf(s.CommPort);
-  if (!port.DevicePresent(number)) return;
-  // The settings in force, as OpenCommPort sets them, but without its boxes: a cable that comes
-  // back is no occasion for a dialog. A device that is there but will not open yet (still
-  // being set up by the system) is tried again at the next tick.
-  if (port.PortOpen()) port.Close();
-  port.SetCommPort(number);
-  port.SetSettings(s.CommBaud);
-  port.SetInputLen(0);
-  if (port.Open().Failed() || !port.PortOpen()) return;
-  s.PortOpened = 1;
-  s.PortGone = false;
-  for (int i = 0; i < 99; ++i) port.Input();
-  UpdateSearchTimer();
-  Resynchronise();
+  if (!program_.platform.serial.DevicePresent(PortNumberOf(program_.station.CommPort))) return;
+  // A device that is there but will not open yet (still being set up by the system) is tried
+  // again at the next tick.
+  if (program_.ReopenCommPortQuietly()) Resynchronise();
 }
 
 void LinkRecovery::AskForRadio() {
