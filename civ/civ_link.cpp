@@ -61,6 +61,24 @@ std::string CivLink::SplitOffLeadingBytes(const std::string& reply) {
   return reply;
 }
 
+bool CivLink::CouldStartBroadcast(const std::string& piece) {
+  if (piece.empty() || static_cast<unsigned char>(piece[0]) != kPreamble) return false;
+  if (piece.size() >= 3) return piece[2] == kBroadcastAddress;
+  return piece.size() == 1 || static_cast<unsigned char>(piece[1]) == kPreamble;
+}
+
+std::string CivLink::HoldBroadcastHead(const std::string& reply) {
+  if (program_.build == Build::Belmarq) return reply;
+  const std::size_t lastEnd = reply.rfind(kEnd);
+  const std::size_t headAt = lastEnd == std::string::npos ? 0 : lastEnd + 1;
+  // Only behind an answer: a reply that is nothing but the head of a frame is no reply.
+  if (headAt == 0 || reply.size() - headAt > kLongestHeldPiece) return reply;
+  const std::string head = reply.substr(headAt);
+  if (!CouldStartBroadcast(head)) return reply;
+  heldPiece_ = head;
+  return reply.substr(0, headAt);
+}
+
 void CivLink::SendCivCommand(const std::string& commandBytes) {
   const Station& s = program_.station;
   SendCommand(s.CivPreamble + commandBytes + s.CivTail);
@@ -86,7 +104,8 @@ void CivLink::ReplyTimerTick() {
   Timer2.SetEnabled(false);
   Station& s = program_.station;
   const std::string reply =
-      s.Ended ? std::string() : SplitOffLeadingBytes(program_.platform.serial.Input());
+      s.Ended ? std::string()
+              : HoldBroadcastHead(SplitOffLeadingBytes(program_.platform.serial.Input()));
   lastReply_ = reply;
   if (!s.Ended) {
     ShowStatus(program_, reply);

@@ -76,6 +76,11 @@ class CivLink {
   // Bytes in front of the echo (the tail of a broadcast that was on the line when the frame
   // went out) go the way of unsolicited data; the reply then begins with the echo.
   std::string SplitOffLeadingBytes(const std::string& reply);
+  // The head of a broadcast that the reply timer took behind the answer (its rest was still
+  // on the line) is kept for the next read of unsolicited bytes and cut off the reply.
+  std::string HoldBroadcastHead(const std::string& reply);
+  // FE, FE FE, or FE ?? 00 and more: bytes that may be the beginning of a broadcast.
+  static bool CouldStartBroadcast(const std::string& piece);
 
   std::function<void(const std::string&)> exchangeDone_;
   std::string lastReply_;

@@ -219,28 +219,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                           {&Change::filter, &radio.Text5}};
   constexpr std::int64_t kStep = 2000;
   const std::int64_t end = now + 4 * quietMicros + 80'000;
-  // A broadcast whose head the reply timer took ends the answer; its tail starts the next read,
-  // which then does not begin as a broadcast and is not decoded at all, whole frames after the
-  // tail included. Everything up to that read may go unshown.
-  bool afterReply = false;
-  int readsBefore = 0;
-  std::int64_t replyEnd = 0;
   for (std::int64_t t = 0; t <= end; t += kStep) {
     const bool armedBefore = program.link.ReplyTimerArmed();
     clock.AdvanceMicros(kStep);
     const bool armedAfter = program.link.ReplyTimerArmed();
-    if (armedBefore && !armedAfter) {
-      afterReply = true;
-      readsBefore = serial.reads;
-      replyEnd = clock.NowMicros() - 2 * kStep;
-    }
-    if (armedBefore || armedAfter || afterReply) {
-      const std::int64_t from = afterReply ? replyEnd : clock.NowMicros() - 2 * kStep;
+    if (armedBefore || armedAfter) {
       for (Change& change : history) {
-        if (change.lastAt >= from) change.duringReply = true;
+        if (change.lastAt >= clock.NowMicros() - 2 * kStep) change.duringReply = true;
       }
     }
-    if (afterReply && !armedAfter && serial.reads > readsBefore) afterReply = false;
     for (Follower& follower : followers) follower.Check(history);
   }
   fuzz::Check(!desktop.ended);

@@ -6,9 +6,9 @@
 // desktop, through the windows' own actions, so the parsing behind them may change freely.
 //
 // Whatever is typed: the program does not end; a refused value sends nothing; every frame
-// sent (but a manual command's) is one well-formed CI-V frame to the transceiver; a value the
-// program accepts for the call sign, time or mode is accepted by the transceiver; and a
-// scan moves only through channels 1 to 101.
+// sent (but a manual command's) is one well-formed CI-V frame to the transceiver, with none of
+// the link's own codes in its data; a value the program accepts for the call sign, time or
+// mode is accepted by the transceiver; and a scan moves only through channels 1 to 101.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,6 +18,7 @@
 #include "platform/fake_desktop.h"
 #include "platform/files.h"
 #include "platform/virtual_clock.h"
+#include "radio/command_input.h"
 #include "sim/channel_code.h"
 #include "sim/frame.h"
 #include "sim/sim_serial.h"
@@ -33,10 +34,12 @@ constexpr int kActions = 10;
 // The transceiver's refusal, as it arrives behind the echo.
 const std::string kRefusal = "\xFE\xFE\xE0\x64\xFA\xFD";
 
+// One frame to the transceiver, none of the link's own codes (FA to FE) in its data.
 void CheckFrameForm(const std::string& frame) {
   const auto parsed = sim::ParseFrame(frame);
   fuzz::Check(parsed.has_value() && parsed->to == sim::kRigAddress &&
               parsed->from == sim::kControllerAddress);
+  for (const char byte : parsed->data) fuzz::Check(!IsLinkCode(static_cast<unsigned char>(byte)));
 }
 
 // The channel a memory select (08 c1 c2) asks for, 0 for other frames.
@@ -106,14 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   program.station.PortOpened = 1;
 
   if (action == Action::Scan) desktop.AnswerYes();  // "Are you sure?"
-  // A label or call sign typed with the bytes FD or FE (the letters ý and þ) still goes out
-  // raw and cuts the frame it travels in; such answers are held to the other checks only
-  // until the commands refuse or replace those letters.
-  bool frameBytesTyped = false;
-  for (const std::string& answer : fuzz::Lines(data + 1, size - 1)) {
-    frameBytesTyped = frameBytesTyped || answer.find_first_of("\xFD\xFE") != std::string::npos;
-    desktop.Type(answer);
-  }
+  for (const std::string& answer : fuzz::Lines(data + 1, size - 1)) desktop.Type(answer);
 
   if (action == Action::Scan) {
     RunScan(program, clock, serial);
@@ -128,9 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::vector<std::string> sent = serial.SentFrameBytes();
   if (!program.radio.LastRefusal.empty()) fuzz::Check(sent.empty());
-  // (An audio level of 100 to 179 is sent as the byte its digits make, which may be FD: the
-  // level command is left out of the frame check until it refuses those.)
-  if (action != Action::Manual && action != Action::SetVol && !frameBytesTyped) {
+  if (action != Action::Manual) {
     for (const std::string& frame : sent) CheckFrameForm(frame);
   }
   // (An audio level of 100 to 179 has a byte form and goes to the transceiver, which says

@@ -12,8 +12,18 @@ void VirtualClock::Start(Timer& timer) {
 
 void VirtualClock::Stop(Timer& timer) { timers_.erase(&timer); }
 
+namespace {
+
+// The heap keeps the earliest event (the first scheduled among equal times) on top.
+constexpr auto kLaterEvent = [](const auto& a, const auto& b) {
+  return a.due != b.due ? a.due > b.due : a.order > b.order;
+};
+
+}  // namespace
+
 void VirtualClock::ScheduleAtMicros(std::int64_t micros, std::function<void()> action) {
   events_.push_back({std::max(micros, now_), nextOrder_++, std::move(action)});
+  std::push_heap(events_.begin(), events_.end(), kLaterEvent);
 }
 
 void VirtualClock::Advance(int ms) { AdvanceMicros(std::int64_t{ms} * 1000); }
@@ -23,9 +33,6 @@ void VirtualClock::AdvanceMicros(std::int64_t micros) {
   for (;;) {
     // The earliest event and the earliest timer; events win ties (bytes arrive, then a
     // timer reads them).
-    auto event = std::min_element(events_.begin(), events_.end(), [](const Event& a, const Event& b) {
-      return a.due != b.due ? a.due < b.due : a.order < b.order;
-    });
     // The earliest timer; among timers due together, the one started first (the map is
     // ordered by address, which says nothing about the order of starting).
     Timer* timer = nullptr;
@@ -40,12 +47,13 @@ void VirtualClock::AdvanceMicros(std::int64_t micros) {
       }
     }
     const std::int64_t eventDue =
-        event == events_.end() ? std::numeric_limits<std::int64_t>::max() : event->due;
+        events_.empty() ? std::numeric_limits<std::int64_t>::max() : events_.front().due;
     if (std::min(eventDue, timerDue) > target) break;
     if (eventDue <= timerDue) {
       now_ = eventDue;
-      auto action = std::move(event->action);
-      events_.erase(event);
+      std::pop_heap(events_.begin(), events_.end(), kLaterEvent);
+      auto action = std::move(events_.back().action);
+      events_.pop_back();
       action();
       continue;
     }

@@ -40,7 +40,7 @@ class VirtualClock : public Clock {
   std::uint64_t nextGeneration_ = 1;
   std::uint64_t nextOrder_ = 1;
   std::map<Timer*, Running> timers_;
-  std::vector<Event> events_;
+  std::vector<Event> events_;  // a heap, earliest on top
 };
 
 }  // namespace tavrin

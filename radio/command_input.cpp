@@ -18,9 +18,13 @@ std::string Piece(const std::string& text, std::size_t start, std::size_t count)
 
 std::optional<unsigned char> BcdOf(const std::string& text) {
   const BcdByte converted = NumberToBcd(text);
-  if (!converted.Ok()) return std::nullopt;
+  if (!converted.Ok() || IsLinkCode(converted.byte)) return std::nullopt;
   return converted.byte;
 }
+
+// 174 to 178 convert to the bytes FA to FE.
+constexpr double kFirstLinkCodeNumber = 174;
+constexpr double kLastLinkCodeNumber = 178;
 
 // The text without the blanks at its end.
 std::string WithoutTrailingBlanks(const std::string& text) {
@@ -45,6 +49,15 @@ std::optional<int> HexDigit(char c) {
 }
 
 }  // namespace
+
+bool IsLinkCode(unsigned char byte) { return byte >= 0xFA && byte <= 0xFE; }
+
+std::string FirstLinkCodeCharacter(const std::string& text) {
+  for (const char c : text) {
+    if (IsLinkCode(static_cast<unsigned char>(c))) return std::string(1, c);
+  }
+  return {};
+}
 
 bool IsUnusableAnswer(const std::string& answer) {
   return answer.empty() || answer == "0" || answer[0] == ' ';
@@ -194,7 +207,12 @@ const ValueForm& FormOf(TypedValue value) {
   // The level, time and channel pieces go through the one-byte BCD conversion, whose largest
   // value is 179; what the transceiver makes of a value its own range does not hold is its
   // answer to give (it refuses a channel of 150 or a time of 25:75).
-  static const std::array<ValueForm, 10> kForms = {{
+  // The letters \xFA to \xFE have the bytes of the link's own codes (the end of a frame FD, its
+  // start FE, the answers FA and FB, the collision signal FC): in a frame they would cut it.
+  static constexpr const char* kWithoutLinkCodes =
+      "up to 10 letters, digits and signs, but not \xFA \xFB \xFC \xFD \xFE (their bytes FA to FE "
+      "are the link's own codes)";
+  static const std::array<ValueForm, 11> kForms = {{
       {"Audio level", true, 0, 179, "", " (the transceiver's levels are 0 to 99)"},
       {"Time", true, 0, 99, "HH:MM, hh and mm each ", " (a time of day is 00:00 to 23:59)"},
       {"Channel", true, 1, 179, "", " (memory channels are 1 to 99, 100 for P1 and 101 for P2)"},
@@ -210,6 +228,7 @@ const ValueForm& FormOf(TypedValue value) {
       {"Selected", false, 0, 0, "", "Yes or No (Y or N), in any case"},
       {"Command", false, 0, 0, "",
        "1 to 4 bytes separated by blanks, each 1 or 2 hexadecimal digits (00 to FF)"},
+      {"Label", false, 0, 0, "", kWithoutLinkCodes},
   }};
   return kForms[static_cast<std::size_t>(value)];
 }
@@ -219,13 +238,18 @@ std::string AcceptedText(TypedValue value) {
   std::string text = form.before;
   if (form.numeric)
     text += "a number from " + NumberText(form.lowest) + " to " + NumberText(form.highest);
+  if (form.numeric && form.highest >= kFirstLinkCodeNumber)
+    text += " except 174 to 178";  // their bytes FA to FE are the link's own codes
   return text + form.after;
 }
 
 bool IsAcceptedNumber(TypedValue value, const std::string& text) {
   const ValueForm& form = FormOf(value);
   const auto number = PlainNumber(text);
-  return form.numeric && number && *number >= form.lowest && *number <= form.highest;
+  if (!form.numeric || !number || *number < form.lowest || *number > form.highest) return false;
+  // Rounded as the conversion rounds: 173.5 is 174, 178.5 is 178.
+  const double rounded = std::nearbyint(*number);
+  return rounded < kFirstLinkCodeNumber || rounded > kLastLinkCodeNumber;
 }
 
 std::string RefusalOf(TypedValue value, const std::string& typed) {

@@ -12,6 +12,12 @@ namespace tavrin {
 
 // --- Answers ---------------------------------------------------------------------------
 
+// The bytes FA to FE are the link's own codes (the transceiver's NG and OK answers, the
+// collision signal, the end and the start of a frame); no value may put them in a frame.
+bool IsLinkCode(unsigned char byte);
+// The first character of a text whose byte is a link code, or the empty text.
+std::string FirstLinkCodeCharacter(const std::string& text);
+
 // The radio window's rule for an answer it cannot use: empty (or Cancel), exactly "0", or
 // beginning with a blank.
 bool IsUnusableAnswer(const std::string& answer);
@@ -49,8 +55,9 @@ std::optional<std::string> TimeBytes(const std::string& answer);
 // --- Memory channels -------------------------------------------------------------------
 
 // "100" gives 01 00 (P1), "101" gives 01 01 (P2), any other text 00 and the BCD byte of its
-// number ("7" gives 00 07, "150" gives 00 E2); none above 179 or below 0, and none for a
-// text that is not one number ("abc", "5x"). Blanks after the number are harmless.
+// number ("7" gives 00 07, "150" gives 00 E2); none above 179 or below 0, none for 174 to 178
+// (their bytes are link codes), and none for a text that is not one number ("abc", "5x").
+// Blanks after the number are harmless.
 std::optional<std::string> ChannelCode(const std::string& channelText);
 // A memory read of a code whose second byte is 9A or more cannot be a channel.
 bool IsReadableChannelCode(const std::string& code);
@@ -94,7 +101,8 @@ enum class TypedValue {
   ModeWord,
   FilterDigit,
   SelectedAnswer,
-  ManualCommand
+  ManualCommand,
+  Label
 };
 
 // What a typed value may be. A numeric form accepts a text that is one number from `lowest`
@@ -112,8 +120,8 @@ const ValueForm& FormOf(TypedValue value);
 // "a number from 0 to 179 ...", as the refusal boxes show it.
 std::string AcceptedText(TypedValue value);
 // The whole text is one number (an optional sign, digits with at most one decimal point, an
-// optional exponent; blanks around it) within the form's range. "abc", "12abc", "1e999" and
-// the empty text are not.
+// optional exponent; blanks around it) within the form's range, and not one of 174 to 178,
+// whose bytes are link codes. "abc", "12abc", "1e999" and the empty text are not.
 bool IsAcceptedNumber(TypedValue value, const std::string& text);
 // The refusal text of a typed value: its name, the value and AcceptedText.
 std::string RefusalOf(TypedValue value, const std::string& typed);

@@ -215,7 +215,12 @@ void RadioMain::Mset() {
     s.MemLabelText = desktop.InputBox("Set Memory Label", "Enter  'LABEL'  info (0-10 chars)", "");
     if (s.MemLabelText.empty()) s.MemLabelText = " ";
   }
-  record.replace(kRecordLabel, 10, LabelBytes(s.MemLabelText));
+  const std::string label = LabelBytes(s.MemLabelText);
+  if (!FirstLinkCodeCharacter(label).empty()) {
+    refuse("Set Memory Label", TypedValue::Label, s.MemLabelText);
+    return;
+  }
+  record.replace(kRecordLabel, 10, label);
 
   s.MemoryRecordField = record;
   SendPlainCommand(std::string("\x1A\x00", 2) + s.MemoryRecordField);

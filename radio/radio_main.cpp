@@ -145,6 +145,11 @@ void RadioMain::MarkOption(int n) {
   if (row == nullptr) return;
   // Sending "Tx" here would key the transmitter a moment after the operator let it go.
   if (row->group == RadioGroup::RxTx) return MarkInGroup(n);
+  // A filter the transceiver reported while its mode is unknown here: the filter frame would
+  // need the mode, and asking for it would only hear back what was just reported.
+  const Station& s = program_.station;
+  if (row->group == RadioGroup::Filters && (s.LastOperatingMode < 0 || !s.AutoStatusOn))
+    return MarkInGroup(n);
   ClickOption(n);
 }
 

@@ -69,7 +69,8 @@ class RadioMain {
   void ClickOption(int n);
   // Marking from program code (start-up synchronisation, transceive mode frames): runs the
   // action only when the mark changes. The Rx/Tx marks only show what the transceiver does:
-  // the program never sends the receive/transmit command on its own.
+  // the program never sends the receive/transmit command on its own, and a filter mark
+  // with the operating mode unknown only marks (the filter frame carries the mode).
   void MarkOption(int n);
   // The option of a group whose caption is `caption` ("Usb", "F2"), or 0.
   [[nodiscard]] static int OptionByCaption(const std::string& caption);

@@ -127,6 +127,23 @@ TEST_F(CivLinkTest, BroadcastDuringTheReplyWindowBelongsToTheReply) {
   EXPECT_EQ(p.radio.Text7, status);
 }
 
+// A dial turn whose broadcast is on the line when the reply window closes: the window takes
+// its head, the rest comes after. The turn, and the ones after it, still reach the panel.
+TEST_F(CivLinkTest, BroadcastCutByTheReplyWindowIsDecodedWhole) {
+  for (const int cutAtMs : {45, 47, 49}) {
+    SCOPED_TRACE(cutAtMs);
+    ControlProgram& p = Started();
+    p.radio.ClickOption(31);  // "OpFq"
+    Advance(cutAtMs);
+    rig.TurnDial(1000);  // 11 bytes, about 5.7 ms at 19200 baud
+    Advance(20);
+    EXPECT_EQ(p.radio.Text1, "14.196.0");
+    rig.TurnDial(1000);
+    Advance(20);
+    EXPECT_EQ(p.radio.Text1, "14.197.0");
+  }
+}
+
 TEST_F(CivLinkTest, QuietTimeFollowsTheLineSpeed) {
   ControlProgram& p = Program();
   const std::pair<const char*, int> cases[] = {{"19200,N,8,1", 2}, {"9600,N,8,1", 4},

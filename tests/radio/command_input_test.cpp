@@ -168,6 +168,21 @@ TEST(CommandInput, AcceptedFormsNameExactlyTheRangesTheyCheck) {
     for (const std::string other : {"", "abc", "12abc", "1e999", "&H10", "1 2"})
       EXPECT_FALSE(IsAcceptedNumber(value, other)) << '"' << other << '"';
   }
+  // 174 to 178 would put a link code (FA to FE) in the frame: the end byte FD would cut it.
+  for (const TypedValue value :
+       {TypedValue::AudioLevel, TypedValue::ChannelToSelect, TypedValue::ChannelToWrite}) {
+    SCOPED_TRACE(AcceptedText(value));
+    EXPECT_NE(AcceptedText(value).find(" except 174 to 178"), std::string::npos);
+    for (const std::string number : {"173", "173.4", "179", "178.6"})
+      EXPECT_TRUE(IsAcceptedNumber(value, number)) << number;
+    for (const std::string number : {"174", "175", "176", "177", "178", "173.5", "178.4"})
+      EXPECT_FALSE(IsAcceptedNumber(value, number)) << number;
+  }
+  for (const std::string channel : {"174", "177", "178"})
+    EXPECT_EQ(ChannelCode(channel), std::nullopt) << channel;
+  EXPECT_EQ(ChannelCode("179"), std::string("\x00\xFF", 2));
+  EXPECT_EQ(FirstLinkCodeCharacter("K\xFC\xFDL"), "\xFC");
+  EXPECT_EQ(FirstLinkCodeCharacter("K\xF9\xFF"), "");
   EXPECT_TRUE(IsAcceptedNumber(TypedValue::AudioLevel, "12.5"));
   EXPECT_FALSE(IsAcceptedNumber(TypedValue::ModeWord, "1"));
   EXPECT_EQ(RefusalOf(TypedValue::FilterDigit, "4"),

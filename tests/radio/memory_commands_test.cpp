@@ -187,9 +187,10 @@ TEST_F(MemoryCommands, AnswersWithoutAChannelRecordOrValueSendNothingFurther) {
     const char* accepted = nullptr;  // named in the box
   };
   // What each box names as accepted is what its check takes.
-  const char* select = "Accepted: a number from 1 to 179 (";
+  const char* select = "Accepted: a number from 1 to 179 except 174 to 178 (";
   const char* read = "Accepted: a number from 1 to 101 (";
-  const char* write = "Accepted: a number from 1 to 179, of the three-digit numbers only those";
+  const char* write =
+      "Accepted: a number from 1 to 179 except 174 to 178, of the three-digit numbers only those";
   const char* fq = "MMkkk or MmKkCc";
   const char* md = "Accepted: Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr";
   const char* fl = "Accepted: 1, 2 or 3.";
@@ -197,6 +198,7 @@ TEST_F(MemoryCommands, AnswersWithoutAChannelRecordOrValueSendNothingFurther) {
       // 102 to 179 have a byte form but are no memory: selected, nothing to read.
       {23, {"150"}, {Cmd(Bytes({0x08, 0x00, 0xE2}))}, true},
       {23, {"200"}, {}, false, "200", "Select Memory Channel Number", select},
+      {23, {"177"}, {}, false, "177", "Select Memory Channel Number", select},
       {23, {"abc"}, {}, false, "abc", "Select Memory Channel Number", select},
       {25, {"105"}, {}, true, "105", "Read Memory Channel Number", read},
       {25, {"179"}, {}, true, "179", "Read Memory Channel Number", read},
@@ -206,6 +208,15 @@ TEST_F(MemoryCommands, AnswersWithoutAChannelRecordOrValueSendNothingFurther) {
       {27, {"109"}, {}, false, "109", "Set Memory Channel Number", write},
       {27, {"175"}, {}, false, "175", "Set Memory Channel Number", write},
       {27, {"200"}, {}, false, "200", "Set Memory Channel Number", write},
+      {27, {"178"}, {}, false, "178", "Set Memory Channel Number", write},
+      // The letters of the bytes FA to FE in the label: FD would end the frame in its middle.
+      {27,
+       {"30", "14255", "usb", "2", "no", "Sch\xFCtz"},
+       {},
+       false,
+       "Sch\xFCtz",
+       "Set Memory Label",
+       "Accepted: up to 10 letters, digits and signs, but not"},
       {27, {"1000"}, {}, false, "1000", "Set Memory Channel Number", write},
       {27, {"abc"}, {}, false, "abc", "Set Memory Channel Number", write},
       {27, {"23", "14"}, {}, false, "14", "Set Memory Frequency", fq},

@@ -122,7 +122,7 @@ TEST_F(PromptedCommands, UnusableOrRefusedAnswersSendNothingAndTheProgramGoesOn)
       // Values with no byte form, and answers that are no number at all (which would mute the
       // audio or set the clock to 00:00): a box names them and what is accepted.
       {"Command2",
-       {"200", "180", "-5", "abc", "12abc", "1e999"},
+       {"200", "180", "-5", "abc", "12abc", "1e999", "174", "177", "178"},
        true,
        "Set Audio Level",
        "Accepted: a number from 0 to 179"},

@@ -2,6 +2,7 @@
 // options' mode byte, the local actions, navigation and ending, on the simulated transceiver.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -202,6 +203,27 @@ TEST_F(RadioWindowTest, WithNoModeKnownAFilterAsksForItFirst) {
   EXPECT_EQ(boxes[0].title, "Filter");
   EXPECT_NE(boxes[0].text.find("F3 ..."), std::string::npos) << boxes[0].text;
   EXPECT_EQ(p.station.FilterAwaitingMode, 0);
+}
+
+// A synchronisation run with auto status off (a cable plugged back in) marks the filter the
+// transceiver is on, with no mode to send it in: it only marks, neither asking for the mode
+// again nor refusing a filter nobody pressed.
+TEST_F(RadioWindowTest, AFilterMarkedByTheSynchronisationWithAutoStatusOffOnlyMarks) {
+  ControlProgram& p = Started();
+  RadioMain& r = p.radio;
+  r.ToggleAutoStatus();
+  rig.ChangeMode(sim::kModeCw, 3);
+  Advance(60);
+  ClearSent();
+  p.station.SyncStep = 1;
+  p.link.Timer2.SetEnabled(true);
+  Advance(600);
+  EXPECT_EQ(p.station.SyncStep, 0);
+  EXPECT_TRUE(r.OptionMarked[36]);
+  EXPECT_TRUE(desktop.MessageBoxes().empty());
+  const std::vector<std::string> sent = Sent();
+  EXPECT_EQ(std::count(sent.begin(), sent.end(), Frame({0x04})), 1);
+  EXPECT_EQ(rig.Filter(), 3);
 }
 
 TEST_F(RadioWindowTest, MclrClearsTheChannelAndBlanksAllButTheStatusLine) {
