@@ -34,7 +34,15 @@ void CivLink::SendCommand(const std::string& frame) {
     TakeWaitingBytes();
     awaitedEcho_ = frame.substr(
         0, frame.find(kEnd) == std::string::npos ? frame.size() : frame.find(kEnd) + 1);
+    awaitedAnswers_ = 0;
+    endOnAnswers_ = false;
   }
+  awaitedAnswers_ += static_cast<int>(std::count(frame.begin(), frame.end(), kEnd));
+  const std::size_t lastEnd = frame.rfind(kEnd);
+  const std::size_t lastStart = lastEnd == std::string::npos || lastEnd == 0
+                                    ? std::string::npos
+                                    : frame.rfind(kEnd, lastEnd - 1);
+  lastFrameSent_ = lastStart == std::string::npos ? frame : frame.substr(lastStart + 1);
   program_.platform.serial.Output(frame);
   // The write may have found the device gone.
   if (!program_.platform.serial.PortOpen()) return;
@@ -92,20 +100,51 @@ bool CivLink::Idle() const {
          !s.ScanRigActive;
 }
 
-bool CivLink::Exchange(const std::string& frames, std::function<void(const std::string&)> done) {
+bool CivLink::Exchange(const std::string& frames, std::function<void(const std::string&)> done,
+                       bool endOnAnswers) {
   if (!Idle()) return false;
   SendCommand(frames);
   if (!Timer2.Enabled()) return false;
   exchangeDone_ = std::move(done);
+  endOnAnswers_ = endOnAnswers;
   return true;
+}
+
+bool CivLink::AnswersComplete(const std::string& bytes) const {
+  const std::string& preamble = program_.station.CivPreamble;
+  if (preamble.size() < 4) return false;
+  // An answer comes from the transceiver to this controller: the preamble's addresses swapped.
+  const std::string header = {preamble[0], preamble[1], preamble[3], preamble[2]};
+  // The command byte of the last frame sent, which a data answer to it repeats.
+  const std::size_t commandAt = header.size();
+  const std::size_t lastEcho = bytes.rfind(lastFrameSent_);
+  int answers = 0;
+  for (std::size_t at = bytes.find(header); at != std::string::npos;
+       at = bytes.find(header, at + header.size())) {
+    if (bytes.find(kEnd, at) == std::string::npos) break;
+    ++answers;
+    // The transceiver may answer only the last frame of a burst: its data answer ends it.
+    if (lastEcho != std::string::npos && at > lastEcho && lastFrameSent_.size() > commandAt &&
+        bytes.size() > at + commandAt && bytes[at + commandAt] == lastFrameSent_[commandAt])
+      return true;
+  }
+  return answers >= awaitedAnswers_;
+}
+
+void CivLink::CollectAnswers() {
+  collected_ += program_.platform.serial.Input();
+  if (AnswersComplete(collected_)) ReplyTimerTick();
 }
 
 void CivLink::ReplyTimerTick() {
   Timer2.SetEnabled(false);
   Station& s = program_.station;
+  endOnAnswers_ = false;
+  const std::string collected = std::exchange(collected_, {});
   const std::string reply =
-      s.Ended ? std::string()
-              : HoldBroadcastHead(SplitOffLeadingBytes(program_.platform.serial.Input()));
+      s.Ended
+          ? std::string()
+          : HoldBroadcastHead(SplitOffLeadingBytes(collected + program_.platform.serial.Input()));
   lastReply_ = reply;
   if (!s.Ended) {
     ShowStatus(program_, reply);
@@ -132,8 +171,12 @@ void CivLink::TransceiveTick() {
   if (program_.station.Ended) return;
   // The memory manager has no transceive handling: its input waits for the next reply.
   if (program_.build == Build::Belmarq) return;
-  // While an answer is awaited the reply timer takes whatever arrives.
-  if (Timer2.Enabled()) return;
+  // While an answer is awaited the reply timer takes whatever arrives; an exchange that ends
+  // on its answers looks whether they are all in.
+  if (Timer2.Enabled()) {
+    if (endOnAnswers_) CollectAnswers();
+    return;
+  }
   if (Timer1.Enabled()) {
     if (++heldArrivals_ >= kMaxHeldArrivals) return;  // a steady stream: read it soon anyway
     Timer1.SetEnabled(false);

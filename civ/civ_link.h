@@ -56,8 +56,11 @@ class CivLink {
   [[nodiscard]] bool Idle() const;
   // Sends `frames` as a command button does and hands the reply the reply timer collects to
   // `done`, after the windows have shown and decoded it. Nothing is sent, and false returned,
-  // when the link is not idle.
-  bool Exchange(const std::string& frames, std::function<void(const std::string&)> done);
+  // when the link is not idle. With `endOnAnswers` the reply ends as soon as every frame sent
+  // has its answer (a frame from the transceiver to this controller, up to its FD) instead of
+  // when the 50 ms are over: a program asking over the network need not wait out the window.
+  bool Exchange(const std::string& frames, std::function<void(const std::string&)> done,
+                bool endOnAnswers = false);
 
   // How long the line must be quiet before unsolicited bytes are collected, in milliseconds:
   // three byte times at the configured speed, at least 2 ms.
@@ -82,7 +85,19 @@ class CivLink {
   // FE, FE FE, or FE ?? 00 and more: bytes that may be the beginning of a broadcast.
   static bool CouldStartBroadcast(const std::string& piece);
 
+  // Whether `bytes` hold the whole answer to what was sent: an answer (a frame from the
+  // transceiver to this controller, up to its FD) to every frame, or a data answer to the
+  // last frame behind its echo (a transceiver answers a burst of frames with the last one's).
+  [[nodiscard]] bool AnswersComplete(const std::string& bytes) const;
+  // While an exchange that ends on its answers is on the line: takes what arrived, and ends
+  // the reply when every frame has its answer.
+  void CollectAnswers();
+
   std::function<void(const std::string&)> exchangeDone_;
+  bool endOnAnswers_ = false;
+  int awaitedAnswers_ = 0;  // frames sent since the reply timer was armed
+  std::string lastFrameSent_;
+  std::string collected_;  // what arrived meanwhile, taken early by CollectAnswers
   std::string lastReply_;
   std::string heldPiece_;    // the head of a broadcast frame whose rest is still on the line
   std::string awaitedEcho_;  // the first frame sent since the reply timer was armed

@@ -5,6 +5,8 @@
 #include <cctype>
 #include <optional>
 
+#include "radio/command_input.h"
+
 namespace tavrin {
 
 namespace {
@@ -147,6 +149,9 @@ std::string UploadProblem(const ParsedDataLine& parsed) {
   if (!KnownModeWord(parsed.MemModeText)) return "unknown mode";
   if (parsed.MemFilterText != "1" && parsed.MemFilterText != "2" && parsed.MemFilterText != "3")
     return "filter is not 1, 2 or 3";
+  if (const std::string letter = FirstLinkCodeCharacter(LabelBytes(parsed.MemLabelText));
+      !letter.empty())
+    return "label holds " + letter + ", whose byte is one of the link's own codes";
   return {};
 }
 

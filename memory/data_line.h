@@ -31,7 +31,8 @@ struct ParsedDataLine {
 ParsedDataLine ParseDataLine(const std::string& line);
 
 // Why the memory-set command could not store a channel line (channel outside 1 to 101,
-// frequency not three to six digits, unknown mode word, filter not 1 to 3), or the empty text
+// frequency not three to six digits, unknown mode word, filter not 1 to 3, a label letter
+// whose byte is a link code), or the empty text
 // when the line can be uploaded. Checked before a line is sent, so that a hand-edited line is
 // skipped instead of ending the program or writing a wrong channel.
 std::string UploadProblem(const ParsedDataLine& parsed);

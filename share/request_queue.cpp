@@ -29,7 +29,8 @@ void RequestQueue::SendNext() {
   }
   Entry& head = waiting_.front();
   const bool sent = program_.link.Exchange(
-      head.frames, [this](const std::string& reply) { ExchangeFinished(reply); });
+      head.frames, [this](const std::string& reply) { ExchangeFinished(reply); },
+      /*endOnAnswers=*/true);
   if (!sent) {
     poll_.SetEnabled(true);
     return;

@@ -1,6 +1,7 @@
 #pragma once
 // Network requests on their way to the transceiver: first come, first served, one exchange at
-// a time through the CI-V link, each answered from the reply its 50 ms reply timer collects.
+// a time through the CI-V link, each answered from the reply its reply timer collects: as soon
+// as every frame has its answer, at the latest after the 50 ms.
 // While the link is not free (an answer to the operator's own click is awaited, the start-up
 // synchronisation or a memory-window sequence runs) the requests wait, and one that has
 // waited kBusyAfterMs for the link is given up as busy without anything being sent for it.

@@ -117,6 +117,11 @@ TEST(UploadProblem, NamesWhyALineCannotBeStored) {
     EXPECT_EQ(UploadProblem(ParseDataLine(line)), problem) << line;
   }
   EXPECT_EQ(UploadProblem(ParseDataLine(" END")), "no channel line");
+  // A label letter whose byte is a link code (FD ends a frame) cannot travel in the frame.
+  const std::string good = " 5            14.195.0      USB           Fil 2" + Blanks(28);
+  EXPECT_EQ(UploadProblem(ParseDataLine(good + "SCH\xDCTZ")), "");
+  EXPECT_EQ(UploadProblem(ParseDataLine(good + "Sch\xFCtz")),
+            "label holds \xFC, whose byte is one of the link's own codes");
 }
 
 TEST(DisplayDataLine, ShowsWhatAShortLineHolds) {

@@ -92,16 +92,56 @@ TEST_F(NetworkControlTest, ClientsAreServedFirstComeFirstServedOneExchangeAtATim
   listener.Say(1, "F 7050000\n");
   listener.Say(3, "m\n");
   EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x03})}) << "one exchange on the line";
-  Advance(60);
-  EXPECT_EQ(listener.Heard(2), "14195000\n");
-  EXPECT_EQ(listener.Heard(1), "");
-  Advance(60);
-  EXPECT_EQ(listener.Heard(1), "RPRT 0\n");
-  Advance(60);
-  EXPECT_EQ(listener.Heard(3), "USB\n2400\n");
+  // Each exchange ends as soon as its answer is in, and the next goes out then.
+  std::vector<std::pair<int, std::string>> heard;
+  for (int ms = 1; ms <= 100 && heard.size() < 3; ++ms) {
+    Advance(1);
+    for (const int client : {1, 2, 3}) {
+      if (std::string answer = listener.Heard(client); !answer.empty())
+        heard.emplace_back(client, answer);
+    }
+  }
+  EXPECT_EQ(heard, (std::vector<std::pair<int, std::string>>{
+                       {2, "14195000\n"}, {1, "RPRT 0\n"}, {3, "USB\n2400\n"}}));
   EXPECT_EQ(Sent(),
             (std::vector<std::string>{Frame({0x03}), Frame({0x05, 0x00, 0x00, 0x05, 0x07, 0x00}),
                                       Frame({0x03}), Frame({0x04})}));
+}
+
+// A network exchange ends when every frame it sent has its answer; a transceiver that says
+// nothing is given the whole reply window. The panel shows what the window would have shown.
+TEST_F(NetworkControlTest, AnExchangeEndsWithItsLastAnswerOrTheReplyWindow) {
+  StartSharing();
+  listener.Connect(1);
+  // Milliseconds until the client hears its answer, at most 100.
+  std::string answer;
+  const auto answered = [&](const std::string& line) {
+    listener.Say(1, line);
+    for (int ms = 1; ms <= 100; ++ms) {
+      Advance(1);
+      answer = listener.Heard(1);
+      if (!answer.empty()) return ms;
+    }
+    return 1000;
+  };
+  struct Case {
+    const char* line;
+    int atLeastMs, atMostMs;  // 19200 baud: about 0.52 ms a byte, out, echoed and answered
+    const char* frequencyField;
+  };
+  const Case cases[] = {{"f\n", 8, 14, "14.195.0"},
+                        // The frequency set, then read back: two answers.
+                        {"F 7050000\n", 14, 30, "07.050.0"}};
+  for (const Case& c : cases) {
+    const int ms = answered(c.line);
+    EXPECT_GE(ms, c.atLeastMs) << c.line;
+    EXPECT_LE(ms, c.atMostMs) << c.line;
+    EXPECT_EQ(program->radio.Text1, c.frequencyField) << c.line;
+    Advance(60);
+  }
+  rig.SetSilent(true);
+  EXPECT_EQ(answered("f\n"), 50);
+  EXPECT_EQ(answer, "RPRT -5\n");
 }
 
 TEST_F(NetworkControlTest, OneClientsLinesAreAnsweredInOrder) {
