@@ -31,6 +31,10 @@ class ReplyDecoder {
   void IdentityExchangeStep(const std::string& reply);
   // One unsolicited frame (front-panel mode or frequency change), cut by the transceive timer.
   void DecodeTransceive(const std::string& frame);
+  // Marks the mode and filter options of a mode and a filter as the mode and filter fields
+  // show them ("CWr", "Fil 3"), without running their actions: the transceiver is already
+  // there (a mode a network client has set). An empty text leaves its group as it is.
+  void ShowModeMarks(const std::string& modeText, const std::string& filterText);
 
  private:
   // Marks the radio window's mode option matching the mode field (Text4), and the filter

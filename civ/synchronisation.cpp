@@ -23,7 +23,10 @@ void MarkCaption(ControlProgram& program, const char* caption) {
 
 }  // namespace
 
-void ReplyDecoder::MarkModeOption() {
+namespace {
+
+// The caption of the mode option that shows the mode field (Text4), or none.
+const char* ModeOptionCaption(const std::string& modeField) {
   static const std::array<std::pair<const char*, const char*>, 8> kModeOptions = {{
       {"AM", "Am"},
       {"FM", "Fm"},
@@ -35,18 +38,39 @@ void ReplyDecoder::MarkModeOption() {
       {"RTTYr", "Rttyr"},
   }};
   for (const auto& [text, caption] : kModeOptions) {
-    if (program_.radio.Text4 == text) return MarkCaption(program_, caption);
+    if (modeField == text) return caption;
   }
+  return nullptr;
 }
 
-void ReplyDecoder::MarkFilterOption() {
+// The caption of the filter option that shows the filter field (Text5), or none.
+const char* FilterOptionCaption(const std::string& filterField) {
   static const std::array<std::pair<const char*, const char*>, 3> kFilterOptions = {{
       {"Fil 1", "F1"},
       {"Fil 2", "F2"},
       {"Fil 3", "F3"},
   }};
   for (const auto& [text, caption] : kFilterOptions) {
-    if (program_.radio.Text5 == text) return MarkCaption(program_, caption);
+    if (filterField == text) return caption;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void ReplyDecoder::MarkModeOption() {
+  if (const char* caption = ModeOptionCaption(program_.radio.Text4)) MarkCaption(program_, caption);
+}
+
+void ReplyDecoder::MarkFilterOption() {
+  if (const char* caption = FilterOptionCaption(program_.radio.Text5))
+    MarkCaption(program_, caption);
+}
+
+void ReplyDecoder::ShowModeMarks(const std::string& modeText, const std::string& filterText) {
+  RadioMain& radio = program_.radio;
+  for (const char* caption : {ModeOptionCaption(modeText), FilterOptionCaption(filterText)}) {
+    if (caption != nullptr) radio.ShowOptionMark(RadioMain::OptionByCaption(caption));
   }
 }
 

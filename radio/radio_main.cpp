@@ -132,6 +132,10 @@ void RadioMain::MarkInGroup(int n) {
   OptionMarked[static_cast<std::size_t>(n)] = true;
 }
 
+void RadioMain::ShowOptionMark(int n) {
+  if (OptionRow(n) != nullptr) MarkInGroup(n);
+}
+
 void RadioMain::ClickOption(int n) {
   if (OptionRow(n) == nullptr) return;
   MarkInGroup(n);

@@ -72,6 +72,8 @@ class RadioMain {
   // the program never sends the receive/transmit command on its own, and a filter mark
   // with the operating mode unknown only marks (the filter frame carries the mode).
   void MarkOption(int n);
+  // Marks Option<n> (unmarking its group) to show the transceiver's state, running nothing.
+  void ShowOptionMark(int n);
   // The option of a group whose caption is `caption` ("Usb", "F2"), or 0.
   [[nodiscard]] static int OptionByCaption(const std::string& caption);
   // A user click on a button by design name ("Command3") or on the status line ("Text7").

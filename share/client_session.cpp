@@ -82,8 +82,10 @@ void ClientSession::ServeNext() {
     serving_ = true;
     ticket_ = queue_.Submit(frames, [this, request](const RequestQueue::Outcome& outcome) {
       serving_ = false;
-      Answer(request, outcome.served ? AnswerFromReply(request, outcome.reply, state_)
-                                     : RigctlAnswer{kRigBusy, {}});
+      const RigctlAnswer answer = outcome.served ? AnswerFromReply(request, outcome.reply, state_)
+                                                 : RigctlAnswer{kRigBusy, {}};
+      if (outcome.served && hooks_.served) hooks_.served(request, answer);
+      Answer(request, answer);
       ServeNext();
     });
   }

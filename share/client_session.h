@@ -22,6 +22,8 @@ class ClientSession {
   struct Hooks {
     std::function<void(const std::string&)> send;  // text to the client
     std::function<void()> close;                   // the session has ended; close the socket
+    // A request the transceiver answered, with the answer the client is given.
+    std::function<void(const RigctlRequest&, const RigctlAnswer&)> served;
   };
 
   ClientSession(RequestQueue& queue, SharedRigState& state, Clock& clock, Hooks hooks);

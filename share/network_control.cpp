@@ -1,6 +1,10 @@
 #include "share/network_control.h"
 
+#include <cstdlib>
+
 #include "app/control_program.h"
+#include "civ/encodings.h"
+#include "share/rig_modes.h"
 
 namespace tavrin::share {
 
@@ -63,7 +67,33 @@ void NetworkControl::ClientConnected(int client) {
           [this, client] {
             listener_.Close(client);
             sweep_.SetEnabled(true);
+          },
+          [this](const RigctlRequest& request, const RigctlAnswer& answer) {
+            ShowServed(request, answer);
           }});
+}
+
+void NetworkControl::ShowServed(const RigctlRequest& request, const RigctlAnswer& answer) {
+  if (answer.error != kRigOk || program_.station.Ended) return;
+  RadioMain& radio = program_.radio;
+  switch (request.command) {
+    case RigctlCommand::SetMode: {
+      // The answer was good only when the read-back held the mode (and filter) asked for.
+      const RigMode* mode = ModeByName(request.args[0]);
+      if (mode == nullptr) return;
+      const auto filter = FilterFor(*mode, std::strtol(request.args[1].c_str(), nullptr, 10));
+      program_.decoder.ShowModeMarks(ModeText(mode->code).value_or(""),
+                                     filter ? FilterText(*filter).value_or("") : "");
+      return;
+    }
+    case RigctlCommand::SetPtt:
+      // 0 receive; 1, 2 and 3 transmit.
+      radio.ShowOptionMark(RadioMain::OptionByCaption(
+          std::strtol(request.args[0].c_str(), nullptr, 10) == 0 ? "Rx" : "Tx"));
+      return;
+    default:
+      return;
+  }
 }
 
 void NetworkControl::ClientSent(int client, const std::string& bytes) {

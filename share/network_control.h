@@ -47,6 +47,9 @@ class NetworkControl {
   void ClientConnected(int client);
   void ClientSent(int client, const std::string& bytes);
   void ClientLeft(int client);
+  // The radio window's marks follow what a client set, as if the operator had pressed the
+  // option: the mode and filter, receive or transmit. Nothing is sent for them.
+  void ShowServed(const RigctlRequest& request, const RigctlAnswer& answer);
   // Removes the sessions that have ended (run from a timer, never inside a session's call).
   void SweepTick();
 

@@ -85,6 +85,39 @@ TEST_F(NetworkControlTest, RequestsReachTheTransceiverAndTheWindowShowsThem) {
   EXPECT_NE(program->radio.Text7.find("STATUS = "), std::string::npos);
 }
 
+// What a client set moves the window's option marks as the operator's press would, and
+// nothing more goes to the transceiver for them.
+TEST_F(NetworkControlTest, TheOptionMarksFollowWhatAClientSet) {
+  StartSharing();
+  listener.Connect(1);
+  RadioMain& radio = program->radio;
+  const auto marked = [&](const char* caption) {
+    return radio.OptionMarked[static_cast<std::size_t>(RadioMain::OptionByCaption(caption))];
+  };
+  ASSERT_TRUE(marked("Usb") && marked("F2") && marked("Rx"));
+  const struct {
+    const char* line;
+    std::vector<const char*> marks, unmarks;
+    std::vector<std::string> frames;
+  } cases[] = {
+      {"M CW 250", {"Cw", "F3"}, {"Usb", "F2"}, {Frame({0x06, 0x03, 0x03}), Frame({0x04})}},
+      {"T 1", {"Tx"}, {"Rx"}, {Frame({0x1C, 0x00, 0x01})}},
+      {"T 0", {"Rx"}, {"Tx"}, {Frame({0x1C, 0x00, 0x00})}},
+      // A mode the transceiver did not take moves nothing.
+      {"M AM 3000", {"Cw", "F3"}, {"Am"}, {Frame({0x06, 0x02, 0x03}), Frame({0x04})}},
+  };
+  for (const auto& c : cases) {
+    if (std::string(c.line) == "M AM 3000") rig.SetSilent(true);
+    Ask(1, c.line);
+    for (const char* caption : c.marks)
+      EXPECT_TRUE(marked(caption)) << c.line << " " << caption << " [" << radio.Text4 << "]";
+    for (const char* caption : c.unmarks) EXPECT_FALSE(marked(caption)) << c.line << " " << caption;
+    Advance(100);
+    EXPECT_EQ(Sent(), c.frames) << c.line;
+    ClearSent();
+  }
+}
+
 TEST_F(NetworkControlTest, ClientsAreServedFirstComeFirstServedOneExchangeAtATime) {
   StartSharing();
   for (const int client : {1, 2, 3}) listener.Connect(client);
