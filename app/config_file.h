@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // KESTRA.INI: the four station settings, one "[Key] value" line each, ended by END.
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One running control program (tavrin, korvid or belmarq): the shared station state, the
 // CI-V link, the data file and the windows. main creates one; tests create as many as they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the numbers that operators type, and showing numbers to them.
 #include <optional>

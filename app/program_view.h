@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Qt shell of a control program: the window system's clock, boxes and serial port, the
 // working directory, the program itself and the views of the windows its build shows. main

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/setup_main.h"
 
 #include "app/config_file.h"

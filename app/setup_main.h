@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The setup window ("System Setup"): port, serial settings, call sign and default data file.
 // The window keeps no settings of its own: every click and keystroke writes straight into the

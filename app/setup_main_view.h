@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The setup window on screen: the port and speed option groups, the call-sign and data-file
 // fields, Save and Quit, and the menu bar. Everything it shows comes from SetupMain; every click

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The splash window: product name, version and date. After 2 s, or at a click or key press, it
 // shows the build's main window (whose loading runs the whole start-up, with the splash still

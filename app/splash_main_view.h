@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The splash window on screen: the logo, product name, maker lines, version and date, and the
 // "Click to Continue" field. A click on any part, a key press or typing continues.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bringing the control program up: shared state, configuration, serial port; and the fatal
 // error box that takes it down.
 #include "app/config_file.h"

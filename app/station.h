@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state that all windows of a control program share, under the names the windows and the
 // operators' documentation use. One instance per running program, owned by ControlProgram;

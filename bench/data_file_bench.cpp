@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the memory window takes to open a data file and show its first line, and what it
 // costs in memory, for files from a normal backup (101 channels) to one far larger than any
 // station keeps (200 MB of channel lines): the file is read a line at a time, so neither the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How fast the program turns what the transceiver sends into window text, and how long a
 // decoded answer waits on the line: the reply timer reads 50 ms after the send, so the wait
 // from the last answer byte to the decoded field is what is left of those 50 ms.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Idle cost of the control program: runs tavrin against rigsim for a while with nothing to do
 # and reports the CPU time it used and how often it woke up.
 #   bash bench/idle_probe.sh [seconds] [build-dir]

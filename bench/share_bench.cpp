@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Round trip of "f" through the control program's network port against the same request
 // through Hamlib's rigctld, each on its own rigsim, measured in one run:
 //   build/bin/share_bench [requests]

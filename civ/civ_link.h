@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The CI-V link of the radio window: the one send operation, the 50 ms one-shot reply timer
 // (Timer2) that collects the answer, and the transceive timer (Timer1) that collects what the

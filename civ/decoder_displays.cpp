@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "civ/decoder_displays.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The displays the decoders write: frequency, mode and filter fields, and the memory-channel
 // displays of the radio window and their copy to the memory window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The byte forms the CI-V frames carry: packed BCD numbers, frequencies, times, and the mode,
 // filter and S-meter tables.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Healing the link by itself. USB CI-V cables are pulled and plugged back all the time, and a
 // transceiver may be switched on after the program: neither should need a restart or a dialog.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A reply buffer read by byte position, counted from 1 as the CI-V layouts are written
 // ("the frequency is in bytes 13 to 15"). A position beyond the end of the buffer holds no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reply to a command: the echo of the frame sent heads the buffer, so its command bytes
 // (positions 5 to 11) say which command this is, and the transceiver's answer follows at fixed
 // positions behind it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns what the transceiver sends into window text and shared state: the reply to a command
 // (recognised by its echo at the head of the buffer), the start-up synchronisation, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The raw status line at the bottom of both main windows: every batch of bytes read from the
 // port as decimal byte values.

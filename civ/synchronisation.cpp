@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bringing the radio window in line with the transceiver after start-up: five queries, one per
 // reply, then the option marks set to what the replies showed. Belmarq only checks that the
 // transceiver answers its identity query.

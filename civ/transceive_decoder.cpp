@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frames the transceiver broadcasts on its own when the operator turns the dial or picks a
 // mode on the front panel: FE FE 00 64 01 mode filter FD and FE FE 00 64 00 <5 bytes> FD.
 #include "app/control_program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the bearing calculator's number fields. The input is the own latitude and
 // longitude and the target's, as typed (one a line); the first byte holds the four hemisphere
 // choices. "Calculate" must give a course of 0 to 360 degrees and a distance no longer than

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: arbitrary bytes as Bearing.ini. The window's load reads the own position
 // from it (nine characters after "[LAT]=" and "[LONG]="), shows it as plain numbers and picks
 // the hemispheres; a calculation to a fixed target must then give a course and distance in

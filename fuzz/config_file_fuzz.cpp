@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: arbitrary bytes as KESTRA.INI, and the settings string it carries. The
 // program reads the file as at start-up (the settings, then the serial port opened with them),
 // on the in-process transceiver; the real port's reader of the settings string reads the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: arbitrary bytes as a memory data file. Every line goes through the parser,
 // the upload check and the window display; then the whole file is opened as the data file and
 // run through "View File" and "Update Rig" to their end on a port that swallows what is sent.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the dipole calculator's number fields. The input is the frequency, the
 // diameter and the velocity factor as typed (one a line), the first byte picking a coax
 // button first. "Calculate" must either empty all eight lengths or fill every one with a whole

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the fuzz targets share: a check that stops the run with a report, the fuzz input cut
 // into the texts an operator types, and a scratch directory for the files a program reads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the link's cutting of unsolicited bytes into frames, which depends on when
 // the bytes arrive. The input is turned into well-formed transceive broadcasts (frequency and
 // mode frames, as the front panel sends them) and the arrival time of every byte: frames come

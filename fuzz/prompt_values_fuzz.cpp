@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the values an operator types into the prompts of the radio and memory
 // windows: the audio level, call sign, time and manual command, a memory channel to select,
 // read or write (with its frequency, mode, filter, mark and label), the VFO frequency and

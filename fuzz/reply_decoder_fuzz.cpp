@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: arbitrary bytes as what the transceiver's port delivers. They go to the
 // reply decoder (twice, so that toggles such as the band edge run on), to the start-up
 // synchronisation or belmarq's identity exchange, and to the transceive handling, which cuts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: arbitrary bytes as what rigsim receives from a controller. They go onto
 // the simulated CI-V bus in pieces (the first byte of each piece says how long it is and how
 // long the controller pauses before it), the transceiver carries out every frame it finds,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial port of the fuzz targets: open, it takes everything sent and never has anything
 // to read, so that whatever the program waits for is answered by silence.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Create File: channels 1 to 99 read one a step into a new backup. The backup is written to a
 // temporary file beside the data file and put in its place only when the pass has ended
 // normally, so a pulled cable, a silent transceiver, Stop, a full disk or the end of the

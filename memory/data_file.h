@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The memory data file: plain text in 14-column print zones, one channel a line, that people
 // can read and edit. At most one is open (file number 1), for reading or for writing, always

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "memory/data_line.h"
 
 #include <algorithm>

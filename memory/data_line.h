@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One line of the memory data file. Every line is six fields in print zones of 14 columns
 // (fields start in columns 1, 15, 29, 43, 57 and 71); the sixth, the channel label, runs to the

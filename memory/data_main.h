@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data file window ("Data File Setup"): back to the default file, an existing file, or a
 // new empty one. Created each time it is shown; the choice lasts until the program ends (the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data file window on screen ("Data File Setup"): the file in use and the file chosen,
 // the four buttons in their frame and the menu bar. The file dialog comes from the platform.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The transceiver's answer to a memory read (1A 00 and a channel code), checked byte by byte
 // before it becomes data. CI-V carries no checksum: a byte more, a byte less or a byte changed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The memory window ("Memory Operation Menu"): one memory channel at a time, the data file in
 // use, a progress line, and the buttons that start the whole-list sequences. The sequences are

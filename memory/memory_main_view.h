@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The memory window on screen: the channel fields under their labels, the data file in use,
 // the progress line, the framed groups of buttons that the build's window has, the status line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory window's buttons and menus. A button only asks its questions, prepares the shared
 // sequence state and raises its operation's flag; the window's timers do the work.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six long operations of the memory window, one unit of work per timer tick. A step never
 // waits for the transceiver: it sends through the radio window's memory commands, the reply
 // timer (50 ms) decodes the answer into this window's fields, and the next step (100 to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Update Rig: one line of the data file per step; a channel line is written into the
 // transceiver with memory set, which selects and reads the channel back in the same step. The
 // next step compares that read-back with the record sent, so the end of the upload says how

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window timers. A Timer holds its interval, its enabled flag and its tick action; a Clock
 // (QTimer-backed in platform/qt, virtual time in virtual_clock.h) makes it fire.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the windows need from the window system: modal boxes, the file dialog and the end of
 // the program. The Qt implementation lives in platform/qt, the scripted test double in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test double of the window system: answers boxes from a script and records every box.
 #include <deque>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File access for the control programs and the tools. The suite was designed for a file system
 // that ignores case and separates with a backslash; on Linux a name is first tried as given,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything a program of the suite needs from outside, handed to it by its main (Qt) or by
 // a test (doubles).

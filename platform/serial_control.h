@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial communications control: port number, settings string, read length, open state,
 // output and whole-buffer input. Errors carry the numbers the programs show to the user:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test double of the clock: virtual milliseconds that pass only when a test advances them.
 // Timers and scheduled events fire in time order; equal times fire in the order they were

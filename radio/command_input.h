@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the operator types into the radio window's input boxes, turned into CI-V bytes: manual
 // hexadecimal commands, the audio level, the time of day, the call sign, memory channel

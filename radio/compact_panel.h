@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The compact operator panel of korvid, the radio window of that build: the fields of the radio
 // window, a "Vfo/Mem" frame, three lists that pick mode, filter and antenna, four memory

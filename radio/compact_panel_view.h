@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // korvid's radio window on screen ("Radio Operation Menu"): the radio window's fields under
 // their labels, the "Vfo/Mem" frame, the mode, filter and antenna lists, the four memory

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Msel", "Mrd", "Mset", "SetFq", "SetMd": the memory-channel commands and their chains.
 // A click asks for the values; the memory window's sequences put them into the shared memory
 // fields and raise MemorySequenceBusy instead, and then nothing is asked and no box is shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/operating_mode.h"
 
 #include "app/station.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program knows of the transceiver's operating mode, for the filter options: a filter
 // frame (06 mode filter) carries a mode too, and the wrong one would switch the transceiver to

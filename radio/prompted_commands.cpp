@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Set Vol", "Set Call ", "Set Time" and "Manual Commands  ": ask, check, convert, send.
 #include <optional>
 

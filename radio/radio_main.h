@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The radio window ("Radio Operation Menu"): the transceiver's control panel. It holds the
 // state of its controls under their design names and has one routine per action; the Qt view

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The radio window on screen ("Radio Operation Menu"): the heading, the seven fields under
 // their labels, the four framed groups of options and buttons, the status line and the menu

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/value_refusal.h"
 
 #include "app/control_program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the radio window's commands refuse a typed value that has no byte form (an audio level
 // of 200, a time of "12:", a channel above 179, a frequency of one or two digits): the

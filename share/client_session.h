@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One network client of the control port: its bytes cut into request lines, the requests
 // served one after another through the request queue, the answers sent back. A client that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The state dump that a network client reads when it opens the rig: the protocol version, the
 // model, the receive and transmit ranges, the tuning steps and filters, and what else the rig
 // has (here: nothing beyond frequency, mode, VFO, PTT and split).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Share" menu's check item "Network Control (port 4532)": while it is checked the program
 // offers the transceiver to other programs on the loopback addresses, port 4532, in the text

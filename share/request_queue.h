@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Network requests on their way to the transceiver: first come, first served, one exchange at
 // a time through the CI-V link, each answered from the reply its reply timer collects: as soon

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The transceiver's eight operating modes under the names network clients use, and its three
 // filters as passbands in Hz: filter 1 is the wide one, 2 the normal one, 3 the narrow one.

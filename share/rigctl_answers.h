@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a request of the rigctld protocol asks of the transceiver and how its answer is told:
 // the CI-V frames sent for it in one exchange, the values read from the reply buffer the reply

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The answer text: plain answers carry the values one a line, or "RPRT n" for a setting or an
 // error; extended answers name the command first, label every value and end with "RPRT n",
 // their lines joined by the separator the client chose.

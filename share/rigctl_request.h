@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One request line of the rigctld text protocol, as logging and digital-mode programs send it
 // to a network rig: a one-letter command ("f", "F 14074000") or a long one ("\get_freq"),

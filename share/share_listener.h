@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The network side of the control port: listening on the loopback addresses, the client
 // connections and their bytes. Qt Network provides it in the programs (share/qt), a test

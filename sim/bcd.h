@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Packed BCD as the transceiver speaks it: two decimal digits a byte, tens in the high four
 // bits. Frequencies travel as five bytes, least significant pair first.

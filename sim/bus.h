@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The CI-V bus between one controller and the transceiver, with time. It is a single line:
 // - every byte the controller sends comes back to the controller (the echo);

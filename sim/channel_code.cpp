@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/channel_code.h"
 
 #include "sim/bcd.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Memory channel numbers on the bus: 00 and the BCD number for channels 1 to 99, 01 00 for
 // P1 (100) and 01 01 for P2 (101). Channel selection also takes the short form, one BCD byte

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The simulated bus's sense of time taken from the tests' virtual clock, so that the
 // transceiver's byte times and the program's timers run on one clock.

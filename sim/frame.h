@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One CI-V frame: FE FE, receiver address, sender address, command, data, FD.
 #include <cstdint>

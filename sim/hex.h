@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Byte strings written as hexadecimal pairs ("FE FE 64 E0 03 FD"), for tests, logs and the
 // front panel. A byte string is a std::string whose chars are bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One memory channel of the transceiver: blank, or a stored frequency, mode, filter, tone
 // block and ten-character name with its "selected" mark (used for scanning).

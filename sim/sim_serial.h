@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test double of the serial control: a port wired through the simulated CI-V bus (echo, byte
 // times, bursts) to a simulated transceiver, on virtual time. Bytes reach the input buffer at

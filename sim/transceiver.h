@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The simulated transceiver: its state and its answer to each CI-V frame, without timing (the
 // bus in bus.h adds echo, byte times and bursts). Address 64; it answers whichever controller

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transceiver's answers to the operating commands: frequency, mode, VFO and memory mode,
 // split, antenna, levels, meters, identity, clock, call sign, receive/transmit.
 #include <utility>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Command 1A: memory contents (1A 00), call sign (1A 05 15), clock (1A 05 16) and data mode
 // (1A 06).
 #include "sim/bcd.h"

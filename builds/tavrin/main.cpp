@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transceiver-control program: the radio panel, the memory manager, the setup and the data
 // file windows, starting on its splash window in the current directory.
 #include "app/program_view.h"

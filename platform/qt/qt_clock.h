@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window timers on Qt's event loop: one QTimer per Timer. After each tick the views are
 // redrawn, as after a click.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window system's boxes and dialogs for the programs of the suite: modal message boxes,
 // input boxes, the file dialog, and the end of the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial settings string "19200,N,8,1": speed in baud, parity (N none, E even, O odd,
 // M mark, S space), data bits (5 to 8) and stop bits (1, 1.5 or 2).

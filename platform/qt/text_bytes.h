@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The suite keeps every text as a byte string, one char per byte (the Western Windows code
 // page). Widgets speak QString; this is the one conversion between the two, used only where a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The views of a program redraw themselves from the window classes' state after every event.
 // A view forwards a click as hub.Run([&] { window.Action(); }); the hub runs the action and

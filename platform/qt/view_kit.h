@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Building the windows' views: the fonts, labels, read-only fields, framed groups and menu bars
 // they have in common, and the few ways a view hands a user's doing to its window through the

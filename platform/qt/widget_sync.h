@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing window state into widgets from a view's Refresh. Each helper touches the widget only
 // when its content differs, so that redrawing after every event keeps the cursor and the

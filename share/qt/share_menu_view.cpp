@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "share/qt/share_menu_view.h"
 
 #include <QAction>

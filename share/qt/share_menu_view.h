@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Share" menu on the radio window of tavrin and korvid: its check item "Network Control
 // (port 4532)" drawn from NetworkControl and forwarded to it, and the window title that tells

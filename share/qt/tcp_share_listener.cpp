@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "share/qt/tcp_share_listener.h"
 
 #include <QHostAddress>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The control port on Qt Network: one QTcpServer on 127.0.0.1 and one on ::1 (when the machine
 // has IPv6), never on any other address. Each connection is a client number; what the

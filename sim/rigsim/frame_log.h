@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // rigsim --log FILE: every frame the controller sends, as it reaches the transceiver, written
 // to FILE in hex, one frame a line ("FE FE 64 E0 03 FD"), so that a test or a person can see

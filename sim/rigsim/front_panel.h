@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // rigsim's front panel: the frequency and what is operated (VFO or memory channel), dial
 // buttons, mode and filter selectors, a squelch switch for the operated channel or VFO, and the

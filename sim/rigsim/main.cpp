@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rigsim: the simulated transceiver for people and end-to-end tests. It opens a
 // pseudo-terminal, links it as com1 (or --link NAME) in the working directory, and answers on
 // it as the transceiver does on a CI-V bus, in real time at --baud (default 19200): echo,

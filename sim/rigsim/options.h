@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // rigsim's command line: --link NAME (default com1), --baud N (default 19200), --headless,
 // --log FILE (the controller's frames in hex, one a line), and the faults a person or a test

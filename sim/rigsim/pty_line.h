@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pseudo-terminal a controller opens as its serial port: raw, no echo of its own (the
 // simulated bus does the echoing), linked under a chosen name in the working directory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bus's time in rigsim: the monotonic clock, and actions run from the Qt event loop when
 // they fall due (in time order; equal times in the order they were scheduled).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Joins the pseudo-terminal to the simulated bus: bytes the controller writes go onto the bus,
 // and what the bus delivers to the controller (echo, answers, broadcasts) is written back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // KESTRA.INI: what the reader takes from a file line by line, what the last line means, the
 // boxes of a missing or unreadable file, and the eight lines the writer produces.
 #include "app/config_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link heals by itself: a pulled cable is seen at once, the port is opened again when the
 // device is back and the panel synchronised; a transceiver that was off at start-up is
 // synchronised when it answers; and a start-up asks each question once.

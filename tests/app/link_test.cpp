@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The send operation and the reply tick as the started program uses them: a frame goes out
 // only while the port is open, the answer is collected 50 ms later, shown on the status line
 // of both main windows and decoded, and a vanished device leaves the program running.

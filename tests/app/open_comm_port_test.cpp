@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the serial port from CommPort and CommBaud, and the three ways it can fail: a port
 // that does not exist (asked for again), a port held by another program, anything else.
 #include <gtest/gtest.h>

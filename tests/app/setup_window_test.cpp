@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The setup window: what opening it does to the four settings, the rules that run as the user
 // clicks and types, Save with what it writes and re-opens, Quit, Help, the frame's close, and
 // the restart that ends a program started without KESTRA.INI.

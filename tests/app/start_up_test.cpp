@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bringing the program up: the splash, the nested start-up of the memory window, the reading
 // of KESTRA.INI and what each kind of file leads to, the shared state's start values, and the
 // fatal box.

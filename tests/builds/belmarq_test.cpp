@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // belmarq, the memory manager: its identity exchange with the transceiver at start-up, its
 // file and rig operations on the memory window, and the radio window that only carries the
 // port and the memory commands.

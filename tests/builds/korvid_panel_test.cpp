@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // korvid's compact operator panel on the in-process transceiver: the lists and options run the
 // radio window's handlers, "Clear Memory Channel" selects and clears, and a clear request
 // whose channel prompt gave nothing never clears a channel later.

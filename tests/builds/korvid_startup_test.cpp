@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // korvid comes up as tavrin does: the same synchronisation with the transceiver, whose marks
 // land on the radio window's uncaptioned options, and a memory window that only carries fields
 // and timers and never shows.

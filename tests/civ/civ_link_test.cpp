@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link on the simulated bus: replies cut short by the reply window, the line's quiet time,
 // and the transceive handling of what the transceiver sends on its own (front-panel
 // broadcasts). Sending and the reply tick with its status line are covered with start-up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The byte forms on the CI-V bus: packed BCD both ways, frequency and time texts, decimal
 // lists, and the mode, filter and S-meter tables.
 #include "civ/encodings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reply decoder, fed straight with reply buffers as the reply timer collects them: the echo
 // of what was sent, then the transceiver's answer. Each case lists every field and flag it
 // must change; everything else must stay as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up synchronisation against the simulated transceiver: one query per reply, then the
 // radio window's options marked to the transceiver's state (each mark sends its own frame, but
 // for the receive/transmit marks, which only show the state), or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The setup and splash windows on screen (Qt offscreen): every control under its design name
 // and accessible name, and every click and keystroke reaching the window it belongs to.
 #include <gtest/gtest.h>

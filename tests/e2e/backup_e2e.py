@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The CI-V cable pulled while the memory window copies channels, with tavrin against rigsim.
 
     backup_e2e.py --program PATH --rigsim PATH

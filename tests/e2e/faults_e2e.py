@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A pulled CI-V cable, as a person sees it, with the control program against rigsim.
 
     faults_e2e.py --build tavrin|korvid --program PATH --rigsim PATH

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Text entered as voice control and screen readers enter it, through the accessibility bus.
 
     fields_e2e.py --case setup    --program PATH_TO_TAVRIN

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated transceiver as an independent CI-V client sees it: rigsim runs headless on a
 // pseudo-terminal and the Hamlib command-line client (rigctl, Icom model with CI-V address 64)
 // sets and reads frequency and mode, switches to memory mode, selects a channel and reads a

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The control programs as a person uses them, against rigsim on a pseudo-terminal.
 
     programs_e2e.py --build tavrin --program PATH --rigsim PATH

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """tavrin sharing the transceiver with a program this project did not write.
 
     share_e2e.py --program PATH --rigsim PATH

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tavrin program started for real: Qt offscreen, a working directory whose KESTRA.INI names
 // COM1, and a "com1" link to a pseudo-terminal on which this test plays the transceiver (bus
 // echo included). After the splash the program must query the frequency first, go through the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control programs' windows on screen (Qt offscreen), as a screen reader or voice control
 // meets them: text put into a field by any means reaches the window, the window's own redraw
 // of a field is silent, option buttons keep their role, every field has a name of its own,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Create File" never loses a channel: the old backup stays byte for byte until a complete new
 // one takes its place, whatever ends the pass early, and only well-formed answers become data.
 #include <gtest/gtest.h>

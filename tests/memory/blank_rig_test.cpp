@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Blank Rig" and its "=" button: clearing a range of memory channels, one a step.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening, reading and writing the memory data file, and the boxes for what goes wrong.
 #include <gtest/gtest.h>
 

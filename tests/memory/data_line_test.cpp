@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text layout of the memory data file: writing lines in print zones, taking them apart,
 // and showing them in the memory window. The lines "Create File" writes are checked byte for
 // byte in the rig transfer tests; here are the corners of the layout.

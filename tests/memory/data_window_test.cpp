@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data file window: the default file, an existing file, a new empty file, and leaving.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data files as people leave them after an editor: trailing blanks stripped, short
 // frequencies, comments that mention END, a byte order mark. "View File" and "Update Rig" read
 // them as their author meant, and files the program writes read back unchanged.

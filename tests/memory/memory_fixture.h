@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The control program started on the in-process transceiver, with helpers for the memory
 // window's tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory window itself: its shape in each build, stopping, leaving, and the way to the
 // other windows.
 #include <gtest/gtest.h>

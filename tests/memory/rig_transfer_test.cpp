@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copying the transceiver's memory channels into the data file and back: "Create File",
 // "Update Rig", "View File", and the round trip through a file on the simulated transceiver.
 #include <gtest/gtest.h>

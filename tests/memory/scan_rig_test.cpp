@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Scan Rig": stepping the transceiver through a range of channels, holding where a wanted
 // channel's squelch is open, skipping and stopping.
 #include <gtest/gtest.h>

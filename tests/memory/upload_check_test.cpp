@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Update Rig" never reports a line it could not send as loaded: each channel's read-back is
 // compared with the record sent, and a port that goes away stops the upload with the first
 // line not stored.

@@ -2,6 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installation and the Debian package, from a built tree:
 #   package_test.sh BUILD_DIR PROGRAM...
+# 0. Every source file carries its SPDX licence line.
 # 1. cmake --install into a scratch prefix: every program, its menu entry and its icons.
 # 2. cpack -G DEB: the package's control fields, its file list and the extracted files; the
 #    manual pages render without a warning, lintian finds no error and no warning, and
@@ -167,6 +168,14 @@ check_documents() {
   [ -f "$root$prefix/share/metainfo/org.example.stationsuite.tavrin.metainfo.xml" ] ||
     fail "no AppStream metadata for tavrin"
 }
+
+echo "-- every source file names its licence"
+if [ -d "$source/.git" ]; then
+  while IFS= read -r file; do
+    head -n 3 "$source/$file" | grep -q "SPDX-License-Identifier: GPL-3.0-or-later" ||
+      fail "$file has no SPDX-License-Identifier line"
+  done < <(git -C "$source" ls-files '*.cpp' '*.h' '*.py' '*.sh' '*CMakeLists.txt' 'scripts/*')
+fi
 
 echo "-- cmake --install into a scratch prefix"
 prefix="$scratch/prefix"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files: the short-name path rule, case-insensitive names, CR LF writing, LF and CR LF
 // reading, the error numbers 53, 75 and 76, and replacements that either put the whole new
 // file in place or leave the old one as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Virtual time: events and timers fire in time order, ties in the order they were scheduled or
 // started, periodic timers keep their rhythm, and one-shot timers can re-arm themselves.
 #include "platform/virtual_clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversions of what the operator types into CI-V bytes. The examples that the radio window's
 // commands send are in their window tests; here are the rules' corners.
 #include "radio/command_input.h"

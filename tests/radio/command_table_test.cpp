@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio window's command table: every control under its design name, and the frame (or
 // frames) a click on it puts on the bus.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Msel", "Mrd", "Mset", "SetFq" and "SetMd": prompted from a click, silent while the memory
 // window's sequences drive them, and their chains, on the in-process transceiver.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The operating mode the filter options send: read from a mode answer, kept or forgotten by
 // what the window sends.
 #include "radio/operating_mode.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio window's behaviour beyond single frames: option marks and push options, the filter
 // options' mode byte, the local actions, navigation and ending, on the simulated transceiver.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rigsim's command line: the fault options a person or a test puts on the line, and the
 // refusals of values that make no sense.
 #include "sim/rigsim/options.h"

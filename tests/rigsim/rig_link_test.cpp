@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rigsim's cable on a real pseudo-terminal: a controller that holds the line sees it hang up
 // when the cable is pulled, the link then points at nothing (never at another line), and after
 // the replug the same link leads to a new line on which the transceiver answers. The front

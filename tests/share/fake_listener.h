@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The network side of the control port for tests: clients are numbers, what they are sent is
 // kept per client, and closing is recorded.

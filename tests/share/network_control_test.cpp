@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control port on the in-process transceiver and the virtual clock: requests served one
 // exchange at a time through the link, shown in the radio window, waiting for the start-up
 // synchronisation and the memory window's sequences, and clients that misbehave.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one Qt application of the share tests, offscreen; made once and never destroyed (a
 // QApplication torn down among the static destructors collides with Qt's own clean-up).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rigctld text protocol without sockets: request lines to CI-V frames, reply buffers to
 // answers, answers to text. The expected texts are those Hamlib 4.5's rigctld gives for the
 // same requests on the simulated transceiver.

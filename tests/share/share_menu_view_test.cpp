@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Share" menu on the radio windows of tavrin and korvid (Qt offscreen): where it stands,
 // its check item under its caption, off at start, and the title left as it was.
 #ifdef STATION_QT_TESTS

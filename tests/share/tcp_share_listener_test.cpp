@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control port's server on Qt Network, with real sockets on the loopback address: clients
 // arrive, speak, are answered, closed, or leave; a storm of connections is taken in stride.
 #ifdef STATION_QT_TESTS

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated line: echo, byte times at each speed, bursts answered only at their end,
 // broadcasts that wait for the line, and garbage that never upsets the transceiver.
 #include "sim/bus.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial double: opening and its error numbers, reading, the record of sent frames, and a
 // device that vanishes.
 #include "sim/sim_serial.h"

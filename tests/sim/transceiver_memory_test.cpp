@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Memory channels: write, select, read, clear, the transfers between VFO and memory, and the
 // squelch that follows the operated channel.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transceiver's answers, byte for byte, without the bus: reads, settings and refusals as
 // sequences of exchanges (each step a command and the whole answer frame).
 #include "sim/transceiver.h"

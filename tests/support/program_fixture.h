@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A control program on test doubles: virtual clock, scripted desktop, a temporary working
 // directory, and the in-process simulated transceiver on the serial line.

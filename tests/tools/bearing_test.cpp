@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bearing calculator: the station's position file, reading numbers, the course and
 // distance for known targets, unusable fields, and properties over many positions.
 #include <gtest/gtest.h>

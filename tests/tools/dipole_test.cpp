@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dipole calculator: lengths for the bands the station uses, the end-effect table, the
 // feet-and-inches split, and what unusable inputs do.
 #include "tools/dipole/dipole.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test helpers: a pseudo-terminal standing in for a serial device, and a scratch directory
 // for "comN" links.

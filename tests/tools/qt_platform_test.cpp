@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt platform layer: the serial control on a pseudo-terminal, the settings string, the
 // views' refresh hub, the boxes, the file filter form, the timers and the end of the program.
 #ifdef STATION_QT_TESTS

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port clearing tools: the clearing sequence on port 1, the confirmation, the error box,
 // and the automatic program; on a serial double and, with the Qt layer, on a pseudo-terminal.
 #include <gtest/gtest.h>

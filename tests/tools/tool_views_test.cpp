@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dipole and bearing calculators on screen (Qt offscreen): text put into their fields by
 // any means, a screen reader's or voice control's included, is what "Calculate" works with,
 // and their one-of-N options are option buttons for assistive technology.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bearing calculator window ("Bearing"): great-circle course and distance from the
 // station's own position, read from Bearing.ini at start-up, to a target typed in. The window

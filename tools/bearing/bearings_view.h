@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bearing calculator's window on screen: the own and the target position, each field
 // with its label above and its hemisphere pair beside it, the results below.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Great-circle course and distance between two positions on the Earth.
 namespace tavrin {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bearing calculator program. The station's position comes from Bearing.ini in the
 // current directory.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dipole calculator window ("Dipole"): for a frequency it gives the cut lengths of a
 // half-wave dipole and of a quarter-wave element, and the lengths of half-wave and

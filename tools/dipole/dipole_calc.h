@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dipole arithmetic: end-effect factor, antenna and feed-line lengths, and the split of a
 // length in feet into whole feet and whole inches.

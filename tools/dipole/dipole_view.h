@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dipole calculator's window on screen: inputs on the left, the four lengths grouped by
 // antenna and feed line on the right, the coax buttons below.

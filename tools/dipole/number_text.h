@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers typed into the calculator's fields, and whole numbers shown in its fields.
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The automatic port clearing program: clears serial port 1 at once and ends; it shows a box
 // only when the port cannot be opened.
 #include <QApplication>

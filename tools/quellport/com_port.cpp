@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/quellport/com_port.h"
 
 namespace tavrin {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The port clearing window ("Close ComPort 1"). Another program that died while holding the
 // first serial port, or left bytes waiting in it, can keep the control program from a clean

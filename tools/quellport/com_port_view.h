@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The port clearing window on screen: "Continue", "Quit" and the maker line.
 #include <QWidget>

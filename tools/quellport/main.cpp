@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The interactive port clearing program: clears serial port 1 when the user presses
 // "Continue" and confirms it.
 #include <QApplication>
