@@ -268,6 +268,12 @@ def check_sharing(run, main):
     frequency = run.control(main, kit.FIELDS, "Frequency")
     kit.wait_for("the panel to show 07.074.0", 20,
                  lambda: kit.text_of(frequency).strip() == "07.074.0")
+    # The marks follow what the client set, as the operator's own press would.
+    for caption in ("Lsb", "F2", "Rx"):
+        option = run.control(main, kit.OPTIONS, caption)
+        kit.wait_for(f"\"{caption}\" to be marked", 20,
+                     lambda: option.get_state_set().contains(kit.Atspi.StateType.CHECKED))
+    print("tavrin: the Lsb, F2 and Rx marks follow the client")
 
     time.sleep(0.5)
     sent = run.frames()[before:]
