@@ -8,6 +8,7 @@
 #include "app/control_program.h"
 #include "app/text_functions.h"
 #include "civ/status_line.h"
+#include "radio/operating_mode.h"
 
 namespace tavrin {
 
@@ -151,6 +152,7 @@ void CivLink::ReplyTimerTick() {
     ShowStatus(program_, reply);
     if (s.PortGone) program_.recovery.ShowPortGone();
     program_.decoder.DecodeReply(reply);
+    NoteModeReply(s, reply);
     if (s.SyncStep != 0 && !s.Ended) {
       if (program_.build == Build::Belmarq) {
         program_.decoder.IdentityExchangeStep(reply);

@@ -47,4 +47,12 @@ void NoteOperatingMode(Station& station, unsigned char mode) {
   if (IsModeByte(mode)) station.LastOperatingMode = mode;
 }
 
+void NoteModeReply(Station& station, const std::string& reply) {
+  const std::string& preamble = station.CivPreamble;
+  if (preamble.size() < 4 || reply.size() <= preamble.size()) return;
+  if (reply.compare(0, preamble.size(), preamble) != 0 || reply[preamble.size()] != '\x06') return;
+  const std::string refusal = {preamble[0], preamble[1], preamble[3], preamble[2], '\xFA', '\xFD'};
+  if (reply.find(refusal) != std::string::npos) station.LastOperatingMode = -1;
+}
+
 }  // namespace tavrin

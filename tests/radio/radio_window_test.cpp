@@ -206,6 +206,24 @@ TEST_F(RadioWindowTest, WithNoModeKnownAFilterAsksForItFirst) {
   EXPECT_EQ(p.station.FilterAwaitingMode, 0);
 }
 
+// A mode frame the transceiver refuses (here a filter byte it does not have) leaves its mode
+// as it was, so the program no longer knows it: the next filter asks for it first.
+TEST_F(RadioWindowTest, ARefusedModeFrameLeavesTheModeUnknown) {
+  ControlProgram& p = Started();
+  RadioMain& r = p.radio;
+  ASSERT_EQ(rig.Mode(), sim::kModeUsb);
+  desktop.Type("06 03 07");
+  r.Click("Command42");
+  Advance(60);
+  ASSERT_EQ(rig.Mode(), sim::kModeUsb) << "the transceiver refused the frame";
+  ClearSent();
+  r.ClickOption(35);  // F2
+  EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x04})});
+  Advance(60);
+  EXPECT_EQ(rig.Mode(), sim::kModeUsb);
+  EXPECT_EQ(rig.Filter(), 2);
+}
+
 // A synchronisation run with auto status off (a cable plugged back in) marks the filter the
 // transceiver is on, with no mode to send it in: it only marks, neither asking for the mode
 // again nor refusing a filter nobody pressed.
