@@ -23,7 +23,15 @@ constexpr auto kLaterEvent = [](const auto& a, const auto& b) {
 }  // namespace
 
 void VirtualClock::ScheduleAtMicros(std::int64_t micros, std::function<void()> action) {
-  events_.push_back({std::max(micros, now_), nextOrder_++, std::move(action)});
+  std::size_t slot = actions_.size();
+  if (freeSlots_.empty()) {
+    actions_.push_back(std::move(action));
+  } else {
+    slot = freeSlots_.back();
+    freeSlots_.pop_back();
+    actions_[slot] = std::move(action);
+  }
+  events_.push_back({std::max(micros, now_), nextOrder_++, slot});
   std::push_heap(events_.begin(), events_.end(), kLaterEvent);
 }
 
@@ -53,8 +61,10 @@ void VirtualClock::AdvanceMicros(std::int64_t micros) {
     if (eventDue <= timerDue) {
       now_ = eventDue;
       std::pop_heap(events_.begin(), events_.end(), kLaterEvent);
-      auto action = std::move(events_.back().action);
+      const std::size_t slot = events_.back().slot;
       events_.pop_back();
+      auto action = std::exchange(actions_[slot], nullptr);
+      freeSlots_.push_back(slot);
       action();
       continue;
     }

@@ -32,16 +32,20 @@ class VirtualClock : public Clock {
     std::int64_t due;
     std::uint64_t generation;
   };
+  // The heap holds small entries; the actions wait in slots of their own, so that keeping
+  // the heap in order moves no closures (a simulated line schedules one event a byte).
   struct Event {
     std::int64_t due;
     std::uint64_t order;
-    std::function<void()> action;
+    std::size_t slot;  // in actions_
   };
   std::int64_t now_ = 0;
   std::uint64_t nextGeneration_ = 1;
   std::uint64_t nextOrder_ = 1;
   std::map<Timer*, Running> timers_;
   std::vector<Event> events_;  // a heap, earliest on top
+  std::vector<std::function<void()>> actions_;
+  std::vector<std::size_t> freeSlots_;
 };
 
 }  // namespace tavrin
