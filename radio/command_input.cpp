@@ -23,9 +23,8 @@ std::optional<unsigned char> BcdOf(const std::string& text) {
   return converted.byte;
 }
 
-// 174 to 178 convert to the bytes FA to FE.
+// 174 is the first number that converts to a link code (FA).
 constexpr double kFirstLinkCodeNumber = 174;
-constexpr double kLastLinkCodeNumber = 178;
 
 // The text without the blanks at its end.
 std::string WithoutTrailingBlanks(const std::string& text) {
@@ -248,9 +247,8 @@ bool IsAcceptedNumber(TypedValue value, const std::string& text) {
   const ValueForm& form = FormOf(value);
   const auto number = PlainNumber(text);
   if (!form.numeric || !number || *number < form.lowest || *number > form.highest) return false;
-  // Rounded as the conversion rounds: 173.5 is 174, 178.5 is 178.
-  const double rounded = std::nearbyint(*number);
-  return rounded < kFirstLinkCodeNumber || rounded > kLastLinkCodeNumber;
+  // The byte the value is sent as must not be a link code (174 to 178 give FA to FE).
+  return !IsLinkCode(NumberToBcd(text).byte);
 }
 
 std::string RefusalOf(TypedValue value, const std::string& typed) {
