@@ -24,16 +24,6 @@ using namespace tavrin::share;
 
 namespace {
 
-// What a network session passes on to the parser: printable ASCII, tabs and carriage returns
-// (anything else is answered "RPRT -1" before it is read).
-bool IsText(std::string_view line) {
-  for (const char c : line) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte < 0x20 || byte >= 0x7F) && byte != '\t' && byte != '\r') return false;
-  }
-  return true;
-}
-
 bool IsBlankLine(std::string_view line) {
   return line.find_first_not_of(" \t\r") == std::string_view::npos;
 }
@@ -133,14 +123,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (at < size) {
     const std::string line = Piece();
     const std::string answerBytes = Piece();
-    if (!IsText(line)) continue;
+    if (!IsRequestText(line)) continue;  // the session answers it "RPRT -1" unread
     auto parsed = ParseRequestLine(line);
     fuzz::Check(parsed.has_value() != IsBlankLine(line));
     if (!parsed) continue;
     RigctlRequest request = std::move(*parsed);
-    const bool refused = request.error != kRigOk;
     const std::string frames = FramesFor(request);
-    fuzz::Check(!refused || frames.empty());
     fuzz::Check(frames.empty() || request.error == kRigOk);
     const std::vector<std::string> contents = CheckedFrames(frames);
     if (request.command == RigctlCommand::SetFreq && !frames.empty())

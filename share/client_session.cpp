@@ -1,22 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "share/client_session.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace tavrin::share {
-
-namespace {
-
-// Printable ASCII, tabs and the carriage return of a CR LF line end.
-bool IsText(const std::string& line) {
-  return std::all_of(line.begin(), line.end(), [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return (byte >= 0x20 && byte < 0x7F) || byte == '\t' || byte == '\r';
-  });
-}
-
-}  // namespace
 
 ClientSession::ClientSession(RequestQueue& queue, SharedRigState& state, Clock& clock, Hooks hooks)
     : queue_(queue),
@@ -67,7 +54,7 @@ void ClientSession::ServeNext() {
   while (!serving_ && !ended_ && !lines_.empty()) {
     const std::string line = std::move(lines_.front());
     lines_.pop_front();
-    if (!IsText(line)) {
+    if (!IsRequestText(line)) {
       hooks_.send(ErrorLine(kRigInvalid));
       continue;
     }

@@ -59,6 +59,13 @@ std::vector<std::string> Words(std::string_view text) {
 
 }  // namespace
 
+bool IsRequestText(std::string_view line) {
+  return std::all_of(line.begin(), line.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte >= 0x20 && byte < 0x7F) || byte == '\t' || byte == '\r';
+  });
+}
+
 std::optional<RigctlRequest> ParseRequestLine(std::string_view line) {
   while (!line.empty() && IsBlank(line.front())) line.remove_prefix(1);
   while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);

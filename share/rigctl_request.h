@@ -53,6 +53,10 @@ struct RigctlRequest {
   int error = kRigOk;     // set: answered at once with this error, nothing is sent
 };
 
+// True when the line holds only what a request line may: printable ASCII, tabs and the
+// carriage return of a CR LF line end. Any other line is answered "RPRT -1" unread.
+bool IsRequestText(std::string_view line);
+
 // The request on one line (without its line end). An empty or blank line is no request.
 std::optional<RigctlRequest> ParseRequestLine(std::string_view line);
 
