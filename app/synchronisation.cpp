@@ -32,6 +32,14 @@ void Synchronisation::Step(const std::string& reply) {
 
 void Synchronisation::MarkCaption(const char* caption) { program_.radio.MarkCaption(caption); }
 
+bool Synchronisation::IdentityAnswered(const std::string& reply) {
+  program_.station.SyncStep = 0;
+  const bool quiet = std::exchange(quiet_, false);
+  if (reply.size() >= civ::kIdentityReplyLength) return true;
+  program_.RadioNotReady(quiet);
+  return false;
+}
+
 void Synchronisation::SynchronisationStep(const std::string& reply) {
   Station& station = program_.station;
   RadioMain& radio = program_.radio;
@@ -64,10 +72,7 @@ void Synchronisation::SynchronisationStep(const std::string& reply) {
       station.SyncStep = 0;
       return;
   }
-  station.SyncStep = 0;
-  if (reply.size() < civ::kIdentityReplyLength)
-    return program_.RadioNotReady(std::exchange(quiet_, false));
-  quiet_ = false;
+  if (!IdentityAnswered(reply)) return;
   if (station.LastAntenna == "0") MarkCaption("Ant1");
   if (station.LastAntenna == "1") MarkCaption("Ant2");
   // The receive/transmit marks only show the state (see RadioMain::MarkOption).
@@ -86,10 +91,7 @@ void Synchronisation::IdentityExchangeStep(const std::string& reply) {
     // with nothing heard.
     if (!program_.link.ReplyTimerArmed()) IdentityExchangeStep({});
   } else if (station.SyncStep == 2) {
-    station.SyncStep = 0;
-    if (reply.size() < civ::kIdentityReplyLength)
-      return program_.RadioNotReady(std::exchange(quiet_, false));
-    quiet_ = false;
+    IdentityAnswered(reply);
   } else {
     station.SyncStep = 0;
   }

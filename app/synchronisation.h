@@ -32,6 +32,9 @@ class Synchronisation {
 
  private:
   void MarkCaption(const char* caption);
+  // The last step: SyncStep back to 0; false, after saying that the radio is not ready, when
+  // the reply holds no identity answer.
+  bool IdentityAnswered(const std::string& reply);
 
   ControlProgram& program_;
   bool quiet_ = false;

@@ -89,12 +89,7 @@ void MemoryMain::ChangeDataFile() { program_.data.Show(); }
 
 void MemoryMain::ClearStop() {
   Station& s = program_.station;
-  Text1.clear();
-  Text2.clear();
-  Text3.clear();
-  Text4.clear();
-  Text5.clear();
-  Text6.clear();
+  ClearChannelFields();
   Text7.clear();
   program_.CloseDataFile();
   s.SquelchState = 0;
@@ -129,13 +124,13 @@ void MemoryMain::Click(const std::string& control) {
   operations_.Click(control);
 }
 
+void MemoryMain::ClearChannelFields() {
+  for (std::string* field : {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6}) field->clear();
+}
+
 void MemoryMain::ShowEndDisplay() {
+  ClearChannelFields();
   Text1 = "END";
-  Text2.clear();
-  Text3.clear();
-  Text4.clear();
-  Text5.clear();
-  Text6.clear();
   Text7 = "END";
 }
 

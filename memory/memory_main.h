@@ -92,6 +92,8 @@ class MemoryMain : public ChannelDisplay {
   // have do nothing.
   void Click(const std::string& control);
 
+  // Text1 .. Text6 empty.
+  void ClearChannelFields();
   // Text1 = "END", Text2..Text6 empty, Text7 = "END".
   void ShowEndDisplay();
   // Shows a data file line as the file's layout shows it: the channel fields and the whole

@@ -6,6 +6,7 @@
 #include "app/leading_number.h"
 #include "app/text_functions.h"
 #include "civ/command_bytes.h"
+#include "civ/memory_record.h"
 #include "civ/mode_table.h"
 
 namespace tavrin {
@@ -124,8 +125,8 @@ std::optional<std::string> TimeBytes(const std::string& answer) {
 
 std::optional<std::string> ChannelCode(const std::string& channelText) {
   const std::string channel = WithoutTrailingBlanks(channelText);
-  if (channel == "100") return std::string("\x01\x00", 2);
-  if (channel == "101") return std::string("\x01\x01", 2);
+  if (channel == "100") return civ::MemoryChannelCode(100);
+  if (channel == "101") return civ::MemoryChannelCode(101);
   if (!PlainNumber(channel)) return std::nullopt;
   const auto number = BcdOf(channel);
   if (!number) return std::nullopt;

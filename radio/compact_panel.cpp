@@ -3,6 +3,7 @@
 
 #include "app/control_program.h"
 #include "civ/memory_record.h"
+#include "civ/mode_table.h"
 #include "radio/command_input.h"
 #include "radio/value_refusal.h"
 
@@ -16,17 +17,25 @@ constexpr const char* kChannelPrompt = "Enter 'CHANNEL NUMBER' (1-101)";
 
 }  // namespace
 
+namespace {
+
+// The mode list's items, in the list's order, spelled as the mode table has them: the text the
+// mode field shows, and the option it runs.
+std::vector<PanelListItem> ModeItems(std::initializer_list<unsigned char> codes) {
+  std::vector<PanelListItem> items;
+  for (const unsigned char code : codes) {
+    const civ::Mode* mode = civ::ModeOfCode(code);
+    items.push_back({mode->shown, mode->option});
+  }
+  return items;
+}
+
+}  // namespace
+
 const std::vector<PanelList>& PanelLists() {
   // The mode list offers no reverse modes.
   static const std::vector<PanelList> lists = {
-      {"List1",
-       "Mode",
-       {{"AM", "Am"},
-        {"FM", "Fm"},
-        {"USB", "Usb"},
-        {"LSB", "Lsb"},
-        {"CW", "Cw"},
-        {"RTTY", "Rtty"}}},
+      {"List1", "Mode", ModeItems({0x02, 0x05, 0x01, 0x00, 0x03, 0x04})},
       {"List2", "Filter", {{"Filter 1", "F1"}, {"Filter 2", "F2"}, {"Filter 3", "F3"}}},
       {"List3", "Antenna", {{"Antenna 1", "Ant1"}, {"Antenna 2", "Ant2"}}},
   };
