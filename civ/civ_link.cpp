@@ -149,8 +149,7 @@ void CivLink::ReplyTimerTick() {
   endOnAnswers_ = false;
   const std::string collected = std::exchange(collected_, {});
   const std::string reply =
-      stopped_ ? std::string()
-               : HoldBroadcastHead(SplitOffLeadingBytes(collected + port_.Input()));
+      stopped_ ? std::string() : HoldBroadcastHead(SplitOffLeadingBytes(collected + port_.Input()));
   lastReply_ = reply;
   if (!stopped_) owner_.Answered(reply);
   if (exchangeDone_) std::exchange(exchangeDone_, nullptr)(reply);

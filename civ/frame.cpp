@@ -26,8 +26,7 @@ std::string ControllerFrame(std::string_view commandBytes) {
 }
 
 const std::string& AnswerHead() {
-  static const std::string head{kPreambleChar, kPreambleChar,
-                                static_cast<char>(kControllerAddress),
+  static const std::string head{kPreambleChar, kPreambleChar, static_cast<char>(kControllerAddress),
                                 static_cast<char>(kRigAddress)};
   return head;
 }

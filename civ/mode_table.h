@@ -10,11 +10,11 @@
 namespace tavrin::civ {
 
 struct Mode {
-  unsigned char code;            // the byte on the bus
-  const char* shown;             // mode fields and data file: "CWr"
-  const char* option;            // the radio window's option: "Cwr"
-  const char* typed;             // typed into a prompt or a data file, any case: "CWR"
-  const char* rigctl;            // network clients' name: "CWR"
+  unsigned char code;             // the byte on the bus
+  const char* shown;              // mode fields and data file: "CWr"
+  const char* option;             // the radio window's option: "Cwr"
+  const char* typed;              // typed into a prompt or a data file, any case: "CWR"
+  const char* rigctl;             // network clients' name: "CWR"
   std::array<int, 3> passbandHz;  // filters 1, 2, 3: wide, normal, narrow
 };
 

@@ -52,7 +52,8 @@ void NoteOperatingMode(DecoderState& state, unsigned char mode) {
 
 void NoteModeReply(DecoderState& state, const std::string& reply) {
   // The echo of a mode frame heads the reply, and the transceiver's refusal follows.
-  static const std::string kModeEcho = civ::ControllerFrame(civ::Bytes({civ::kSetMode})).substr(0, 5);
+  static const std::string kModeEcho =
+      civ::ControllerFrame(civ::Bytes({civ::kSetMode})).substr(0, 5);
   static const std::string kRefusal = civ::AnswerHead() + civ::Bytes({civ::kRefused, civ::kEnd});
   if (reply.compare(0, kModeEcho.size(), kModeEcho) != 0) return;
   if (reply.find(kRefusal) != std::string::npos) state.LastOperatingMode = -1;

@@ -96,13 +96,11 @@ void ReadSMeter(const DecoderTargets& to, const ReplyBytes& reply) {
 
 void ShowClockAt(const DecoderTargets& to, const ReplyBytes& reply, std::size_t hours) {
   if (!reply.Has(hours + 1)) return;
-  to.radio.Text6 =
-      "TIME = " + FormatTime(civ::BcdToNumber(reply.At(hours)), civ::BcdToNumber(reply.At(hours + 1)));
+  to.radio.Text6 = "TIME = " + FormatTime(civ::BcdToNumber(reply.At(hours)),
+                                          civ::BcdToNumber(reply.At(hours + 1)));
 }
 
-void ReadClock(const DecoderTargets& to, const ReplyBytes& reply) {
-  ShowClockAt(to, reply, 16);
-}
+void ReadClock(const DecoderTargets& to, const ReplyBytes& reply) { ShowClockAt(to, reply, 16); }
 void SetClock(const DecoderTargets& to, const ReplyBytes& reply) { ShowClockAt(to, reply, 26); }
 
 void ShowCallSignAt(const DecoderTargets& to, const ReplyBytes& reply, std::size_t first) {

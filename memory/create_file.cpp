@@ -86,11 +86,11 @@ class CreateFile final : public MemoryOperation {
   void Stopped() override {
     // The half-made backup was dropped with file 1.
     End();
-    program_.platform.desktop.MessageBox(
-        Title(),
-        "Create File was stopped ... " + program_.station.DataFileName +
-            " was not changed: the old file was kept",
-        BoxIcon::Exclamation, BoxButtons::Ok);
+    program_.platform.desktop.MessageBox(Title(),
+                                         "Create File was stopped ... " +
+                                             program_.station.DataFileName +
+                                             " was not changed: the old file was kept",
+                                         BoxIcon::Exclamation, BoxButtons::Ok);
   }
 
  private:
@@ -128,8 +128,7 @@ class CreateFile final : public MemoryOperation {
     // upload pads again), so the line ends with the name as a person would type it.
     std::string label = window_.Text6;
     label.erase(label.find_last_not_of(' ') + 1);
-    backup_[channel] = {channel,       window_.Text3, window_.Text4,
-                        window_.Text5, window_.Text2, label};
+    backup_[channel] = {channel, window_.Text3, window_.Text4, window_.Text5, window_.Text2, label};
   }
 
   void Finish() {
@@ -159,7 +158,8 @@ class CreateFile final : public MemoryOperation {
   void GiveUp(const std::string& what) {
     program_.CloseDataFile();  // drops the half-made backup
     End();
-    const std::string kept = program_.station.DataFileName + " was not changed: the old file was kept";
+    const std::string kept =
+        program_.station.DataFileName + " was not changed: the old file was kept";
     window_.Text1 = "END";
     window_.Text7 = "Create File stopped ... " + what + " ... " + kept;
     program_.platform.desktop.MessageBox(Title(), what + " ... " + kept, BoxIcon::Critical,

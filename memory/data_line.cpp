@@ -142,8 +142,7 @@ std::string UploadProblem(const ParsedDataLine& parsed) {
     return "frequency is not 3 to 6 digits";
   if (civ::ModeTypedAs(parsed.MemModeText) == nullptr) return "unknown mode";
   if (civ::FilterTypedAs(parsed.MemFilterText) == nullptr) return "filter is not 1, 2 or 3";
-  if (const std::string letter =
-          civ::FirstLinkCodeCharacter(civ::LabelBytes(parsed.MemLabelText));
+  if (const std::string letter = civ::FirstLinkCodeCharacter(civ::LabelBytes(parsed.MemLabelText));
       !letter.empty())
     return "label holds " + letter + ", whose byte is one of the link's own codes";
   return {};

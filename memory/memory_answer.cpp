@@ -41,8 +41,8 @@ MemoryAnswer CheckMemoryAnswer(const std::string& reply, std::size_t answerAt, i
   }
   const std::size_t endAt = recordAt + civ::kMemoryRecordLength;
   if (!IsByteAt(reply, endAt, civ::kEnd) || !EndsCleanly(reply, endAt + 1)) return answer;
-  const auto record =
-      civ::MemoryRecord::FromBytes(std::string_view(reply).substr(recordAt, civ::kMemoryRecordLength));
+  const auto record = civ::MemoryRecord::FromBytes(
+      std::string_view(reply).substr(recordAt, civ::kMemoryRecordLength));
   if (!record || !record->WellFormed()) return answer;
   answer.kind = MemoryAnswer::Kind::Filled;
   answer.record = *record;

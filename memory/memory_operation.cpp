@@ -39,8 +39,8 @@ bool MemoryOperation::AskChannel(const std::string& title, const std::string& pr
   answer = AskWithDefault(title, prompt, defaultAnswer);
   if (IsChannelAnswer(answer)) return true;
   program_.platform.desktop.MessageBox(
-      title, answer + " ... is not a channel number ... Nothing was started.",
-      BoxIcon::Exclamation, BoxButtons::Ok);
+      title, answer + " ... is not a channel number ... Nothing was started.", BoxIcon::Exclamation,
+      BoxButtons::Ok);
   return false;
 }
 

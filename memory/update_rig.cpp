@@ -132,9 +132,8 @@ class UpdateRig final : public MemoryOperation {
     const std::string summary = Summary();
     window_.Text7 = "END ... " + summary;
     const bool complete = skips_.empty() && notAsWritten_.empty();
-    program_.platform.desktop.MessageBox(Title(), summary,
-                                         complete ? BoxIcon::Information : BoxIcon::Exclamation,
-                                         BoxButtons::Ok);
+    program_.platform.desktop.MessageBox(
+        Title(), summary, complete ? BoxIcon::Information : BoxIcon::Exclamation, BoxButtons::Ok);
     return false;
   }
 

@@ -102,8 +102,7 @@ MemoryCommandResult RadioMain::ReadMemory(const std::string* given) {
     return {};
   }
   if (given == nullptr)
-    RefuseValue(program_, kReadTitle, RefusalOf(TypedValue::ChannelToRead, s.MemChannelText),
-                true);
+    RefuseValue(program_, kReadTitle, RefusalOf(TypedValue::ChannelToRead, s.MemChannelText), true);
   BlankDisplay();
   return {RefusalOf(TypedValue::ChannelToRead, s.MemChannelText), {}};
 }
@@ -151,10 +150,10 @@ MemoryCommandResult RadioMain::WriteMemory(const MemoryValues* given) {
   record.frequency[2] = static_cast<char>((*frequency)[1]);
   record.frequency[3] = static_cast<char>((*frequency)[0]);
 
-  std::string mode = asking ? desktop.InputBox(
-                                  kModeTitle,
-                                  "Enter  'MODE' (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)", "AM")
-                            : given->mode;
+  std::string mode =
+      asking ? desktop.InputBox(kModeTitle,
+                                "Enter  'MODE' (Lsb, Usb, Am, Cw, Rtty, Fm, Cwr, Rttyr)", "AM")
+             : given->mode;
   if (asking && mode.empty()) mode = "AM";
   const auto modeCode = ModeCode(mode);
   if (!modeCode) {
@@ -186,8 +185,9 @@ MemoryCommandResult RadioMain::WriteMemory(const MemoryValues* given) {
   }
   record.selected = SelectedByte(selected);
 
-  std::string label =
-      asking ? desktop.InputBox(kLabelTitle, "Enter  'LABEL'  info (0-10 chars)", "") : given->label;
+  std::string label = asking
+                          ? desktop.InputBox(kLabelTitle, "Enter  'LABEL'  info (0-10 chars)", "")
+                          : given->label;
   if (asking && label.empty()) label = " ";
   if (!civ::FirstLinkCodeCharacter(civ::LabelBytes(label)).empty())
     return refuse(kLabelTitle, TypedValue::Label, label);

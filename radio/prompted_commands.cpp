@@ -50,9 +50,8 @@ void RadioMain::SetCall() {
     LastRefusal = RefusalText("Call sign", answer, kCallAccepted);
     return;
   }
-  SendPlainCommand(
-      civ::Bytes({civ::kMemoryContents, civ::kSettings, civ::kCallSignSetting}) +
-      CallSignBytes(answer));
+  SendPlainCommand(civ::Bytes({civ::kMemoryContents, civ::kSettings, civ::kCallSignSetting}) +
+                   CallSignBytes(answer));
   Call();  // read the stored call sign back
 }
 

@@ -28,9 +28,9 @@ TEST(EncodingsTest, BcdBothWays) {
                                                     {0x1A, 20}, {0xFF, 165}, {0xA0, 100}};
   for (const auto& [byte, number] : toNumber) EXPECT_EQ(BcdToNumber(byte), number) << int{byte};
   // 18.5 rounds to 18 (halves to the even neighbour), 12.5 to 12.
-  const std::pair<double, int> toBcd[] = {{7, 0x07},    {42, 0x42},   {0, 0x00},   {99, 0x99},
-                                          {100, 0xA0},  {109, 0xA9},  {110, 0xBA}, {150, 0xE2},
-                                          {179, 0xFF},  {12.5, 0x12}, {18.5, 0x18}, {25, 0x25}};
+  const std::pair<double, int> toBcd[] = {{7, 0x07},   {42, 0x42},   {0, 0x00},    {99, 0x99},
+                                          {100, 0xA0}, {109, 0xA9},  {110, 0xBA},  {150, 0xE2},
+                                          {179, 0xFF}, {12.5, 0x12}, {18.5, 0x18}, {25, 0x25}};
   for (const auto& [number, byte] : toBcd) {
     const civ::BcdByte result = civ::NumberToBcd(number);
     EXPECT_TRUE(result.Ok()) << number;
@@ -43,8 +43,10 @@ TEST(EncodingsTest, BcdBothWays) {
 
   // Frequencies as five bytes, the 10 Hz and 1 Hz digits first, and back; only BCD comes back.
   const std::vector<std::pair<std::int64_t, std::string>> frequencies = {
-      {14'195'000, "00 50 19 14 00"}, {7'050'000, "00 00 05 07 00"},
-      {0, "00 00 00 00 00"},          {civ::kHighestFrequencyHz, "99 99 99 99 99"},
+      {14'195'000, "00 50 19 14 00"},
+      {7'050'000, "00 00 05 07 00"},
+      {0, "00 00 00 00 00"},
+      {civ::kHighestFrequencyHz, "99 99 99 99 99"},
       {1'296'123'456, "56 34 12 96 12"}};
   for (const auto& [hz, hex] : frequencies) {
     EXPECT_EQ(civ::FrequencyToBcd(hz), sim::FromHex(hex)) << hz;
@@ -64,7 +66,8 @@ TEST(EncodingsTest, FramesBuiltTakenApartAndCutFromAStream) {
   EXPECT_EQ(frame->from, 0x64);
   EXPECT_EQ(frame->command, 0x03);
   EXPECT_EQ(frame->data, sim::FromHex("00 50 19 14 00"));
-  for (const char* hex : {"FE FE E0 64 FD", "FE E0 64 03 FD", "FE FE E0 64 03 00", "FE FE E0 64 FE 03 FD"})
+  for (const char* hex :
+       {"FE FE E0 64 FD", "FE E0 64 03 FD", "FE FE E0 64 03 00", "FE FE E0 64 FE 03 FD"})
     EXPECT_EQ(civ::ParseFrame(sim::FromHex(hex)), std::nullopt) << hex;
 
   // Each frame up to its FD, and what follows the last FD as a piece of its own.
@@ -120,8 +123,8 @@ TEST(EncodingsTest, TheMemoryRecordTypedAndBack) {
     std::size_t at;
     unsigned char byte;
     bool wellFormed;
-  } changes[] = {{2, 0x02, false}, {4, 0x5A, false}, {8, 0x06, false}, {9, 0x04, false},
-                 {12, 0xF0, false}, {0, 0x01, true}, {17, 0xFD, true}};
+  } changes[] = {{2, 0x02, false},  {4, 0x5A, false}, {8, 0x06, false}, {9, 0x04, false},
+                 {12, 0xF0, false}, {0, 0x01, true},  {17, 0xFD, true}};
   for (const auto& c : changes) {
     std::string changed = bytes;
     changed[c.at] = static_cast<char>(c.byte);
@@ -144,10 +147,10 @@ TEST(EncodingsTest, EverySpellingOfAModeLeadsToTheSameCode) {
     const char* shown;
     const char* option;
     const char* rigctl;
-  } modes[] = {{0x00, "LSB", "Lsb", "LSB"},   {0x01, "USB", "Usb", "USB"},
-               {0x02, "AM", "Am", "AM"},      {0x03, "CW", "Cw", "CW"},
+  } modes[] = {{0x00, "LSB", "Lsb", "LSB"},    {0x01, "USB", "Usb", "USB"},
+               {0x02, "AM", "Am", "AM"},       {0x03, "CW", "Cw", "CW"},
                {0x04, "RTTY", "Rtty", "RTTY"}, {0x05, "FM", "Fm", "FM"},
-               {0x07, "CWr", "Cwr", "CWR"},   {0x08, "RTTYr", "Rttyr", "RTTYR"}};
+               {0x07, "CWr", "Cwr", "CWR"},    {0x08, "RTTYr", "Rttyr", "RTTYR"}};
   ASSERT_EQ(civ::Modes().size(), std::size(modes));
   for (const auto& m : modes) {
     const civ::Mode* mode = civ::ModeOfCode(m.code);

@@ -286,7 +286,10 @@ TEST_F(MemoryCommands, GivenTheirValuesNothingIsAskedNoBoxShownAndTheOutcomeRetu
   const std::string f14255 = Bytes({0x00, 0x50, 0x25, 0x14, 0x00});
   std::vector<Case> cases = {
       {Command::SelectAndClear, {"12"}, {Cmd(Bytes({0x08, 0x00, 0x12})), Cmd("\x0B")}, ""},
-      {Command::Select, {"12"}, {Cmd(Bytes({0x08, 0x00, 0x12})), Cmd(Bytes({0x1A, 0x00, 0x00, 0x12}))}, ""},
+      {Command::Select,
+       {"12"},
+       {Cmd(Bytes({0x08, 0x00, 0x12})), Cmd(Bytes({0x1A, 0x00, 0x00, 0x12}))},
+       ""},
       {Command::Select, {""}, {}, "Channel"},
       {Command::SelectAndClear, {"-5"}, {}, "-5"},
       {Command::Read, {"42"}, {Cmd(Bytes({0x1A, 0x00, 0x00, 0x42}))}, ""},

@@ -176,8 +176,8 @@ TEST_F(SimSerialTest, VanishedDeviceClosesThePortTellsOnceAndComesBackWhenPlugge
 TEST_F(SimSerialTest, CablePulledOnScheduleOrAfterFrames) {
   struct Case {
     const char* name;
-    int frames;          // -1: pulled at a time instead
-    std::int64_t atMs;   // when pulled, for the timed case
+    int frames;           // -1: pulled at a time instead
+    std::int64_t atMs;    // when pulled, for the timed case
     std::size_t reached;  // frames that reached the transceiver
   };
   const Case cases[] = {
