@@ -81,6 +81,8 @@ class ControlProgram {
   struct StartUpAnswers {
     int depth = 0;
     bool portAsked = false;       // the port questions have been asked in this start-up
+    bool portReported = false;    // a port that would not open has been reported
+    bool portNotAllowed = false;  // the port's device is barred to this user
     std::string commPort;         // what they gave
     bool dataFileFailed = false;  // the data file could not be opened (and that was said)
   };

@@ -19,8 +19,11 @@ void ControlProgram::StartUp() {
     InitFrameStrings();
     ReadConfig();
     // The memory manager build checks the transceiver's identity even when the port did not
-    // open: its first reply tick then shows that nothing answers.
-    if (platform.serial.PortOpen() || build == Build::Belmarq) {
+    // open: its first reply tick then shows that nothing answers. Not while the setup window
+    // asks for the settings of a first start (there is nothing to check yet), nor when the port
+    // was found barred to this user (its box has said why nothing can answer).
+    if (platform.serial.PortOpen() ||
+        (build == Build::Belmarq && !station.ConfigMissing && !startUp_.portNotAllowed)) {
       station.SyncStep = 1;
       link.Timer2.SetEnabled(true);
     }
@@ -62,7 +65,7 @@ void ControlProgram::ReadConfig() {
   if (reading.lastLine == "END") {
     // The port answer given in the first run of this start-up holds for the second.
     if (startUp_.portAsked) station.CommPort = startUp_.commPort;
-    OpenCommPortAsking(startUp_.portAsked);
+    OpenCommPortAsking(startUp_.portAsked || startUp_.portReported);
     if (startUp_.dataFileFailed) return;  // said once already
     std::string name = station.DeftFile;
     const bool opened = dataFile.OpenDataFile(name, "Input");
@@ -141,6 +144,23 @@ void ControlProgram::OpenCommPortAsking(bool quiet) {
           station.CommPort + " Temporarily Enabled. Run SETUP (menu) to Re-Configure.",
           BoxIcon::None, BoxButtons::Ok);
       continue;  // retry with the new port
+    }
+    if (error.number == kErrorPermissionDenied) {
+      // The device is there but this user may not open it (yet): said once, with the cure,
+      // and then looked for once a second as a pulled cable is, so that the port opens as soon
+      // as the permission is given.
+      if (!quiet) {
+        desktop.MessageBox("Comm Port Error - Permission Denied",
+                           PortErrorText(error, station) +
+                               (error.advice.empty() ? "" : " ... " + error.advice) +
+                               " ... The program keeps trying and opens the port as soon as "
+                               "it may.",
+                           BoxIcon::Critical, BoxButtons::Ok);
+        if (startUp_.depth > 0) startUp_.portReported = true;
+      }
+      if (startUp_.depth > 0) startUp_.portNotAllowed = true;
+      recovery.DeviceMissing();
+      return;
     }
     if (quiet) return;
     const char* title = error.number == kErrorPortAlreadyOpen

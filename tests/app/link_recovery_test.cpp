@@ -183,5 +183,43 @@ TEST_F(LinkRecoveryTest, PortMissingAtStartUpOpensWhenItsDeviceTurnsUp) {
   }
 }
 
+// The device is there but this user may not open it: one box naming the device, its group and
+// the cure; then the port is looked for once a second, and when the permission is given while the
+// program runs, it opens and the panel synchronises within two seconds, without a restart.
+TEST_F(LinkRecoveryTest, DeviceThisUserMayNotOpenIsExplainedOnceAndOpensWhenAllowed) {
+  const std::string advice =
+      "/dev/ttyUSB0 belongs to the group dialout. Add yourself with: sudo adduser alice dialout, "
+      "then log out and in again.";
+  for (const Build build : {Build::Tavrin, Build::Korvid, Build::Belmarq}) {
+    SCOPED_TRACE(static_cast<int>(build));
+    program.reset();
+    desktop = FakeDesktop();
+    serial.Close();
+    ClearSent();
+    serial.FailOpensWith(PortError{kErrorPermissionDenied, "Permission denied", advice});
+    WriteConfig();
+    ControlProgram& p = Start(build, 600);
+    EXPECT_EQ(BoxTexts(desktop),
+              std::vector<std::string>{
+                  "Comm Port Error - Permission Denied: Error Code 70 ... Permission denied ... "
+                  "COM1 ... 19200,N,8,1 ... " +
+                  advice + " ... The program keeps trying and opens the port as soon as it may."});
+    ASSERT_FALSE(desktop.boxes.empty());
+    EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Critical);
+    EXPECT_EQ(PortState(serial), "closed");
+    Advance(5000);
+    EXPECT_EQ(desktop.boxes.size(), 1u) << "said once";
+    EXPECT_TRUE(Sent().empty());
+
+    serial.FailOpensWith(std::nullopt);
+    Advance(2000);
+    EXPECT_EQ(PortState(serial), "COM1 19200,N,8,1");
+    EXPECT_EQ(FirstSent(StateQueries(build).size()), StateQueries(build));
+    EXPECT_EQ(p.station.SyncStep, 0) << "synchronised";
+    EXPECT_FALSE(p.station.AwaitingRadio || p.station.PortGone || desktop.ended);
+    EXPECT_EQ(desktop.boxes.size(), 1u);
+  }
+}
+
 }  // namespace
 }  // namespace tavrin

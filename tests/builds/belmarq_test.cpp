@@ -108,6 +108,19 @@ TEST_F(BelmarqTest, TheIdentityAnswerMustFillFifteenBytes) {
   }
 }
 
+// The first start, without KESTRA.INI: the setup window asks for the settings, and nothing is
+// said about a transceiver that has not been asked for yet.
+TEST_F(BelmarqTest, NoRadioNotReadyBoxWhileTheFirstStartsSetupWindowIsOpen) {
+  ControlProgram& p = Start(Build::Belmarq);
+  Advance(3000);
+  EXPECT_TRUE(p.setup.Visible);
+  EXPECT_EQ(BoxTexts(desktop),
+            std::vector<std::string>{"Open Config File Error: Error Code 53 ... File not found "
+                                     "... KESTRA.INI ... Input ... File will be created."});
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_FALSE(desktop.ended);
+}
+
 TEST_F(BelmarqTest, OpensOnTheMemoryWindowAndIgnoresTheFrontPanel) {
   WriteConfig();
   ControlProgram& p = Start(Build::Belmarq);
