@@ -58,7 +58,8 @@ ConfigReading ReadConfigFile(ControlProgram& program) {
   };
   const Key keys[] = {{"[DeftFile] ", &s.DeftFile, 12},
                       {"[CallSign] ", &s.CallSign, 10},
-                      {"[CommPort] ", &s.CommPort, 4},
+                      // The port name is read whole: COM12 is not COM1.
+                      {"[CommPort] ", &s.CommPort, std::string::npos},
                       {"[CommBaud] ", &s.CommBaud, 11}};
   while (!file.input->AtEnd()) {
     const std::string line = file.input->ReadLine();

@@ -91,8 +91,8 @@ class ControlProgram {
   void OpenCommPortAsking(bool quiet);
 };
 
-// The port number of a "COMn" name: only the fourth character counts ("COM12" is port 1); 0
-// when it is not a digit.
+// The port number of a "COMn" name, read whole: "COM12" is port 12; 0 for a name that is not
+// COM and a number from 1 to 255.
 int PortNumberOf(const std::string& commPort);
 
 }  // namespace tavrin

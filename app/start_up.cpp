@@ -94,10 +94,21 @@ std::string PortErrorText(const PortError& error, const Station& s) {
 }  // namespace
 
 int PortNumberOf(const std::string& commPort) {
-  // Only the fourth character counts: "COM1" is port 1, "COM12" is port 1 too.
-  if (commPort.size() < 4) return 0;
-  const char digit = commPort[3];
-  return digit >= '0' && digit <= '9' ? digit - '0' : 0;
+  // The whole name: "COM" in any case and a number from 1 to 255, blanks around it allowed.
+  // "COM12" is port 12, never port 1.
+  const std::size_t first = commPort.find_first_not_of(' ');
+  if (first == std::string::npos) return 0;
+  const std::string name = commPort.substr(first, commPort.find_last_not_of(' ') - first + 1);
+  if (name.size() < 4 || name.size() > 6) return 0;
+  for (std::size_t i = 0; i < 3; ++i) {
+    if ((name[i] & ~0x20) != "COM"[i]) return 0;
+  }
+  int number = 0;
+  for (std::size_t i = 3; i < name.size(); ++i) {
+    if (name[i] < '0' || name[i] > '9') return 0;
+    number = number * 10 + (name[i] - '0');
+  }
+  return number <= 255 ? number : 0;
 }
 
 void ControlProgram::OpenCommPort() { OpenCommPortAsking(false); }
