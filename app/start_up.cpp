@@ -86,6 +86,11 @@ void ControlProgram::ReadConfig() {
 
 namespace {
 
+// The first words of the box for a transceiver that does not answer.
+constexpr const char* kRadioNotReadyText =
+    "RADIO NOT READY or COM PORT ERROR! ... Check RADIO or run SETUP (menu) or Edit KESTRA.INI! "
+    "... ";
+
 std::string PortErrorText(const PortError& error, const Station& s) {
   return "Error Code " + std::to_string(error.number) + " ... " + error.description + " ... " +
          s.CommPort + " ... " + s.CommBaud;
@@ -178,6 +183,8 @@ void ControlProgram::OpenCommPortAsking(bool quiet) {
                             ? "Comm Port Error - Port Already Open"
                             : "Open Comm Port - Unexpected Error";
     desktop.MessageBox(title, PortErrorText(error, station), BoxIcon::Critical, BoxButtons::Ok);
+    // Said once per start: the second start-up run of this start opens the port quietly.
+    if (startUp_.depth > 0) startUp_.portReported = true;
     return;
   }
   if (port.PortOpen()) {
@@ -202,9 +209,7 @@ void ControlProgram::ReportError() {
 void ControlProgram::ShowErrorBox() {
   if (station.ErrorNumber == 99) {
     platform.desktop.MessageBox("Unexpected Radio Condition",
-                                "RADIO NOT READY or COM PORT ERROR! ... "
-                                "Check RADIO or run SETUP (menu) or Edit KESTRA.INI! ... "
-                                "Restart Program now!",
+                                std::string(kRadioNotReadyText) + "Restart Program now!",
                                 BoxIcon::Critical, BoxButtons::Ok);
   } else {
     platform.desktop.MessageBox(
@@ -219,7 +224,13 @@ void ControlProgram::RadioNotReady() {
   if (!recovery.Resynchronising()) {
     station.ErrorNumber = 99;
     station.ErrorDescription = "Radio not ready";
-    ShowErrorBox();
+    // The program runs on and asks the transceiver about once a second, so the box says that
+    // instead of asking for a restart.
+    platform.desktop.MessageBox("Unexpected Radio Condition",
+                                std::string(kRadioNotReadyText) +
+                                    "The program keeps asking the transceiver and synchronises by "
+                                    "itself as soon as it answers.",
+                                BoxIcon::Critical, BoxButtons::Ok);
   }
   recovery.RadioSilent();
 }

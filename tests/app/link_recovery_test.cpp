@@ -22,7 +22,8 @@ const std::vector<std::string> kSynchronisation = {Frame({0x03}), Frame({0x04}),
                                                    Frame({0x1C, 0x00}), Frame({0x19, 0x00})};
 const std::string kRadioNotReadyBox =
     "Unexpected Radio Condition: RADIO NOT READY or COM PORT ERROR! ... Check RADIO or run SETUP "
-    "(menu) or Edit KESTRA.INI! ... Restart Program now!";
+    "(menu) or Edit KESTRA.INI! ... The program keeps asking the transceiver and synchronises by "
+    "itself as soon as it answers.";
 const std::string kGone = "STATUS = RADIO NOT READY ... COM1 is gone ... looking for it";
 
 // What each build sends to learn the transceiver's state when the line is back.

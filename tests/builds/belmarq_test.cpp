@@ -98,8 +98,9 @@ TEST_F(BelmarqTest, TheIdentityAnswerMustFillFifteenBytes) {
               passes ? std::vector<std::string>{}
                      : std::vector<std::string>{
                            "Unexpected Radio Condition: RADIO NOT READY or COM PORT ERROR! ... "
-                           "Check RADIO or run SETUP (menu) or Edit KESTRA.INI! ... Restart "
-                           "Program now!"});
+                           "Check RADIO or run SETUP (menu) or Edit KESTRA.INI! ... The program "
+                           "keeps asking the transceiver and synchronises by itself as soon as "
+                           "it answers."});
     // A good answer ends the exchange; without one the identity is asked again about once a
     // second until the transceiver answers.
     Advance(1000);

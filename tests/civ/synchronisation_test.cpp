@@ -94,7 +94,8 @@ TEST_F(SynchronisationTest, SilentTransceiverShowsRadioNotReadyAndTheProgramRuns
   EXPECT_EQ(BoxTexts(desktop),
             std::vector<std::string>{"Unexpected Radio Condition: RADIO NOT READY or COM PORT "
                                      "ERROR! ... Check RADIO or run SETUP (menu) or Edit "
-                                     "KESTRA.INI! ... Restart Program now!"});
+                                     "KESTRA.INI! ... The program keeps asking the transceiver "
+                                     "and synchronises by itself as soon as it answers."});
   ASSERT_FALSE(desktop.boxes.empty());
   EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Critical);
   EXPECT_FALSE(desktop.ended);
