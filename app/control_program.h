@@ -85,10 +85,14 @@ class ControlProgram {
     bool portNotAllowed = false;  // the port's device is barred to this user
     std::string commPort;         // what they gave
     bool dataFileFailed = false;  // the data file could not be opened (and that was said)
+    bool configReported = false;  // KESTRA.INI is incomplete or unreadable (and that was said)
   };
   StartUpAnswers startUp_;
   // OpenCommPort, with its boxes unless `quiet`.
   void OpenCommPortAsking(bool quiet);
+  // KESTRA.INI keeps the port closed (`what`: "does not end in END", "cannot be read"): the
+  // status lines say so.
+  void ShowConfigIncomplete(const std::string& what);
 };
 
 // The port number of a "COMn" name, read whole: "COM12" is port 12; 0 for a name that is not

@@ -8,6 +8,22 @@
 
 namespace tavrin {
 
+namespace {
+
+// A line of a file as a box can show it: control characters as "?", and no more than 40
+// characters (a file of garbage or one long line stays readable).
+std::string ShownLine(const std::string& line) {
+  constexpr std::size_t kShown = 40;
+  std::string shown = line.substr(0, kShown);
+  for (char& c : shown) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code < 32 || (code >= 127 && code < 160)) c = '?';
+  }
+  return line.size() > kShown ? shown + "..." : shown;
+}
+
+}  // namespace
+
 void ControlProgram::StartUp() {
   ++startUp_.depth;
   // Creating the memory window runs its own load, and so a whole start-up, inside this one.
@@ -61,7 +77,7 @@ void ControlProgram::InitFrameStrings() {
 }
 
 void ControlProgram::ReadConfig() {
-  const ConfigReading reading = ReadConfigFile(*this);
+  const ConfigReading reading = ReadConfigFile(*this, !startUp_.configReported);
   if (reading.lastLine == "END") {
     // The port answer given in the first run of this start-up holds for the second.
     if (startUp_.portAsked) station.CommPort = startUp_.commPort;
@@ -78,10 +94,32 @@ void ControlProgram::ReadConfig() {
     memory.Text8Bold = true;
     memory.Text7 = "Open Process Complete";
     memory.Text6 = "Hello " + station.CallSign;
+  } else if (reading.unreadable) {
+    // Its box (from OpenConfigFile) has said why; the status line keeps saying it.
+    ShowConfigIncomplete("cannot be read");
   } else if (reading.lastLine.empty()) {
     station.ConfigMissing = true;
     setup.Show();
+  } else {
+    // Cut short, garbage, or a hand edit that lost END: the port stays closed, as the file
+    // asks, and the operator is told which file, its last line, and the cure.
+    if (!startUp_.configReported) {
+      platform.desktop.MessageBox(
+          "Incomplete Config File",
+          std::string(kConfigFileName) + " does not end in END ... its last line is \"" +
+              ShownLine(reading.lastLine) + "\" ... " + kIncompleteConfigAdvice,
+          BoxIcon::Critical, BoxButtons::Ok);
+    }
+    ShowConfigIncomplete("does not end in END");
   }
+}
+
+void ControlProgram::ShowConfigIncomplete(const std::string& what) {
+  if (startUp_.depth > 0) startUp_.configReported = true;
+  const std::string line = "STATUS = PORT CLOSED ... " + std::string(kConfigFileName) + " " + what +
+                           " ... run SETUP (menu)";
+  radio.Text7 = line;
+  memory.Text9 = line;
 }
 
 namespace {

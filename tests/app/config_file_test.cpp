@@ -107,11 +107,13 @@ TEST_F(ConfigFileTest, MissingFileIsCreatedEmptyAndUnreadableFileIsReported) {
     if (unreadable) fs::create_directory(PathOf("KESTRA.INI"));
     const ConfigReading reading = ReadConfigFile(p);
     EXPECT_FALSE(reading.opened);
+    EXPECT_EQ(reading.unreadable, unreadable);
     EXPECT_EQ(reading.lastLine, "");
     EXPECT_EQ(BoxTexts(desktop),
               std::vector<std::string>{
                   unreadable ? "Unexpected Open Config File Error: Error Code 75 ... Path/File "
-                               "access error ... KESTRA.INI ... Input"
+                               "access error ... KESTRA.INI ... Input ... The port stays closed "
+                               "... Run SETUP (menu) and Save to write a complete file."
                              : "Open Config File Error: Error Code 53 ... File not found ... "
                                "KESTRA.INI ... Input ... File will be created."});
     ASSERT_FALSE(desktop.boxes.empty());

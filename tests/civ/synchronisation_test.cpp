@@ -111,7 +111,9 @@ TEST_F(SynchronisationTest, NoSynchronisationWithoutAnOpenPort) {
   ControlProgram& p = Start(Build::Tavrin, 500);
   EXPECT_TRUE(Sent().empty());
   EXPECT_EQ(p.station.SyncStep, 0);
-  EXPECT_TRUE(desktop.boxes.empty());
+  // Only the box about the file: nothing about a transceiver that was never asked.
+  ASSERT_EQ(desktop.boxes.size(), 1u);
+  EXPECT_EQ(desktop.boxes[0].title, "Incomplete Config File");
   EXPECT_FALSE(desktop.ended);
 }
 
