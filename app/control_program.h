@@ -53,6 +53,9 @@ class ControlProgram {
   void InitFlags();
   void InitFrameStrings();
   void ReadConfig();
+  // Temporary files left beside KESTRA.INI and the data file by a program killed while it
+  // replaced them, and that no program writes now, are removed.
+  void RemoveLeftovers();
   // (Re)opens the serial port from CommPort and CommBaud, with its error dialogs.
   void OpenCommPort();
   // The port opened again with the settings in force and without any box, as for a cable

@@ -44,7 +44,20 @@ void ControlProgram::StartUp() {
       link.Timer2.SetEnabled(true);
     }
   }
+  if (startUp_.depth == 1 && !station.Ended) RemoveLeftovers();
   if (--startUp_.depth == 0) startUp_ = {};
+}
+
+void ControlProgram::RemoveLeftovers() {
+  // A program of the suite killed while it replaced the data file or KESTRA.INI left its
+  // temporary file beside them; what no program is writing now goes.
+  Files& files = platform.files;
+  files.RemoveLeftoverReplacements(files.CompletePath(kConfigFileName));
+  const std::string dataFile =
+      !station.DataFilePath.empty() ? station.DataFilePath : files.CompletePath(station.DeftFile);
+  if (!station.DeftFile.empty() || !station.DataFilePath.empty()) {
+    files.RemoveLeftoverReplacements(dataFile);
+  }
 }
 
 void ControlProgram::InitFlags() {

@@ -176,6 +176,41 @@ TEST_F(StartUpTest, EachPortBoxComesOncePerStart) {
   }
 }
 
+// Leftovers of a program killed while it replaced the data file or KESTRA.INI (the temporary
+// file beside it, ".NAME.xxxxxx") are removed at the next start; a replacement that another
+// program is writing now, and files of any other name, are left alone.
+TEST_F(StartUpTest, LeftoverTemporaryFilesAreRemovedAtTheNextStart) {
+  WriteConfig();
+  const std::vector<std::string> leftovers = {".KESTRA.TXT.a1B2c3", ".KESTRA.INI.Zz9yY8"};
+  const std::vector<std::string> others = {".KESTRA.TXT.abc12",  ".OTHER.TXT.abc123",
+                                           "KESTRA.TXT.abc123",  ".KESTRA.TXT.abc123.bak",
+                                           ".KESTRA.TXT.abc-23", "notes.txt"};
+  for (const auto& name : leftovers) WriteFile(name, "half a file");
+  for (const auto& name : others) WriteFile(name, "kept");
+  // Another program of the suite is writing its new data file right now.
+  FileError error;
+  std::unique_ptr<TextOutput> writing = files.OpenReplacement(PathOf("KESTRA.TXT"), error);
+  ASSERT_TRUE(writing != nullptr);
+  std::vector<std::string> before;
+  for (const auto& entry : std::filesystem::directory_iterator(directory))
+    before.push_back(entry.path().filename().string());
+  Start();
+  std::vector<std::string> after;
+  for (const auto& entry : std::filesystem::directory_iterator(directory))
+    after.push_back(entry.path().filename().string());
+  for (const auto& name : leftovers) {
+    EXPECT_EQ(std::count(after.begin(), after.end(), name), 0) << name;
+  }
+  for (const auto& name : before) {
+    if (std::count(leftovers.begin(), leftovers.end(), name) == 0) {
+      EXPECT_EQ(std::count(after.begin(), after.end(), name), 1) << name << " was removed";
+    }
+  }
+  EXPECT_TRUE(writing->WriteLine("still writing"));
+  EXPECT_TRUE(writing->Commit());
+  EXPECT_EQ(ReadFile("KESTRA.TXT"), "still writing\r\n");
+}
+
 TEST_F(StartUpTest, SettingsAreTakenWithinTheirLengths) {
   WriteFile("KESTRA.INI",
             "[DeftFile] KESTRA.TXT\r\n[CallSign] DL1ABC/MOBILE\r\n[CommPort] COM12\r\n"
