@@ -16,8 +16,8 @@ std::string OpenErrorText(const FileError& error, const std::string& name,
 
 }  // namespace
 
-ConfigFile OpenConfigFile(ControlProgram& program, const std::string& name,
-                          const std::string& mode) {
+ConfigFile OpenConfigFile(ControlProgram& program, const std::string& name, const std::string& mode,
+                          bool report) {
   ConfigFile file;
   Files& files = program.platform.files;
   Desktop& desktop = program.platform.desktop;
@@ -31,6 +31,7 @@ ConfigFile OpenConfigFile(ControlProgram& program, const std::string& name,
     return file;
   }
   if (!error.Failed()) return file;
+  file.error = error;
   if (error.number == kErrorFileNotFound) {
     desktop.MessageBox("Open Config File Error",
                        OpenErrorText(error, name, mode) + " ... " + "File will be created.",
@@ -40,15 +41,22 @@ ConfigFile OpenConfigFile(ControlProgram& program, const std::string& name,
     program.station.ConfigMissing = true;
     return file;
   }
-  desktop.MessageBox("Unexpected Open Config File Error", OpenErrorText(error, name, mode),
-                     BoxIcon::Critical, BoxButtons::Ok);
+  if (!report) return file;
+  std::string text = OpenErrorText(error, name, mode);
+  if (mode == "Input") text += std::string(" ... ") + kIncompleteConfigAdvice;
+  desktop.MessageBox("Unexpected Open Config File Error", text, BoxIcon::Critical, BoxButtons::Ok);
   return file;
 }
 
-ConfigReading ReadConfigFile(ControlProgram& program) {
+ConfigReading ReadConfigFile(ControlProgram& program, bool report) {
   ConfigReading reading;
-  ConfigFile file = OpenConfigFile(program, kConfigFileName, "Input");
-  if (!file.input) return reading;  // nothing to read: treated as an empty file
+  ConfigFile file = OpenConfigFile(program, kConfigFileName, "Input", report);
+  if (!file.input) {
+    // A missing file has been made empty (and counts as empty); any other failure leaves a
+    // file that cannot be read.
+    reading.unreadable = file.error.number != kErrorFileNotFound;
+    return reading;
+  }
   reading.opened = true;
   Station& s = program.station;
   struct Key {
@@ -58,7 +66,8 @@ ConfigReading ReadConfigFile(ControlProgram& program) {
   };
   const Key keys[] = {{"[DeftFile] ", &s.DeftFile, 12},
                       {"[CallSign] ", &s.CallSign, 10},
-                      {"[CommPort] ", &s.CommPort, 4},
+                      // The port name is read whole: COM12 is not COM1.
+                      {"[CommPort] ", &s.CommPort, std::string::npos},
                       {"[CommBaud] ", &s.CommBaud, 11}};
   while (!file.input->AtEnd()) {
     const std::string line = file.input->ReadLine();

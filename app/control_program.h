@@ -55,6 +55,9 @@ class ControlProgram : public LinkOwner {
   void InitFlags();
   void InitFrameStrings();
   void ReadConfig();
+  // Temporary files left beside KESTRA.INI and the data file by a program killed while it
+  // replaced them, and that no program writes now, are removed.
+  void RemoveLeftovers();
   // (Re)opens the serial port from CommPort and CommBaud, with its error dialogs.
   void OpenCommPort();
   // The port opened again with the settings in force and without any box, as for a cable
@@ -93,16 +96,22 @@ class ControlProgram : public LinkOwner {
   struct StartUpAnswers {
     int depth = 0;
     bool portAsked = false;       // the port questions have been asked in this start-up
+    bool portReported = false;    // a port that would not open has been reported
+    bool portNotAllowed = false;  // the port's device is barred to this user
     std::string commPort;         // what they gave
     bool dataFileFailed = false;  // the data file could not be opened (and that was said)
+    bool configReported = false;  // KESTRA.INI is incomplete or unreadable (and that was said)
   };
   StartUpAnswers startUp_;
   // OpenCommPort, with its boxes unless `quiet`.
   void OpenCommPortAsking(bool quiet);
+  // KESTRA.INI keeps the port closed (`what`: "does not end in END", "cannot be read"): the
+  // status lines say so.
+  void ShowConfigIncomplete(const std::string& what);
 };
 
-// The port number of a "COMn" name: only the fourth character counts ("COM12" is port 1); 0
-// when it is not a digit.
+// The port number of a "COMn" name, read whole: "COM12" is port 12; 0 for a name that is not
+// COM and a number from 1 to 255.
 int PortNumberOf(const std::string& commPort);
 
 }  // namespace tavrin

@@ -67,7 +67,8 @@ ProgramView::ProgramView(Build build, const std::vector<ViewMaker>& views)
     : clock_(hub_),
       serial_(files_),
       refreshingSerial_(serial_, hub_),
-      platform_{desktop_, clock_, refreshingSerial_, files_},
+      devices_(files_),
+      platform_{desktop_, clock_, refreshingSerial_, files_, &devices_},
       program_(std::make_unique<ControlProgram>(platform_, build)) {
   // Whatever ends the program closes the data file and releases the port first.
   desktop_.AddShutdownHook([this] {

@@ -13,6 +13,7 @@
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_serial.h"
+#include "platform/qt/qt_serial_devices.h"
 #include "platform/qt/view_hub.h"
 
 namespace tavrin {
@@ -93,6 +94,7 @@ class ProgramView {
   Files files_;
   QtSerial serial_;
   RefreshingSerial refreshingSerial_;
+  QtSerialDevices devices_;
   Platform platform_;
   std::unique_ptr<ControlProgram> program_;
   std::vector<std::unique_ptr<QWidget>> views_;

@@ -8,6 +8,22 @@
 
 namespace tavrin {
 
+namespace {
+
+// A line of a file as a box can show it: control characters as "?", and no more than 40
+// characters (a file of garbage or one long line stays readable).
+std::string ShownLine(const std::string& line) {
+  constexpr std::size_t kShown = 40;
+  std::string shown = line.substr(0, kShown);
+  for (char& c : shown) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code < 32 || (code >= 127 && code < 160)) c = '?';
+  }
+  return line.size() > kShown ? shown + "..." : shown;
+}
+
+}  // namespace
+
 void ControlProgram::StartUp() {
   ++startUp_.depth;
   // Creating the memory window runs its own load, and so a whole start-up, inside this one.
@@ -19,10 +35,28 @@ void ControlProgram::StartUp() {
     InitFrameStrings();
     ReadConfig();
     // The memory manager build checks the transceiver's identity even when the port did not
-    // open: its first reply tick then shows that nothing answers.
-    if (platform.serial.PortOpen() || profile.checksRadioWithoutPort) synchronisation.Start(false);
+    // open: its first reply tick then shows that nothing answers. Not while the setup window
+    // asks for the settings of a first start (there is nothing to check yet), nor when the port
+    // was found barred to this user (its box has said why nothing can answer).
+    if (platform.serial.PortOpen() ||
+        (profile.checksRadioWithoutPort && !station.ConfigMissing && !startUp_.portNotAllowed)) {
+      synchronisation.Start(false);
+    }
   }
+  if (startUp_.depth == 1 && !station.Ended) RemoveLeftovers();
   if (--startUp_.depth == 0) startUp_ = {};
+}
+
+void ControlProgram::RemoveLeftovers() {
+  // A program of the suite killed while it replaced the data file or KESTRA.INI left its
+  // temporary file beside them; what no program is writing now goes.
+  Files& files = platform.files;
+  files.RemoveLeftoverReplacements(files.CompletePath(kConfigFileName));
+  const std::string dataFile =
+      !station.DataFilePath.empty() ? station.DataFilePath : files.CompletePath(station.DeftFile);
+  if (!station.DeftFile.empty() || !station.DataFilePath.empty()) {
+    files.RemoveLeftoverReplacements(dataFile);
+  }
 }
 
 void ControlProgram::InitFlags() {
@@ -48,11 +82,11 @@ void ControlProgram::InitFrameStrings() {
 }
 
 void ControlProgram::ReadConfig() {
-  const ConfigReading reading = ReadConfigFile(*this);
+  const ConfigReading reading = ReadConfigFile(*this, !startUp_.configReported);
   if (reading.lastLine == "END") {
     // The port answer given in the first run of this start-up holds for the second.
     if (startUp_.portAsked) station.CommPort = startUp_.commPort;
-    OpenCommPortAsking(startUp_.portAsked);
+    OpenCommPortAsking(startUp_.portAsked || startUp_.portReported);
     if (startUp_.dataFileFailed) return;  // said once already
     std::string name = station.DeftFile;
     const bool opened = dataFile.OpenDataFile(name, "Input");
@@ -65,13 +99,40 @@ void ControlProgram::ReadConfig() {
     memory.Text8Bold = true;
     memory.Text7 = "Open Process Complete";
     memory.Text6 = "Hello " + station.CallSign;
+  } else if (reading.unreadable) {
+    // Its box (from OpenConfigFile) has said why; the status line keeps saying it.
+    ShowConfigIncomplete("cannot be read");
   } else if (reading.lastLine.empty()) {
     station.ConfigMissing = true;
     setup.Show();
+  } else {
+    // Cut short, garbage, or a hand edit that lost END: the port stays closed, as the file
+    // asks, and the operator is told which file, its last line, and the cure.
+    if (!startUp_.configReported) {
+      platform.desktop.MessageBox(
+          "Incomplete Config File",
+          std::string(kConfigFileName) + " does not end in END ... its last line is \"" +
+              ShownLine(reading.lastLine) + "\" ... " + kIncompleteConfigAdvice,
+          BoxIcon::Critical, BoxButtons::Ok);
+    }
+    ShowConfigIncomplete("does not end in END");
   }
 }
 
+void ControlProgram::ShowConfigIncomplete(const std::string& what) {
+  if (startUp_.depth > 0) startUp_.configReported = true;
+  const std::string line = "STATUS = PORT CLOSED ... " + std::string(kConfigFileName) + " " + what +
+                           " ... run SETUP (menu)";
+  radio.Text7 = line;
+  memory.Text9 = line;
+}
+
 namespace {
+
+// The first words of the box for a transceiver that does not answer.
+constexpr const char* kRadioNotReadyText =
+    "RADIO NOT READY or COM PORT ERROR! ... Check RADIO or run SETUP (menu) or Edit KESTRA.INI! "
+    "... ";
 
 std::string PortErrorText(const PortError& error, const Station& s) {
   return "Error Code " + std::to_string(error.number) + " ... " + error.description + " ... " +
@@ -81,10 +142,21 @@ std::string PortErrorText(const PortError& error, const Station& s) {
 }  // namespace
 
 int PortNumberOf(const std::string& commPort) {
-  // Only the fourth character counts: "COM1" is port 1, "COM12" is port 1 too.
-  if (commPort.size() < 4) return 0;
-  const char digit = commPort[3];
-  return digit >= '0' && digit <= '9' ? digit - '0' : 0;
+  // The whole name: "COM" in any case and a number from 1 to 255, blanks around it allowed.
+  // "COM12" is port 12, never port 1.
+  const std::size_t first = commPort.find_first_not_of(' ');
+  if (first == std::string::npos) return 0;
+  const std::string name = commPort.substr(first, commPort.find_last_not_of(' ') - first + 1);
+  if (name.size() < 4 || name.size() > 6) return 0;
+  for (std::size_t i = 0; i < 3; ++i) {
+    if ((name[i] & ~0x20) != "COM"[i]) return 0;
+  }
+  int number = 0;
+  for (std::size_t i = 3; i < name.size(); ++i) {
+    if (name[i] < '0' || name[i] > '9') return 0;
+    number = number * 10 + (name[i] - '0');
+  }
+  return number <= 255 ? number : 0;
 }
 
 void ControlProgram::OpenCommPort() { OpenCommPortAsking(false); }
@@ -132,11 +204,30 @@ void ControlProgram::OpenCommPortAsking(bool quiet) {
           BoxIcon::None, BoxButtons::Ok);
       continue;  // retry with the new port
     }
+    if (error.number == kErrorPermissionDenied) {
+      // The device is there but this user may not open it (yet): said once, with the cure,
+      // and then looked for once a second as a pulled cable is, so that the port opens as soon
+      // as the permission is given.
+      if (!quiet) {
+        desktop.MessageBox("Comm Port Error - Permission Denied",
+                           PortErrorText(error, station) +
+                               (error.advice.empty() ? "" : " ... " + error.advice) +
+                               " ... The program keeps trying and opens the port as soon as "
+                               "it may.",
+                           BoxIcon::Critical, BoxButtons::Ok);
+        if (startUp_.depth > 0) startUp_.portReported = true;
+      }
+      if (startUp_.depth > 0) startUp_.portNotAllowed = true;
+      recovery.DeviceMissing();
+      return;
+    }
     if (quiet) return;
     const char* title = error.number == kErrorPortAlreadyOpen
                             ? "Comm Port Error - Port Already Open"
                             : "Open Comm Port - Unexpected Error";
     desktop.MessageBox(title, PortErrorText(error, station), BoxIcon::Critical, BoxButtons::Ok);
+    // Said once per start: the second start-up run of this start opens the port quietly.
+    if (startUp_.depth > 0) startUp_.portReported = true;
     return;
   }
   if (port.PortOpen()) {
@@ -161,9 +252,7 @@ void ControlProgram::ReportError() {
 void ControlProgram::ShowErrorBox() {
   if (station.ErrorNumber == 99) {
     platform.desktop.MessageBox("Unexpected Radio Condition",
-                                "RADIO NOT READY or COM PORT ERROR! ... "
-                                "Check RADIO or run SETUP (menu) or Edit KESTRA.INI! ... "
-                                "Restart Program now!",
+                                std::string(kRadioNotReadyText) + "Restart Program now!",
                                 BoxIcon::Critical, BoxButtons::Ok);
   } else {
     platform.desktop.MessageBox(
@@ -178,7 +267,13 @@ void ControlProgram::RadioNotReady(bool quiet) {
   if (!quiet) {
     station.ErrorNumber = 99;
     station.ErrorDescription = "Radio not ready";
-    ShowErrorBox();
+    // The program runs on and asks the transceiver about once a second, so the box says that
+    // instead of asking for a restart.
+    platform.desktop.MessageBox("Unexpected Radio Condition",
+                                std::string(kRadioNotReadyText) +
+                                    "The program keeps asking the transceiver and synchronises by "
+                                    "itself as soon as it answers.",
+                                BoxIcon::Critical, BoxButtons::Ok);
   }
   recovery.RadioSilent();
 }

@@ -2,6 +2,7 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -274,11 +275,43 @@ std::unique_ptr<TextOutput> Files::OpenReplacement(const std::string& path,
     error = SystemFileError(errno);
     return nullptr;
   }
+  // Held while it is written (and let go with the descriptor, also when the program is killed):
+  // the next start of a program of the suite removes it only when nobody holds it.
+  ::flock(fd, LOCK_EX);
   struct stat old {};
   const mode_t mode = ::stat(resolved.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
   ::fchmod(fd, mode);
   error = {};
   return std::make_unique<TextOutput>(fd, resolved.string(), temporary, fault_);
+}
+
+int Files::RemoveLeftoverReplacements(const std::string& path) const {
+  if (path.empty()) return 0;
+  const fs::path resolved = Resolve(path);
+  const std::string prefix = "." + resolved.filename().string() + ".";
+  const fs::path folder = resolved.has_parent_path() ? resolved.parent_path() : fs::path(".");
+  // mkostemp's six letters and digits after the name.
+  const auto leftover = [&prefix](const std::string& name) {
+    if (name.size() != prefix.size() + 6) return false;
+    if (!SameIgnoringCase(name.substr(0, prefix.size()), prefix)) return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+  };
+  int removed = 0;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (!leftover(it->path().filename().string())) continue;
+    const int fd = ::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat info {};
+    // A replacement being written is locked by its program; one nobody holds is a leftover.
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        ::unlink(it->path().c_str()) == 0) {
+      ++removed;
+    }
+    ::close(fd);
+  }
+  return removed;
 }
 
 }  // namespace tavrin

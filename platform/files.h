@@ -118,9 +118,14 @@ class Files {
   std::unique_ptr<TextInput> OpenInput(const std::string& path, FileError& error) const;
   // Opens the file itself for writing from empty.
   std::unique_ptr<TextOutput> OpenOutput(const std::string& path, FileError& error) const;
-  // Opens a replacement for `path`: a temporary file in the same folder, put in place by
-  // Commit. The file at `path`, if any, is not touched before then.
+  // Opens a replacement for `path`: a temporary file in the same folder (".NAME.xxxxxx"), put
+  // in place by Commit. The file at `path`, if any, is not touched before then. The temporary
+  // file is locked while it is written, so that no other program takes it for a leftover.
   std::unique_ptr<TextOutput> OpenReplacement(const std::string& path, FileError& error) const;
+  // Removes the temporary files a replacement of `path` left behind when its program was
+  // killed: those of the replacement's own naming beside `path` that no program is writing
+  // (holds locked) now. Returns how many were removed.
+  int RemoveLeftoverReplacements(const std::string& path) const;
 
   // The files opened for writing from now on meet `fault` (none: they work as the system
   // lets them).

@@ -6,6 +6,7 @@
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/serial_control.h"
+#include "platform/serial_devices.h"
 
 namespace tavrin {
 
@@ -14,6 +15,9 @@ struct Platform {
   Clock& clock;
   SerialControl& serial;
   Files& files;
+  // The machine's serial devices for the setup window; none where a program has no use for
+  // them (the tools, benchmarks).
+  SerialDevices* devices = nullptr;
 };
 
 }  // namespace tavrin

@@ -3,7 +3,8 @@
 // The serial communications control: port number, settings string, read length, open state,
 // output and whole-buffer input. Errors carry the numbers the programs show to the user:
 // 8002 invalid port number, 8005 port already open (held by another program), 380 invalid
-// settings string, 8015 or others for device failures.
+// settings string, 70 permission denied (the device is there but this user may not use it),
+// 8015 or others for device failures.
 #include <functional>
 #include <string>
 
@@ -12,12 +13,16 @@ namespace tavrin {
 struct PortError {
   int number = 0;  // 0: no error
   std::string description;
+  // What the operator can do about it, in a sentence or two, when the platform can tell
+  // ("/dev/ttyUSB0 belongs to the group dialout. Add yourself with: ..."); else empty.
+  std::string advice = {};
   [[nodiscard]] bool Failed() const { return number != 0; }
 };
 
 inline constexpr int kErrorInvalidPort = 8002;
 inline constexpr int kErrorPortAlreadyOpen = 8005;
 inline constexpr int kErrorInvalidSettings = 380;
+inline constexpr int kErrorPermissionDenied = 70;
 
 class SerialControl {
  public:

@@ -25,12 +25,14 @@ void SimSerial::SetSettings(const std::string& settings) {
 }
 
 PortError SimSerial::Open() {
+  if (openError_) return *openError_;
   if (vanished_ || !ports_.contains(port_)) return {kErrorInvalidPort, "Invalid port number"};
   if (open_ || heldElsewhere_) return {kErrorPortAlreadyOpen, "Port already open"};
   const auto line = ParseSerialSettings(settings_);
   if (!line) return {kErrorInvalidSettings, "Invalid property value"};
   bus_.SetLine(line->baud, line->BitsPerByte());
   open_ = true;
+  garbled_ = radioBaud_ > 0 && line->baud != radioBaud_;
   input_.clear();
   return {};
 }
@@ -61,6 +63,11 @@ void SimSerial::Output(const std::string& bytes) {
     }
   }
   Record(bytes);
+  if (garbled_) {
+    // Only the line's echo comes back: the transceiver cannot read bytes at this speed.
+    bus_.AddNoise(bytes, clock_.NowMicros());
+    return;
+  }
   bus_.ControllerSend(bytes);
 }
 

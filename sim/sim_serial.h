@@ -15,6 +15,7 @@
 //   serial.Input();  // echo FE FE 64 E0 03 FD, answer FE FE E0 64 03 00 50 19 14 00 FD
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -69,6 +70,13 @@ class SimSerial : public SerialControl {
   void SetPortExists(int portNumber, bool exists);
   // Another program holds the port: Open fails with 8005.
   void SetHeldElsewhere(bool held) { heldElsewhere_ = held; }
+  // Every open fails with this error (a device this user may not use, say) until it is
+  // cleared with nothing.
+  void FailOpensWith(std::optional<PortError> error) { openError_ = std::move(error); }
+  // The transceiver's own CI-V speed: opened at another speed, the port reads back its own
+  // bytes (the line echoes them) but the transceiver hears only garbage and says nothing.
+  // 0 (the start): it talks at any speed.
+  void SetRadioBaud(int baud) { radioBaud_ = baud; }
   // The device is gone (cable pulled), as a real port sees it: an open port closes and tells
   // its OnGone handler; nothing in flight arrives, and opening fails with 8002 until the
   // device is back.
@@ -107,6 +115,9 @@ class SimSerial : public SerialControl {
   int inputLen_ = 0;
   bool open_ = false;
   bool heldElsewhere_ = false;
+  std::optional<PortError> openError_;
+  int radioBaud_ = 0;
+  bool garbled_ = false;  // opened at a speed the transceiver does not talk at
   bool vanished_ = false;
   std::set<int> ports_{1, 2, 3};
   std::string input_;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/device_access.h"
 #include "platform/serial_settings.h"
 
 namespace tavrin {
@@ -40,14 +41,13 @@ QSerialPort::StopBits QtStopBits(int halves) {
   return QSerialPort::OneStop;
 }
 
-bool LinkEntryExists(const fs::path& path) {
-  std::error_code ec;
-  return fs::symlink_status(path, ec).type() != fs::file_type::not_found && !ec;
-}
-
 }  // namespace
 
-QtSerial::QtSerial(Files& files) : files_(files) {
+QtSerial::QtSerial(Files& files, std::string devicePath) : QtSerial(files) {
+  fixedPath_ = std::move(devicePath);
+}
+
+QtSerial::QtSerial(Files& files) : files_(files), links_(files) {
   QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] { DataArrived(); });
   QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                    [this](QSerialPort::SerialPortError error) { ErrorOccurred(error); });
@@ -62,26 +62,13 @@ QtSerial::~QtSerial() {
 bool QtSerial::PortOpen() const { return port_.isOpen(); }
 
 std::string QtSerial::DevicePath(int portNumber) const {
-  if (portNumber < 1 || portNumber > 255) return {};
-  const std::string number = std::to_string(portNumber);
-  const fs::path directory(files_.CurrentDirectory());
-  for (const std::string& name : {"com" + number, "COM" + number}) {
-    if (LinkEntryExists(directory / name)) return (directory / name).string();
-  }
-  return "/dev/ttyS" + std::to_string(portNumber - 1);
+  if (!fixedPath_.empty()) return fixedPath_;
+  return links_.DevicePath(portNumber);
 }
 
 std::string QtSerial::DescribePort(int portNumber) const {
-  const std::string path = DevicePath(portNumber);
-  if (path.empty()) return {};
-  std::error_code ec;
-  const fs::path entry(path);
-  std::string text = path;
-  if (fs::is_symlink(entry, ec)) {
-    text = entry.filename().string() + " -> " + fs::read_symlink(entry, ec).string();
-  }
-  if (!fs::exists(entry, ec)) text += " (not present)";
-  return text;
+  if (!fixedPath_.empty()) return fixedPath_;
+  return links_.Describe(portNumber);
 }
 
 bool QtSerial::DevicePresent(int portNumber) const {
@@ -103,6 +90,8 @@ PortError QtSerial::Open() {
   // The link's target, so that every program locks the same device name.
   const fs::path device = fs::canonical(path, ec);
   if (ec || fs::is_directory(device, ec)) return kInvalidPort;
+  const PortError access = CheckDeviceAccess(device.string(), SerialLockFolders());
+  if (access.Failed()) return access;
 
   port_.setPortName(QString::fromStdString(device.string()));
   port_.setBaudRate(settings->baud);
@@ -129,6 +118,7 @@ PortError QtSerial::Open() {
     // Either the device's lock is taken or the device is busy (held by another program), or
     // this user may not use the device at all.
     if (::access(device.c_str(), R_OK | W_OK) == 0) return kAlreadyOpen;
+    return {kErrorPermissionDenied, "Permission denied", PermissionAdvice(device.string())};
   }
   return {kErrorPortDevice, description.empty() ? "Unexpected serial port error" : description};
 }

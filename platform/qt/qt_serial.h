@@ -6,7 +6,9 @@
 // when there is one, as a Windows compatibility layer maps COM ports: point it at /dev/ttyUSB0
 // or at a simulator's pseudo-terminal. Without such a link port n is /dev/ttyS<n-1>.
 // A port is opened exclusively: a second program (or a second control) asking for a port
-// already held gets error 8005. A device that vanishes while open (cable pulled, simulator
+// already held gets error 8005. A device this user may not use gets error 70 with the cure
+// (joining its group) as advice, and a lock file left by a program that has ended is cleared
+// first (platform/device_access.h). A device that vanishes while open (cable pulled, simulator
 // stopped: a hang-up, a read or write error) closes the port and is reported to the OnGone
 // handler; reads then give nothing and writes are dropped.
 #include <QSerialPort>
@@ -14,6 +16,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/port_links.h"
 #include "platform/serial_control.h"
 
 namespace tavrin {
@@ -24,6 +27,9 @@ inline constexpr int kErrorPortDevice = 8015;
 class QtSerial : public SerialControl {
  public:
   explicit QtSerial(Files& files);
+  // A control on one device file, whatever its port number: for asking a device something
+  // apart from the program's own port.
+  QtSerial(Files& files, std::string devicePath);
   ~QtSerial() override;
   QtSerial(const QtSerial&) = delete;
   QtSerial& operator=(const QtSerial&) = delete;
@@ -45,9 +51,11 @@ class QtSerial : public SerialControl {
   // comN link with it, and the program must wait for that link, not fall back to /dev/ttyS.
   [[nodiscard]] bool DevicePresent(int portNumber) const override;
 
-  // The device file port n stands for now (the link itself when there is one).
+  // The device file port n stands for now (the link itself when there is one), or the device
+  // file this control was made for.
   [[nodiscard]] std::string DevicePath(int portNumber) const;
-  // "com1 -> /dev/ttyUSB0", "/dev/ttyS1", or the same with " (not present)".
+  // What the port leads to: "/dev/serial/by-id/usb-...", "/dev/ttyS1", "... (not connected)",
+  // "not connected" (PortLinks::Describe).
   [[nodiscard]] std::string DescribePort(int portNumber) const override;
 
  private:
@@ -55,6 +63,8 @@ class QtSerial : public SerialControl {
   void ErrorOccurred(QSerialPort::SerialPortError error);
 
   Files& files_;
+  PortLinks links_;
+  std::string fixedPath_;  // the device file of a control made for one
   int portNumber_ = 1;
   std::string settings_ = "9600,N,8,1";
   int inputLen_ = 0;

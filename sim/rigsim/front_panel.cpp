@@ -62,6 +62,11 @@ FrontPanel::FrontPanel(sim::Transceiver& radio) : radio_(radio) {
   link_ = new QLabel(this);
   link_->setObjectName("Text3");
   link_->setAccessibleName("Line");
+  hint_ = new QLabel(this);
+  hint_->setObjectName("Text4");
+  hint_->setAccessibleName("How to use it");
+  hint_->setWordWrap(true);
+  hint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
   auto* dial = new QHBoxLayout;
   dial->addWidget(DialButton("-1 kHz", "Command1", -1000));
@@ -116,6 +121,7 @@ FrontPanel::FrontPanel(sim::Transceiver& radio) : radio_(radio) {
   line->addWidget(link_, 1);
   line->addWidget(replugButton_);
   layout->addLayout(line);
+  layout->addWidget(hint_);
 
   connect(mode_, &QComboBox::activated, this, [this] { ChooseMode(); });
   connect(filter_, &QComboBox::activated, this, [this] { ChooseMode(); });
@@ -128,6 +134,11 @@ FrontPanel::FrontPanel(sim::Transceiver& radio) : radio_(radio) {
 }
 
 void FrontPanel::SetLinkText(const QString& text) { link_->setText(text); }
+
+void FrontPanel::SetHint(const QString& text) {
+  hint_->setText(text);
+  hint_->setAccessibleDescription(text);
+}
 
 QPushButton* FrontPanel::DialButton(const QString& caption, const char* name, std::int64_t hz) {
   auto* button = new QPushButton(caption, this);

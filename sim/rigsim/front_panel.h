@@ -23,6 +23,8 @@ class FrontPanel : public QWidget {
  public:
   explicit FrontPanel(sim::Transceiver& radio);
   void SetLinkText(const QString& text);
+  // How to point the control programs at this line.
+  void SetHint(const QString& text);
   // What the "Replug cable" key does.
   void OnReplug(std::function<void()> action) { replug_ = std::move(action); }
 
@@ -37,6 +39,7 @@ class FrontPanel : public QWidget {
   QLabel* frequency_;
   QLabel* operated_;
   QLabel* link_;
+  QLabel* hint_;
   QComboBox* mode_;
   QComboBox* filter_;
   QCheckBox* squelch_;

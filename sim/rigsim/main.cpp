@@ -23,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/serial_devices.h"
 #include "sim/rigsim/frame_log.h"
 #include "sim/rigsim/front_panel.h"
 #include "sim/rigsim/options.h"
@@ -60,31 +61,25 @@ void Say(const std::string& text) {
   std::fflush(stdout);
 }
 
-// The serial devices of this machine that a CI-V cable may be, so that the operator sees what
-// to link instead of the simulator.
-std::vector<std::string> SerialDevices() {
-  std::vector<std::string> found;
+// How the control programs reach this line: from the folder rigsim runs in through the link, from
+// anywhere else by choosing the link in their Setup window.
+std::string HowToUse(const std::string& linkName) {
   std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator("/dev/serial/by-id", ec))
-    found.push_back(entry.path().string());
-  for (const auto& entry : std::filesystem::directory_iterator("/dev", ec)) {
-    const std::string name = entry.path().filename().string();
-    if (name.rfind("ttyUSB", 0) == 0 || name.rfind("ttyACM", 0) == 0)
-      found.push_back(entry.path().string());
-  }
-  std::sort(found.begin(), found.end());
-  return found;
+  const std::filesystem::path link = std::filesystem::absolute(linkName, ec);
+  const std::string folder = link.parent_path().string();
+  return "Programs started in " + folder + " use this line as " + link.filename().string() +
+         ". From elsewhere (the desktop menu, say): in the program's Setup window choose " +
+         link.string() + " under \"Serial Devices\" or press \"Find Transceiver\", then Save.";
 }
 
-void SayHowToUseARealTransceiver(const std::string& linkName) {
-  const std::vector<std::string> devices = SerialDevices();
-  const std::string device = devices.empty() ? "/dev/ttyUSB0" : devices.front();
-  Say("with a real transceiver instead, stop rigsim and link its cable: ln -sf " + device + " " +
-      linkName);
+void SayHowToUseARealTransceiver() {
+  const std::vector<tavrin::SerialDevice> devices = tavrin::ListSerialDevices({});
+  Say("with a real transceiver instead: in the program's Setup window choose its cable under "
+      "\"Serial Devices\" or press \"Find Transceiver\"");
   if (devices.empty()) {
     Say("no USB serial device is plugged in now (/dev/ttyUSB*, /dev/ttyACM*, /dev/serial/by-id/*)");
   } else {
-    for (const auto& path : devices) Say("serial device: " + path);
+    for (const auto& device : devices) Say("serial device: " + device.Line());
   }
 }
 
@@ -175,7 +170,8 @@ int main(int argc, char* argv[]) {
   Say("line " + line.SlavePath() + ", linked as " + options->link);
   Say("VFO 14.195.0 MHz USB filter 2; memory channels 1, 2 and 5 filled");
   Say("echoing every byte, answering after the controller goes quiet; Ctrl+C ends");
-  SayHowToUseARealTransceiver(options->link);
+  Say(HowToUse(options->link));
+  SayHowToUseARealTransceiver();
 
   const auto replug = [&link] {
     std::string error;
@@ -213,6 +209,7 @@ int main(int argc, char* argv[]) {
   if (!headless) {
     panel = std::make_unique<rigsim::FrontPanel>(radio);
     panel->SetLinkText(QString::fromStdString(lineText()));
+    panel->SetHint(QString::fromStdString(HowToUse(options->link)));
     panel->OnReplug(replug);
     panel->show();
   }

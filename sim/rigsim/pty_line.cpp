@@ -74,6 +74,13 @@ bool PtyLine::Link(const std::string& name, std::string& error) {
       error = "\"" + name + "\" exists and is not a symbolic link; not replacing it";
       return false;
     }
+    const std::string target = fs::read_symlink(name, ec).string();
+    if (!IsSimulatorLine(target)) {
+      error = "\"" + name + "\" leads to " + target +
+              ", a device of this machine (a CI-V cable, say); not replacing it. Start rigsim in "
+              "another folder, or give it another name with --link";
+      return false;
+    }
     fs::remove(name, ec);
   }
   fs::create_symlink(slavePath_, name, ec);
@@ -83,6 +90,13 @@ bool PtyLine::Link(const std::string& name, std::string& error) {
   }
   link_ = name;
   return true;
+}
+
+bool PtyLine::IsSimulatorLine(const std::string& target) {
+  const std::string pulled = ".pulled";
+  return target.rfind("/dev/pts/", 0) == 0 ||
+         (target.size() > pulled.size() &&
+          target.compare(target.size() - pulled.size(), pulled.size(), pulled) == 0);
 }
 
 void PtyLine::Unlink() {

@@ -15,8 +15,12 @@ class PtyLine {
 
   // Opens the master side and makes the line raw; false with `error` set on failure.
   bool Open(std::string& error);
-  // Points `name` at the slave, replacing an existing symbolic link (never another file).
+  // Points `name` at the slave. An existing symbolic link is replaced only when it leads to a
+  // pseudo-terminal (a simulator's line, maybe an earlier run's) or to a pulled line's name:
+  // never one that leads to a real device (the user's "com1 -> /dev/ttyUSB0"), nor a file.
   bool Link(const std::string& name, std::string& error);
+  // Whether a link target is a simulator's line: a pseudo-terminal or a pulled line's name.
+  static bool IsSimulatorLine(const std::string& target);
   // Removes the link if it still points at this line.
   void Unlink();
   // The line goes away as a pulled cable's device does: the master side is closed, so that

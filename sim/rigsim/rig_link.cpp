@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/rigsim/rig_link.h"
 
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,16 +10,66 @@
 
 namespace tavrin::rigsim {
 
+namespace {
+
+// The terminal speed constant of a speed in baud; 0 for one a terminal cannot be set to.
+speed_t TerminalSpeed(int baud) {
+  switch (baud) {
+    case 1200:
+      return B1200;
+    case 2400:
+      return B2400;
+    case 4800:
+      return B4800;
+    case 9600:
+      return B9600;
+    case 19200:
+      return B19200;
+    case 38400:
+      return B38400;
+    case 57600:
+      return B57600;
+    case 115200:
+      return B115200;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
 RigLink::RigLink(PtyLine& line, sim::Transceiver& radio, int baud, std::string linkName)
     : line_(line),
+      baud_(baud),
       linkName_(std::move(linkName)),
       bus_(scheduler_, radio, [this](char byte) { Deliver(byte); }),
       readable_(std::make_unique<QSocketNotifier>(line.MasterFd(), QSocketNotifier::Read)) {
   bus_.SetLine(baud, 10);
   connect(readable_.get(), &QSocketNotifier::activated, this, [this] { ReadController(); });
   connect(&watch_, &QTimer::timeout, this, [this] { WatchForController(); });
-  watch_.setInterval(50);
+  // A controller that opens the line and asks at once (as "Find Transceiver" does, with 50 ms
+  // for the answer) is noticed well within that time.
+  watch_.setInterval(5);
+  SetLineSpeed();
   WatchForController();
+}
+
+void RigLink::SetLineSpeed() {
+  const speed_t speed = TerminalSpeed(baud_);
+  termios settings{};
+  if (speed == 0 || tcgetattr(line_.MasterFd(), &settings) != 0) return;
+  cfsetispeed(&settings, speed);
+  cfsetospeed(&settings, speed);
+  tcsetattr(line_.MasterFd(), TCSANOW, &settings);
+}
+
+bool RigLink::ControllerAtOurSpeed() const {
+  // The master side of a pseudo-terminal reports the settings of the slave side, the
+  // controller's.
+  const speed_t speed = TerminalSpeed(baud_);
+  termios settings{};
+  if (speed == 0 || tcgetattr(line_.MasterFd(), &settings) != 0) return true;
+  return cfgetospeed(&settings) == speed;
 }
 
 void RigLink::WatchForController() {
@@ -50,6 +101,11 @@ void RigLink::ReadController() {
     }
     if (controllerBytes_) controllerBytes_(bytes);
     CountFrames(bytes);
+    if (!ControllerAtOurSpeed()) {
+      // Garbage to the transceiver; the line still echoes them.
+      bus_.AddNoise(bytes, scheduler_.NowMicros());
+      return;
+    }
     bus_.ControllerSend(bytes);
     return;
   }
@@ -81,6 +137,7 @@ bool RigLink::PlugIn(std::string& error) {
   if (plugged_) return true;
   if (!line_.Open(error) || !line_.Link(linkName_, error)) return false;
   plugged_ = true;
+  SetLineSpeed();
   readable_ = std::make_unique<QSocketNotifier>(line_.MasterFd(), QSocketNotifier::Read);
   connect(readable_.get(), &QSocketNotifier::activated, this, [this] { ReadController(); });
   WatchForController();

@@ -3,7 +3,9 @@
 // Joins the pseudo-terminal to the simulated bus: bytes the controller writes go onto the bus,
 // and what the bus delivers to the controller (echo, answers, broadcasts) is written back.
 // The cable can be pulled (the line and its link go away) and plugged back in (a new line
-// behind the same link), as a USB CI-V cable is.
+// behind the same link), as a USB CI-V cable is. The transceiver talks at one speed: a
+// controller that set its side of the line to another hears its own bytes echoed and nothing
+// else, as a real transceiver sends nothing back to bytes it cannot read.
 #include <QObject>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -57,13 +59,18 @@ class RigLink : public QObject {
   void WatchForController();
   void Deliver(char byte);
   void CountFrames(const std::string& bytes);
+  // The line starts at the transceiver's speed, so that a controller that sets none talks at
+  // it; whether the controller's side is at that speed now.
+  void SetLineSpeed();
+  [[nodiscard]] bool ControllerAtOurSpeed() const;
 
   PtyLine& line_;
+  int baud_;
   std::string linkName_;
   RealTimeScheduler scheduler_;
   sim::Bus bus_;
   std::unique_ptr<QSocketNotifier> readable_;
-  QTimer watch_;  // while nobody holds the line, looks for a controller now and then
+  QTimer watch_;  // while nobody holds the line, looks for a controller every 5 ms
   bool attached_ = false;
   bool plugged_ = true;
   int framesBeforePull_ = -1;  // -1: no pull waiting for frames

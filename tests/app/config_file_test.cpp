@@ -56,15 +56,16 @@ TEST_F(ConfigFileTest, ReaderTakesKeysByTheirExactElevenCharacters) {
       {"any order, last one wins", Lines({"[CommBaud] 9600,N,8,1", "[CallSign] AA1AA",
        "[CallSign] BB2BB", "[CommPort] COM3", "[DeftFile] A.TXT", "END"}),
        {"A.TXT", "BB2BB", "COM3", "9600,N,8,1"}, "END"},
+      // The port name is read whole (COM12 is not COM1); the others are cut to their lengths.
       {"values cut to their lengths", Lines({"[DeftFile] ABCDEFGHIJKLMNOP.TXT",
        "[CallSign] K1ABCDEFGHIJ", "[CommPort] COM12", "[CommBaud] 19200,N,8,1,X", "END"}),
-       {"ABCDEFGHIJKL", "K1ABCDEFGH", "COM1", "19200,N,8,1"}, "END"},
+       {"ABCDEFGHIJKL", "K1ABCDEFGH", "COM12", "19200,N,8,1"}, "END"},
       {"keys in the wrong case or without their blank are ignored", Lines({"[callsign] K1ABC",
        "[DEFTFILE] X.TXT", "[CallSign]K1ABC", "[CommPort]COM2", "[CommBaud] 4800,N,8,1", "END"}),
        {"", "", "", "4800,N,8,1"}, "END"},
       {"a key alone gives the empty value, trailing blanks are kept", Lines({"[DeftFile] OLD.TXT",
        "[DeftFile] ", "[CallSign] K1ABC   ", "[CommPort] COM2 ", "END"}),
-       {"", "K1ABC   ", "COM2", ""}, "END"},
+       {"", "K1ABC   ", "COM2 ", ""}, "END"},
       {"END with a trailing blank", Lines({"[CommPort] COM2", "END "}), {"", "", "COM2", ""},
        "END "},
       {"end in lower case", Lines({"[CommPort] COM2", "end"}), {"", "", "COM2", ""}, "end"},
@@ -106,11 +107,13 @@ TEST_F(ConfigFileTest, MissingFileIsCreatedEmptyAndUnreadableFileIsReported) {
     if (unreadable) fs::create_directory(PathOf("KESTRA.INI"));
     const ConfigReading reading = ReadConfigFile(p);
     EXPECT_FALSE(reading.opened);
+    EXPECT_EQ(reading.unreadable, unreadable);
     EXPECT_EQ(reading.lastLine, "");
     EXPECT_EQ(BoxTexts(desktop),
               std::vector<std::string>{
                   unreadable ? "Unexpected Open Config File Error: Error Code 75 ... Path/File "
-                               "access error ... KESTRA.INI ... Input"
+                               "access error ... KESTRA.INI ... Input ... The port stays closed "
+                               "... Run SETUP (menu) and Save to write a complete file."
                              : "Open Config File Error: Error Code 53 ... File not found ... "
                                "KESTRA.INI ... Input ... File will be created."});
     ASSERT_FALSE(desktop.boxes.empty());
@@ -142,7 +145,7 @@ TEST_F(ConfigFileTest, WriterWritesTheEightLinesAndTheReaderReadsThemBack) {
       // Written whole, read back within the reader's limits.
       {{"LONGERNAME12.TXT", "DL1ABC/MOBILE", "COM12", "115200,N,8,1"},
        {"LONGERNAME12.TXT", "DL1ABC/MOBILE", "COM12", "115200,N,8,1"},
-       {"LONGERNAME12", "DL1ABC/MOB", "COM1", "115200,N,8,"}},
+       {"LONGERNAME12", "DL1ABC/MOB", "COM12", "115200,N,8,"}},
   };
   // clang-format on
   for (const Case& c : cases) {

@@ -22,7 +22,8 @@ const std::vector<std::string> kSynchronisation = {Frame({0x03}), Frame({0x04}),
                                                    Frame({0x1C, 0x00}), Frame({0x19, 0x00})};
 const std::string kRadioNotReadyBox =
     "Unexpected Radio Condition: RADIO NOT READY or COM PORT ERROR! ... Check RADIO or run SETUP "
-    "(menu) or Edit KESTRA.INI! ... Restart Program now!";
+    "(menu) or Edit KESTRA.INI! ... The program keeps asking the transceiver and synchronises by "
+    "itself as soon as it answers.";
 const std::string kGone = "STATUS = RADIO NOT READY ... COM1 is gone ... looking for it";
 
 // What each build sends to learn the transceiver's state when the line is back.
@@ -180,6 +181,44 @@ TEST_F(LinkRecoveryTest, PortMissingAtStartUpOpensWhenItsDeviceTurnsUp) {
     EXPECT_EQ(FirstSent(StateQueries(build).size()), StateQueries(build));
     EXPECT_EQ(desktop.boxes.size(), boxes);
     EXPECT_EQ(p.station.PortOpened, 1);
+  }
+}
+
+// The device is there but this user may not open it: one box naming the device, its group and
+// the cure; then the port is looked for once a second, and when the permission is given while the
+// program runs, it opens and the panel synchronises within two seconds, without a restart.
+TEST_F(LinkRecoveryTest, DeviceThisUserMayNotOpenIsExplainedOnceAndOpensWhenAllowed) {
+  const std::string advice =
+      "/dev/ttyUSB0 belongs to the group dialout. Add yourself with: sudo adduser alice dialout, "
+      "then log out and in again.";
+  for (const Build build : {Build::Tavrin, Build::Korvid, Build::Belmarq}) {
+    SCOPED_TRACE(static_cast<int>(build));
+    program.reset();
+    desktop = FakeDesktop();
+    serial.Close();
+    ClearSent();
+    serial.FailOpensWith(PortError{kErrorPermissionDenied, "Permission denied", advice});
+    WriteConfig();
+    ControlProgram& p = Start(build, 600);
+    EXPECT_EQ(BoxTexts(desktop),
+              std::vector<std::string>{
+                  "Comm Port Error - Permission Denied: Error Code 70 ... Permission denied ... "
+                  "COM1 ... 19200,N,8,1 ... " +
+                  advice + " ... The program keeps trying and opens the port as soon as it may."});
+    ASSERT_FALSE(desktop.boxes.empty());
+    EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Critical);
+    EXPECT_EQ(PortState(serial), "closed");
+    Advance(5000);
+    EXPECT_EQ(desktop.boxes.size(), 1u) << "said once";
+    EXPECT_TRUE(Sent().empty());
+
+    serial.FailOpensWith(std::nullopt);
+    Advance(2000);
+    EXPECT_EQ(PortState(serial), "COM1 19200,N,8,1");
+    EXPECT_EQ(FirstSent(StateQueries(build).size()), StateQueries(build));
+    EXPECT_EQ(p.station.SyncStep, 0) << "synchronised";
+    EXPECT_FALSE(p.station.AwaitingRadio || p.station.PortGone || desktop.ended);
+    EXPECT_EQ(desktop.boxes.size(), 1u);
   }
 }
 

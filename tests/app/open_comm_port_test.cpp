@@ -35,11 +35,12 @@ std::string InvalidPort(const std::string& port) {
          " ... 19200,N,8,1";
 }
 
-TEST_F(OpenCommPortTest, OpensThePortNamedByTheFourthCharacter) {
+TEST_F(OpenCommPortTest, OpensThePortNamedByTheWholeName) {
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"COM1", "COM1"}, {"COM2", "COM2"}, {"COM3", "COM3"},  {"COM12", "COM1"},
-      {"com3", "COM3"}, {"XYZ2", "COM2"}, {"COM3 ", "COM3"},
+      {"COM1", "COM1"}, {"COM2", "COM2"},  {"COM3", "COM3"},
+      {"com3", "COM3"}, {"COM3 ", "COM3"}, {"COM12", "COM12"},
   };
+  serial.SetPortExists(12, true);
   for (const auto& [port, opened] : cases) {
     SCOPED_TRACE(port);
     ControlProgram& p = WithSettings(port, "9600,N,8,1");
@@ -48,6 +49,18 @@ TEST_F(OpenCommPortTest, OpensThePortNamedByTheFourthCharacter) {
     EXPECT_EQ(p.station.PortOpened, 1);
     EXPECT_EQ(p.station.CommPort, port);
     EXPECT_TRUE(desktop.boxes.empty());
+  }
+  serial.SetPortExists(12, false);
+  // A port this machine does not have, or a name that is not COM and a number, gets the
+  // invalid-port box with the name as written; never another port.
+  for (const std::string port :
+       {"COM12", "COM99", "XYZ2", "COM2x", "COM", "COM-1", "COM99999999999999999999"}) {
+    SCOPED_TRACE(port);
+    ControlProgram& p = WithSettings(port, "19200,N,8,1");
+    p.OpenCommPort();
+    ASSERT_FALSE(desktop.boxes.empty());
+    EXPECT_EQ(BoxTexts(desktop)[0], InvalidPort(port));
+    EXPECT_EQ(PortState(serial), "COM1 19200,N,8,1");  // the input box was cancelled: COM1
   }
   // Re-opening closes the old port first, also when it is the same one.
   ControlProgram& p = WithSettings("COM1", "19200,N,8,1");

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
@@ -298,12 +299,206 @@ TEST_F(SetupWindowTest, DataFileNameTheSystemRefusesGetsTheDataFileBox) {
   EXPECT_FALSE(p.station.DataFileOpen);
 }
 
-TEST_F(SetupWindowTest, PortOptionsTellWhereEachPortLeads) {
-  ControlProgram& p = OpenedOn(kSaved);
+// --- The device behind each port --------------------------------------------------------------
+
+// A folder standing for the machine's /dev: device files are plain files here.
+class DeviceTest : public SetupWindowTest {
+ protected:
+  std::string Device(const std::string& name) {
+    const std::filesystem::path path = directory / "machine" / "dev" / name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path) << "";
+    return path.string();
+  }
+  std::string LinkOf(const std::string& name) const {
+    std::error_code ec;
+    return std::filesystem::read_symlink(directory / name, ec).string();
+  }
+  // The window open on a program that runs with COM1 open.
+  ControlProgram& Running() {
+    WriteConfig();
+    ControlProgram& p = Start();
+    desktop.boxes.clear();
+    p.setup.Show();
+    return p;
+  }
+};
+
+TEST_F(DeviceTest, PortsShowTheirDevicesAndTheListTheDevicesPresent) {
+  const std::string usb0 = Device("ttyUSB0");
+  const std::string byId =
+      (directory / "machine/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1-if00-port0").string();
+  std::filesystem::create_directories(std::filesystem::path(byId).parent_path());
+  std::filesystem::create_symlink("../../ttyUSB0", byId);
   serial.SetPortExists(3, false);
-  EXPECT_EQ(p.setup.PortDescription(1), "COM1 is the simulated transceiver");
-  EXPECT_EQ(p.setup.PortDescription(3), "COM3 is not present");
-  EXPECT_EQ(p.setup.PortDescription(4), "");  // no such option
+  ControlProgram& p = Running();
+  EXPECT_EQ(p.setup.PortDevice[1], "the simulated transceiver");
+  EXPECT_EQ(p.setup.PortDevice[3], "not present");
+  EXPECT_EQ(p.setup.DeviceList,
+            std::vector<std::string>{byId + "  (FTDI FT232R USB UART A1, " + usb0 + ")"});
+  EXPECT_EQ(p.setup.DeviceListIndex, -1);
+  // A cable plugged in while the window is open shows up within two seconds.
+  const std::string acm0 = Device("ttyACM0");
+  Advance(2000);
+  ASSERT_EQ(p.setup.DeviceList.size(), 2u);
+  EXPECT_EQ(p.setup.DeviceList[1], acm0);
+  EXPECT_TRUE(desktop.boxes.empty());
+}
+
+TEST_F(DeviceTest, ChoosingADeviceLinksTheMarkedPortAndKestraIniKeepsItsLayout) {
+  const std::string usb0 = Device("ttyUSB0");
+  const std::string usb1 = Device("ttyUSB1");
+  struct Case {
+    int port;  // option marked before the choice, 0 none (a hand-edited COM4)
+    std::string link, commPort;
+  };
+  const std::vector<Case> cases = {{1, "com1", "COM1"}, {3, "com3", "COM3"}, {0, "com1", "COM1"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.port);
+    std::filesystem::remove(directory / c.link);
+    ControlProgram& p = OpenedOn(
+        {"KESTRA.TXT", "K1ABC", c.port ? "COM" + std::to_string(c.port) : "COM4", "19200,N,8,1"});
+    p.setup.ChooseDevice(1);
+    EXPECT_EQ(LinkOf(c.link), usb1);
+    EXPECT_EQ(p.setup.DeviceListIndex, 1);
+    EXPECT_EQ(p.setup.Text3, usb1);
+    EXPECT_EQ(p.station.CommPort, c.commPort);
+    EXPECT_EQ(p.setup.StatusLine(),
+              "Com " + c.link.substr(3) + " now leads to " + usb1 + ". Save to use it.");
+    // Another choice replaces the link.
+    p.setup.ChooseDevice(0);
+    EXPECT_EQ(LinkOf(c.link), usb0);
+    p.setup.ChooseDevice(7);  // no such line: nothing happens
+    EXPECT_EQ(LinkOf(c.link), usb0);
+    EXPECT_TRUE(desktop.boxes.empty());
+    p.setup.Save();
+    EXPECT_EQ(ReadFile("KESTRA.INI"), IniText({"KESTRA.TXT", "K1ABC", c.commPort, "19200,N,8,1"}));
+  }
+}
+
+TEST_F(DeviceTest, ATypedPathIsLinkedAndOneThatIsNotThereIsAskedFirst) {
+  const std::string usb0 = Device("ttyUSB0");
+  ControlProgram& p = OpenedOn(kSaved);
+  p.setup.UsePath();
+  EXPECT_EQ(p.setup.StatusLine(), "Type the device first, for example /dev/ttyUSB0.");
+  p.setup.DevicePathChanged("  " + usb0 + " ");
+  p.setup.UsePath();
+  EXPECT_EQ(LinkOf("com1"), usb0);
+  EXPECT_EQ(p.setup.DeviceListIndex, 0);
+  const std::string later = "/dev/serial/by-id/usb-Silicon_Labs_CP2102-if00-port0";
+  for (const bool yes : {false, true}) {
+    desktop.boxes.clear();
+    if (yes) {
+      desktop.AnswerYes();
+    } else {
+      desktop.AnswerNo();
+    }
+    p.setup.DevicePathChanged(later);
+    p.setup.UsePath();
+    EXPECT_EQ(BoxTexts(desktop), std::vector<std::string>{"Device Path: " + later +
+                                                          " is not there now ... Let Com 1 lead "
+                                                          "to it all the same?"});
+    EXPECT_EQ(LinkOf("com1"), yes ? later : usb0);
+  }
+  // A comN that is a file of the user's is never replaced.
+  WriteFile("com2", "mine");
+  desktop.boxes.clear();
+  p.setup.ChoosePort(2);
+  p.setup.DevicePathChanged(usb0);
+  p.setup.UsePath();
+  ASSERT_EQ(desktop.boxes.size(), 1u);
+  EXPECT_EQ(desktop.boxes[0].title, "Set Comm Port Error");
+  EXPECT_EQ(ReadFile("com2"), "mine");
+}
+
+// Two devices, one with nothing answering on it and one with the transceiver at 9600 baud:
+// each is asked its identity at 19200, 9600 and 4800 baud, one device and speed at a time,
+// until the transceiver answers; the port's link and options follow, and the box offers Save.
+TEST_F(DeviceTest, FindTransceiverPicksTheDeviceThatAnswersAtItsSpeed) {
+  const std::string silent = Device("ttyUSB0");
+  const std::string radio = Device("ttyUSB1");
+  sim::Transceiver other;
+  devices.Connect(radio, other, 9600);
+  for (const bool save : {false, true}) {
+    SCOPED_TRACE(save ? "saved" : "not saved");
+    program.reset();
+    serial.Close();
+    ControlProgram& p = Running();
+    ClearSent();
+    const std::size_t silentBefore = devices.SentTo(silent).size();
+    const std::size_t radioBefore = devices.SentTo(radio).size();
+    if (!save) desktop.AnswerNo();
+    p.setup.FindTransceiver();
+    // The program's own port is let go while the devices are asked.
+    EXPECT_EQ(PortState(serial), "closed");
+    EXPECT_TRUE(p.setup.Finding());
+    EXPECT_EQ(p.setup.StatusLine(), "Asking " + silent + " at 19200 baud ...");
+    Advance(60);
+    EXPECT_EQ(p.setup.StatusLine(), "Asking " + silent + " at 9600 baud ...");
+    Advance(250);
+    EXPECT_FALSE(p.setup.Finding());
+    const std::string identity = Frame({0x19, 0x00});
+    EXPECT_EQ(devices.SentTo(silent).size(), silentBefore + 3);
+    EXPECT_EQ(devices.SentTo(radio).size(), radioBefore + 2);
+    for (const std::string& path : {silent, radio}) {
+      for (const std::string& frame : devices.SentTo(path)) EXPECT_EQ(frame, identity);
+    }
+    EXPECT_TRUE(Sent().empty()) << "nothing went to the program's own port";
+    EXPECT_EQ(BoxTexts(desktop),
+              std::vector<std::string>{"Find Transceiver: The transceiver answered on " + radio +
+                                       " at 9600 baud ... Com 1 now leads to it and 9600,N,8,1 "
+                                       "is marked ... Save the settings now?"});
+    EXPECT_EQ(LinkOf("com1"), radio);
+    EXPECT_EQ(p.setup.DeviceListIndex, 1);
+    EXPECT_EQ(p.station.CommBaud, "9600,N,8,1");
+    EXPECT_EQ(p.setup.Visible, !save);
+    EXPECT_EQ(PortState(serial), "COM1 9600,N,8,1") << "the port opened again, at the new speed";
+    EXPECT_EQ(ReadFile("KESTRA.INI"),
+              save ? IniText({"KESTRA.TXT", "K1ABC", "COM1", "9600,N,8,1"})
+                   : IniText({"KESTRA.TXT", "K1ABC", "COM1", "19200,N,8,1"}));
+  }
+}
+
+TEST_F(DeviceTest, FindTransceiverNamesWhatItCouldNotAsk) {
+  ControlProgram& p = Running();
+  p.setup.FindTransceiver();
+  EXPECT_EQ(BoxTexts(desktop),
+            std::vector<std::string>{"Find Transceiver: No serial device was found ... Plug in "
+                                     "the CI-V cable, wait a few seconds and try again."});
+  EXPECT_EQ(PortState(serial), "COM1 19200,N,8,1") << "the program's own port opened again";
+
+  const std::string busy = Device("ttyUSB0");
+  const std::string barred = Device("ttyUSB1");
+  const std::string silent = Device("ttyUSB2");
+  const std::string advice =
+      barred +
+      " belongs to the group dialout. Add yourself with: sudo adduser alice dialout, "
+      "then log out and in again.";
+  devices.FailOpen(busy, {kErrorPortAlreadyOpen, "Port already open"});
+  devices.FailOpen(barred, {kErrorPermissionDenied, "Permission denied", advice});
+  desktop.boxes.clear();
+  p.setup.FindTransceiver();
+  Advance(200);
+  EXPECT_EQ(BoxTexts(desktop),
+            std::vector<std::string>{
+                "Find Transceiver: No transceiver answered on " + silent +
+                " at 19200, 9600, 4800 baud ... In use by another program: " + busy +
+                " ... Not open to this user: " + barred + " ... " + advice +
+                " ... Check that the transceiver is switched on, that its CI-V address is 64 and "
+                "its CI-V speed one of these, and that the cable is plugged in."});
+  EXPECT_TRUE(devices.SentTo(busy).empty() && devices.SentTo(barred).empty());
+  EXPECT_EQ(p.setup.StatusLine(), "No transceiver answered.");
+
+  // Quit in the middle of a search stops it: no box, no more questions, the port back.
+  desktop.boxes.clear();
+  p.setup.FindTransceiver();
+  Advance(60);
+  p.setup.Quit();
+  const std::size_t asked = devices.SentTo(silent).size();
+  Advance(500);
+  EXPECT_EQ(devices.SentTo(silent).size(), asked);
+  EXPECT_TRUE(desktop.boxes.empty());
+  EXPECT_EQ(PortState(serial), "COM1 19200,N,8,1");
 }
 
 // --- Without KESTRA.INI, from start to restart and a second start -------------------------

@@ -4,6 +4,7 @@
 // fatal box.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <iterator>
 #include <string>
@@ -68,30 +69,146 @@ TEST_F(StartUpTest, CompleteFileOpensPortAndDataFileAndSynchronises) {
   }
 }
 
-TEST_F(StartUpTest, LastLineDecidesWhatStartUpDoes) {
-  const std::vector<std::pair<std::string, bool>> cases = {
-      {"", true},  // an empty file opens the setup window
-      {"[CommPort] COM1\r\nEND\r\n\r\n", true},
-      {"[CommPort] COM1\r\nEND \r\n", false},
-      {"[CommPort] COM1\r\nend\r\n", false},
-      {"[CommPort] COM1\r\n[CommBaud] 19200,N,8,1\r\n", false},
-  };
+TEST_F(StartUpTest, EmptyLastLineOpensTheSetupWindow) {
   WriteFile("KESTRA.TXT", "");
-  for (const auto& [contents, setupOpens] : cases) {
+  for (const std::string contents : {"", "[CommPort] COM1\r\nEND\r\n\r\n"}) {
     SCOPED_TRACE(contents);
     Reset();
     WriteFile("KESTRA.INI", contents);
     ControlProgram& p = Start();
-    // No message either way, the port stays closed and no data file is opened.
+    // No message, the port stays closed and no data file is opened.
     EXPECT_TRUE(desktop.boxes.empty() && Sent().empty());
     EXPECT_EQ(PortState(serial), "closed");
     EXPECT_EQ(p.station.PortOpened, 0);
     EXPECT_FALSE(p.station.DataFileOpen || desktop.ended);
-    EXPECT_EQ(p.station.ConfigMissing, setupOpens);
-    EXPECT_EQ(p.setup.Visible, setupOpens);
-    // The memory window's boxes are left as they were.
+    EXPECT_TRUE(p.station.ConfigMissing && p.setup.Visible);
     EXPECT_EQ(p.memory.Text6 + p.memory.Text7 + p.memory.Text8, "");
   }
+}
+
+// A file cut short, garbage or anything else that does not end in END keeps the port closed,
+// as the file asks, and says so once: which file, its last line, and that Setup writes a
+// complete one; the status line tells the same. A file that cannot be read at all likewise.
+TEST_F(StartUpTest, IncompleteOrUnreadableFileKeepsThePortClosedAndSaysSoOnce) {
+  const std::string kAdvice =
+      " ... The port stays closed ... Run SETUP (menu) and Save to write a complete file.";
+  const auto incomplete = [&](const std::string& shown) {
+    return "Incomplete Config File: KESTRA.INI does not end in END ... its last line is \"" +
+           shown + "\"" + kAdvice;
+  };
+  const std::string kIncompleteStatus =
+      "STATUS = PORT CLOSED ... KESTRA.INI does not end in END ... run SETUP (menu)";
+  std::string megabyte;
+  while (megabyte.size() < 1'000'000) megabyte += std::string(63, 'x') + "\r\n";
+  struct Case {
+    const char* name;
+    std::string contents;  // empty: KESTRA.INI is a folder and cannot be read
+    std::string box, status;
+  };
+  const std::vector<Case> cases = {
+      {"END with a blank", "[CommPort] COM1\r\nEND \r\n", incomplete("END "), kIncompleteStatus},
+      {"end in lower case", "[CommPort] COM1\r\nend\r\n", incomplete("end"), kIncompleteStatus},
+      {"no END", "[CommPort] COM1\r\n[CommBaud] 19200,N,8,1\r\n",
+       incomplete("[CommBaud] 19200,N,8,1"), kIncompleteStatus},
+      {"cut short",
+       "KESTRA CONFIGURATION FILE (KESTRA.INI)\r\n \r\n[DeftFile] KESTRA.TXT\r\n[CallSi",
+       incomplete("[CallSi"), kIncompleteStatus},
+      {"binary garbage", std::string("\x01\xFE\x00\x7F\x89PNG", 8), incomplete("?\xFE???PNG"),
+       kIncompleteStatus},
+      {"1 MB of text", megabyte, incomplete(std::string(40, 'x') + "..."), kIncompleteStatus},
+      {"unreadable", "",
+       "Unexpected Open Config File Error: Error Code 75 ... Path/File access error ... "
+       "KESTRA.INI ... Input" +
+           kAdvice,
+       "STATUS = PORT CLOSED ... KESTRA.INI cannot be read ... run SETUP (menu)"},
+  };
+  WriteFile("KESTRA.TXT", "");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Reset();
+    std::filesystem::remove_all(PathOf("KESTRA.INI"));
+    if (c.contents.empty()) {
+      std::filesystem::create_directory(PathOf("KESTRA.INI"));
+    } else {
+      WriteFile("KESTRA.INI", c.contents);
+    }
+    ControlProgram& p = Start();
+    EXPECT_EQ(BoxTexts(desktop), std::vector<std::string>{c.box});
+    ASSERT_FALSE(desktop.boxes.empty());
+    EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Critical);
+    EXPECT_EQ(p.radio.Text7, c.status);
+    EXPECT_EQ(p.memory.Text9, c.status);
+    // Nothing else: the port closed, nothing sent, no data file, no setup window, no end.
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(PortState(serial), "closed");
+    EXPECT_EQ(p.station.PortOpened, 0);
+    EXPECT_FALSE(p.station.DataFileOpen || p.station.ConfigMissing || p.setup.Visible ||
+                 desktop.ended);
+    EXPECT_EQ(p.memory.Text6 + p.memory.Text7 + p.memory.Text8, "");
+  }
+}
+
+// The boxes of a port that will not open come once per start, though the memory window's load
+// runs a second start-up inside the first.
+TEST_F(StartUpTest, EachPortBoxComesOncePerStart) {
+  struct Case {
+    std::string settings;
+    bool heldElsewhere;
+    std::string box;
+  };
+  const std::vector<Case> cases = {
+      {"19200,N,8,1", true,
+       "Comm Port Error - Port Already Open: Error Code 8005 ... Port already open ... COM1 ... "
+       "19200,N,8,1"},
+      {"19200,X,8,1", false,
+       "Open Comm Port - Unexpected Error: Error Code 380 ... Invalid property value ... COM1 ... "
+       "19200,X,8,1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.box);
+    Reset();
+    WriteConfig("KESTRA.TXT", "K1ABC", "COM1", c.settings);
+    serial.SetHeldElsewhere(c.heldElsewhere);
+    Start();
+    serial.SetHeldElsewhere(false);
+    EXPECT_EQ(BoxTexts(desktop), std::vector<std::string>{c.box});
+    EXPECT_EQ(PortState(serial), "closed");
+  }
+}
+
+// Leftovers of a program killed while it replaced the data file or KESTRA.INI (the temporary
+// file beside it, ".NAME.xxxxxx") are removed at the next start; a replacement that another
+// program is writing now, and files of any other name, are left alone.
+TEST_F(StartUpTest, LeftoverTemporaryFilesAreRemovedAtTheNextStart) {
+  WriteConfig();
+  const std::vector<std::string> leftovers = {".KESTRA.TXT.a1B2c3", ".KESTRA.INI.Zz9yY8"};
+  const std::vector<std::string> others = {".KESTRA.TXT.abc12",  ".OTHER.TXT.abc123",
+                                           "KESTRA.TXT.abc123",  ".KESTRA.TXT.abc123.bak",
+                                           ".KESTRA.TXT.abc-23", "notes.txt"};
+  for (const auto& name : leftovers) WriteFile(name, "half a file");
+  for (const auto& name : others) WriteFile(name, "kept");
+  // Another program of the suite is writing its new data file right now.
+  FileError error;
+  std::unique_ptr<TextOutput> writing = files.OpenReplacement(PathOf("KESTRA.TXT"), error);
+  ASSERT_TRUE(writing != nullptr);
+  std::vector<std::string> before;
+  for (const auto& entry : std::filesystem::directory_iterator(directory))
+    before.push_back(entry.path().filename().string());
+  Start();
+  std::vector<std::string> after;
+  for (const auto& entry : std::filesystem::directory_iterator(directory))
+    after.push_back(entry.path().filename().string());
+  for (const auto& name : leftovers) {
+    EXPECT_EQ(std::count(after.begin(), after.end(), name), 0) << name;
+  }
+  for (const auto& name : before) {
+    if (std::count(leftovers.begin(), leftovers.end(), name) == 0) {
+      EXPECT_EQ(std::count(after.begin(), after.end(), name), 1) << name << " was removed";
+    }
+  }
+  EXPECT_TRUE(writing->WriteLine("still writing"));
+  EXPECT_TRUE(writing->Commit());
+  EXPECT_EQ(ReadFile("KESTRA.TXT"), "still writing\r\n");
 }
 
 TEST_F(StartUpTest, SettingsAreTakenWithinTheirLengths) {
@@ -99,12 +216,13 @@ TEST_F(StartUpTest, SettingsAreTakenWithinTheirLengths) {
             "[DeftFile] KESTRA.TXT\r\n[CallSign] DL1ABC/MOBILE\r\n[CommPort] COM12\r\n"
             "[CommBaud] 9600,N,8,1\r\nEND\r\n");
   WriteFile("KESTRA.TXT", "");
+  serial.SetPortExists(12, true);
   ControlProgram& p = Start();
   EXPECT_EQ(p.station.CallSign, "DL1ABC/MOB");
   EXPECT_EQ(p.memory.Text6, "Hello DL1ABC/MOB");
-  // Only the fourth character of the port name counts: COM12 is port 1.
-  EXPECT_EQ(p.station.CommPort, "COM1");
-  EXPECT_EQ(PortState(serial), "COM1 9600,N,8,1");
+  // The port name is read whole: COM12 is port 12.
+  EXPECT_EQ(p.station.CommPort, "COM12");
+  EXPECT_EQ(PortState(serial), "COM12 9600,N,8,1");
   EXPECT_TRUE(desktop.boxes.empty());
 }
 

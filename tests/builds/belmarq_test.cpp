@@ -98,14 +98,28 @@ TEST_F(BelmarqTest, TheIdentityAnswerMustFillFifteenBytes) {
               passes ? std::vector<std::string>{}
                      : std::vector<std::string>{
                            "Unexpected Radio Condition: RADIO NOT READY or COM PORT ERROR! ... "
-                           "Check RADIO or run SETUP (menu) or Edit KESTRA.INI! ... Restart "
-                           "Program now!"});
+                           "Check RADIO or run SETUP (menu) or Edit KESTRA.INI! ... The program "
+                           "keeps asking the transceiver and synchronises by itself as soon as "
+                           "it answers."});
     // A good answer ends the exchange; without one the identity is asked again about once a
     // second until the transceiver answers.
     Advance(1000);
     EXPECT_EQ(line.sent.size(), passes ? 1u : 2u);
     program.reset();
   }
+}
+
+// The first start, without KESTRA.INI: the setup window asks for the settings, and nothing is
+// said about a transceiver that has not been asked for yet.
+TEST_F(BelmarqTest, NoRadioNotReadyBoxWhileTheFirstStartsSetupWindowIsOpen) {
+  ControlProgram& p = Start(Build::Belmarq);
+  Advance(3000);
+  EXPECT_TRUE(p.setup.Visible);
+  EXPECT_EQ(BoxTexts(desktop),
+            std::vector<std::string>{"Open Config File Error: Error Code 53 ... File not found "
+                                     "... KESTRA.INI ... Input ... File will be created."});
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_FALSE(desktop.ended);
 }
 
 TEST_F(BelmarqTest, OpensOnTheMemoryWindowAndIgnoresTheFrontPanel) {

@@ -94,7 +94,8 @@ TEST_F(SynchronisationTest, SilentTransceiverShowsRadioNotReadyAndTheProgramRuns
   EXPECT_EQ(BoxTexts(desktop),
             std::vector<std::string>{"Unexpected Radio Condition: RADIO NOT READY or COM PORT "
                                      "ERROR! ... Check RADIO or run SETUP (menu) or Edit "
-                                     "KESTRA.INI! ... Restart Program now!"});
+                                     "KESTRA.INI! ... The program keeps asking the transceiver "
+                                     "and synchronises by itself as soon as it answers."});
   ASSERT_FALSE(desktop.boxes.empty());
   EXPECT_EQ(desktop.boxes[0].icon, BoxIcon::Critical);
   EXPECT_FALSE(desktop.ended);
@@ -110,7 +111,9 @@ TEST_F(SynchronisationTest, NoSynchronisationWithoutAnOpenPort) {
   ControlProgram& p = Start(Build::Tavrin, 500);
   EXPECT_TRUE(Sent().empty());
   EXPECT_EQ(p.station.SyncStep, 0);
-  EXPECT_TRUE(desktop.boxes.empty());
+  // Only the box about the file: nothing about a transceiver that was never asked.
+  ASSERT_EQ(desktop.boxes.size(), 1u);
+  EXPECT_EQ(desktop.boxes[0].title, "Incomplete Config File");
   EXPECT_FALSE(desktop.ended);
 }
 

@@ -8,9 +8,12 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -75,7 +78,18 @@ TEST_F(AppViewsTest, SetupControlsCarryTheirDesignAndAccessibleNames) {
       {"Command0", "Save"},
       {"Command1", "Quit"},
       {"Frame2", "Comm Port"},
-      {"Frame3", "Baud Rate"}};
+      {"Frame3", "Baud Rate"},
+      // The device behind each port, named by the port's option beside it.
+      {"Text4", "Com 1"},
+      {"Text5", "Com 2"},
+      {"Text6", "Com 3"},
+      {"Frame4", "Serial Devices"},
+      {"Label9", "Serial Devices"},
+      {"List1", "Serial Devices"},
+      {"Label10", "Device Path"},
+      {"Text3", "Device Path"},
+      {"Command2", "Use Path"},
+      {"Command3", "Find Transceiver"}};
   for (const auto& [name, caption] : controls) {
     SCOPED_TRACE(name);
     QWidget* widget = Find<QWidget>(view, name);
@@ -145,6 +159,43 @@ TEST_F(AppViewsTest, SetupClicksAndTypingReachTheWindow) {
   view.findChild<QAction*>("Help")->trigger();
   ASSERT_EQ(desktop.boxes.size(), 1u);
   EXPECT_EQ(desktop.boxes[0].text, "Help Yourself");
+}
+
+TEST_F(AppViewsTest, SetupDeviceListPathAndFindReachTheWindow) {
+  const std::filesystem::path dev = directory / "machine" / "dev";
+  std::filesystem::create_directories(dev);
+  for (const char* name : {"ttyUSB0", "ttyUSB1"}) std::ofstream(dev / name) << "";
+  ControlProgram& p = Program();
+  p.station.CommPort = "COM2";
+  p.station.CommBaud = "19200,N,8,1";
+  SetupMainView view(p.setup, hub);
+  hub.Run([&] { p.setup.Show(); });
+  EXPECT_EQ(Find<QLineEdit>(view, "Text4")->text(), "the simulated transceiver");
+  auto* list = Find<QListWidget>(view, "List1");
+  ASSERT_EQ(list->count(), 2);
+  EXPECT_EQ(list->item(1)->text().toStdString(), (dev / "ttyUSB1").string());
+  EXPECT_EQ(list->currentRow(), -1);
+  // A click on a row points the marked port (COM2) at that device.
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(1)).center());
+  EXPECT_EQ(std::filesystem::read_symlink(directory / "com2"), dev / "ttyUSB1");
+  EXPECT_EQ(Find<QLineEdit>(view, "Text3")->text().toStdString(), (dev / "ttyUSB1").string());
+  EXPECT_EQ(list->currentRow(), 1);
+
+  auto* path = Find<QLineEdit>(view, "Text3");
+  path->selectAll();
+  QTest::keyClicks(path, (dev / "ttyUSB0").string().c_str());
+  QTest::mouseClick(Find<QPushButton>(view, "Command2"), Qt::LeftButton);
+  EXPECT_EQ(std::filesystem::read_symlink(directory / "com2"), dev / "ttyUSB0");
+  EXPECT_EQ(list->currentRow(), 0) << "the list marks the device now chosen";
+
+  QTest::mouseClick(Find<QPushButton>(view, "Command3"), Qt::LeftButton);
+  EXPECT_TRUE(p.setup.Finding());
+  EXPECT_EQ(Find<QLabel>(view, "Label11")->text().toStdString(),
+            "Asking " + (dev / "ttyUSB0").string() + " at 19200 baud ...");
+  Advance(400);
+  ASSERT_EQ(desktop.boxes.size(), 1u);
+  EXPECT_EQ(desktop.boxes[0].title, "Find Transceiver");
 }
 
 TEST_F(AppViewsTest, SetupFrameCloseSkipsTheRestartButQuitDoesNot) {

@@ -3,7 +3,10 @@
 # Installation and the Debian package, from a built tree:
 #   package_test.sh BUILD_DIR PROGRAM...
 # 0. Every source file carries its SPDX licence line.
-# 1. cmake --install into a scratch prefix: every program, its menu entry and its icons.
+# 1. cmake --install into a scratch prefix: every program, its menu entry and its icons; the
+#    menu entries start the programs through station-start in the station folder ~/Station (a
+#    scratch home here), tavrin leaves nothing loose in the home folder, and rigsim, in its own
+#    folder, leaves the user's com1 link to a cable as it was.
 # 2. cpack -G DEB: the package's control fields, its file list and the extracted files; the
 #    manual pages render without a warning, lintian finds no error and no warning, and
 #    appstreamcli accepts the AppStream metadata.
@@ -46,7 +49,8 @@ check_desktop_files() {
       continue
     fi
     exec_line=$(sed -n 's/^Exec=//p' "$entry")
-    [ "${exec_line%% *}" = "$program" ] || fail "$entry starts \"$exec_line\", not $program"
+    [ "$exec_line" = "station-start $program" ] ||
+      fail "$entry starts \"$exec_line\", not \"station-start $program\""
     icon=$(sed -n 's/^Icon=//p' "$entry")
     [ -f "$root$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] ||
       fail "$entry names icon \"$icon\", which has no scalable icon"
@@ -90,7 +94,7 @@ check_documents() {
   local root=$1 prefix=$2
   local page text warnings doc metainfo id desktop image
   warnings="$scratch/man-warnings"
-  for program in "${programs[@]}"; do
+  for program in "${programs[@]}" station-start; do
     page="$root$prefix/share/man/man1/$program.1.gz"
     if [ ! -f "$page" ]; then
       fail "no manual page $page"
@@ -113,6 +117,9 @@ check_documents() {
       tavrin | korvid | belmarq)
         grep -q 'KESTRA\.INI' <<<"$text" || fail "$program(1) does not name KESTRA.INI"
         grep -q 'once a second' <<<"$text" || fail "$program(1) does not say a pulled cable is looked for"
+        for phrase in 'Serial Devices' 'Find Transceiver' 'adduser' '~/Station'; do
+          grep -qF "$phrase" <<<"$text" || fail "$program(1) does not mention $phrase"
+        done
         ;;
     esac
     case $program in
@@ -145,6 +152,11 @@ check_documents() {
       fail "the changelog's latest entry is \"$(changelog_version "$doc/changelog.gz")\", not $version"
   else
     fail "no $doc/changelog.gz"
+  fi
+  if [ -f "$doc/README.md.gz" ]; then
+    zcat "$doc/README.md.gz" | grep -q 'Find Transceiver' || fail "$doc/README.md.gz is not the README"
+  else
+    fail "no $doc/README.md.gz beside the copyright"
   fi
 
   for metainfo in "$root$prefix"/share/metainfo/*.metainfo.xml; do
@@ -183,11 +195,54 @@ if ! timeout 300 cmake --install "$build" --prefix "$prefix" >"$scratch/install.
   cat "$scratch/install.log" >&2
   fail "cmake --install failed"
 fi
-for program in "${programs[@]}"; do
+for program in "${programs[@]}" station-start; do
   [ -x "$prefix/bin/$program" ] || fail "cmake --install did not put $program in bin/"
 done
 check_desktop_files "" "$prefix"
 check_documents "" "$prefix"
+
+# A program started as its menu entry starts it: the Exec line, on the PATH of the prefix, in a
+# home folder of its own.
+start_as_menu() {
+  local program=$1 seconds=$2
+  (
+    cd /
+    export HOME="$scratch/home" PATH="$prefix/bin:$PATH" QT_QPA_PLATFORM=offscreen
+    read -r -a command <<<"$(sed -n 's/^Exec=//p' "$prefix/share/applications/station-$program.desktop")"
+    exec timeout "$seconds" "${command[@]}"
+  ) >"$scratch/$program-menu.out" 2>&1
+}
+echo "-- programs started from their menu entries"
+mkdir -p "$scratch/home/Station"
+ln -s /dev/ttyUSB0 "$scratch/home/Station/com1"
+start_as_menu rigsim 30 &
+for _ in $(seq 100); do [ -L "$scratch/home/Station/Simulator/com1" ] && break; sleep 0.1; done
+[ -L "$scratch/home/Station/Simulator/com1" ] ||
+  fail "rigsim from its menu entry made no com1 link in ~/Station/Simulator"
+[ "$(readlink "$scratch/home/Station/com1")" = /dev/ttyUSB0 ] ||
+  fail "rigsim from its menu entry touched the user's com1 -> /dev/ttyUSB0"
+kill %% 2>/dev/null
+wait
+[ "$(readlink "$scratch/home/Station/com1")" = /dev/ttyUSB0 ] ||
+  fail "rigsim from its menu entry took away the user's com1 -> /dev/ttyUSB0 when it ended"
+rm -rf "$scratch/home"
+mkdir -p "$scratch/home"
+# tavrin works in ~/Station (without KESTRA.INI it says so and waits on its box meanwhile).
+start_as_menu tavrin 10 &
+station=""
+for _ in $(seq 80); do
+  for pid in $(pgrep -x tavrin); do
+    [ "$(readlink "/proc/$pid/cwd")" = "$scratch/home/Station" ] && station=yes
+  done
+  [ -n "$station" ] && break
+  sleep 0.1
+done
+[ -n "$station" ] || fail "tavrin from its menu entry does not work in ~/Station"
+kill %% 2>/dev/null
+wait
+loose=$(ls "$scratch/home")
+[ "$loose" = Station ] || fail "tavrin from its menu entry left in the home folder: $loose"
+rm -rf "$scratch/home"
 
 echo "-- cpack -G DEB"
 if ! timeout 300 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/cpack" \
@@ -218,14 +273,14 @@ for library in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6serialport6; do
 done
 
 contents=$(dpkg-deb -c "$package" | awk '{print $1, $NF}')
-for program in "${programs[@]}"; do
+for program in "${programs[@]}" station-start; do
   grep -qx -- "-rwxr-xr-x ./usr/bin/$program" <<<"$contents" ||
     fail "the package has no executable usr/bin/$program"
 done
 # Only programs, menu entries, icons, manual pages, metadata and the package's documents: no
 # libraries, headers or files outside /usr.
 unexpected=$(awk '$1 !~ /^d/ {print $2}' <<<"$contents" |
-  grep -v -E '^\./usr/(bin/[a-z]+|share/applications/station-[a-z]+\.desktop|share/icons/hicolor/(scalable/apps/station-[a-z]+\.svg|48x48/apps/station-[a-z]+\.png)|share/man/man1/[a-z]+\.1\.gz|share/metainfo/org\.example\.stationsuite\.[a-z]+\.metainfo\.xml|share/doc/station-suite/(copyright|changelog\.gz))$')
+  grep -v -E '^\./usr/(bin/[a-z-]+|share/applications/station-[a-z]+\.desktop|share/icons/hicolor/(scalable/apps/station-[a-z]+\.svg|48x48/apps/station-[a-z]+\.png)|share/man/man1/[a-z-]+\.1\.gz|share/metainfo/org\.example\.stationsuite\.[a-z]+\.metainfo\.xml|share/doc/station-suite/(copyright|changelog\.gz|README\.md\.gz))$')
 [ -z "$unexpected" ] || fail "files the package should not hold: $unexpected"
 
 root="$scratch/root"

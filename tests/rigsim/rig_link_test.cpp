@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "sim/rigsim/front_panel.h"
 #include "sim/rigsim/pty_line.h"
@@ -48,6 +50,7 @@ class Controller {
   Controller(const Controller&) = delete;
   Controller& operator=(const Controller&) = delete;
   [[nodiscard]] bool Ok() const { return fd_ >= 0; }
+  [[nodiscard]] int Fd() const { return fd_; }
   void Write(const std::string& bytes) const {
     ASSERT_EQ(::write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
   }
@@ -148,6 +151,57 @@ TEST_F(RigLinkTest, TheCableComesOutWhenTheControllerWritesAfterItsFrames) {
   EXPECT_EQ(controller.Read(Answered().size(), &hungUp), "");
   EXPECT_TRUE(hungUp);
   EXPECT_FALSE(rig.Plugged());
+}
+
+// A controller whose side of the line is at another speed than the transceiver's hears its own
+// bytes and nothing else, as on a real CI-V line; at the transceiver's speed it is answered.
+TEST_F(RigLinkTest, TheTransceiverAnswersOnlyAtItsOwnSpeed) {
+  PtyLine line;
+  std::string error;
+  ASSERT_TRUE(line.Open(error) && line.Link(link_.string(), error)) << error;
+  sim::Transceiver radio;
+  RigLink rig(line, radio, 9600, link_.string());
+  Controller controller(link_);
+  ASSERT_TRUE(controller.Ok());
+  for (const speed_t speed : {B19200, B4800, B9600}) {
+    SCOPED_TRACE(speed);
+    termios settings{};
+    ASSERT_EQ(tcgetattr(controller.Fd(), &settings), 0);
+    cfsetispeed(&settings, speed);
+    cfsetospeed(&settings, speed);
+    ASSERT_EQ(tcsetattr(controller.Fd(), TCSANOW, &settings), 0);
+    controller.Write(Query());
+    EXPECT_EQ(controller.Read(Answered().size()), speed == B9600 ? Answered() : Query());
+  }
+}
+
+// The simulator never takes a link that leads to a real device: a user's "com1 ->
+// /dev/ttyUSB0" stays as it was. A link to an earlier simulator's line is taken over.
+TEST_F(RigLinkTest, ALinkToARealDeviceIsNeverTakenOver) {
+  struct Case {
+    std::string target;
+    bool takenOver;
+  };
+  const std::vector<Case> cases = {{"/dev/ttyUSB0", false},
+                                   {"/dev/serial/by-id/usb-FTDI_FT232R-if00-port0", false},
+                                   {"../Station/com1", false},
+                                   {"/dev/pts/97", true},
+                                   {"/dev/pts/97.pulled", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.target);
+    fs::remove(link_);
+    fs::create_symlink(c.target, link_);
+    PtyLine line;
+    std::string error;
+    ASSERT_TRUE(line.Open(error)) << error;
+    EXPECT_EQ(line.Link(link_.string(), error), c.takenOver) << error;
+    EXPECT_EQ(fs::read_symlink(link_).string(), c.takenOver ? line.SlavePath() : c.target);
+    line.Close();
+    EXPECT_EQ(fs::is_symlink(link_), !c.takenOver) << "a link taken over goes with the line";
+    if (!c.takenOver) {
+      EXPECT_EQ(fs::read_symlink(link_).string(), c.target);
+    }
+  }
 }
 
 TEST_F(RigLinkTest, TheFrontPanelsReplugKeyRunsTheReplug) {

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/program_fixture.h"
 
+#include <unistd.h>
+
 #include <atomic>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace tavrin::testing {
 
@@ -54,8 +55,9 @@ namespace {
 
 std::filesystem::path MakeDirectory() {
   static std::atomic<int> counter{0};
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("station-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+  const auto path =
+      std::filesystem::temp_directory_path() /
+      ("station-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
   std::filesystem::remove_all(path);
   std::filesystem::create_directories(path);
   return path;
@@ -67,7 +69,9 @@ ProgramFixture::ProgramFixture()
     : directory(MakeDirectory()),
       files(directory.string()),
       serial(clock, rig),
-      platform{desktop, clock, serial, files} {}
+      devices(clock, DeviceFolders{(directory / "machine" / "dev").string(),
+                                   (directory / "machine" / "sys").string(), ""}),
+      platform{desktop, clock, serial, files, &devices} {}
 
 ProgramFixture::~ProgramFixture() {
   program.reset();

@@ -14,6 +14,7 @@
 #include "platform/files.h"
 #include "platform/virtual_clock.h"
 #include "sim/sim_serial.h"
+#include "sim/sim_serial_devices.h"
 #include "sim/transceiver.h"
 
 namespace tavrin::testing {
@@ -44,8 +45,9 @@ class ProgramFixture : public ::testing::Test {
   ~ProgramFixture() override;
 
   // KESTRA.INI in the working directory with these settings and END.
-  void WriteConfig(const std::string& deftFile = "KESTRA.TXT", const std::string& callSign = "K1ABC",
-                   const std::string& commPort = "COM1", const std::string& commBaud = "19200,N,8,1");
+  void WriteConfig(const std::string& deftFile = "KESTRA.TXT",
+                   const std::string& callSign = "K1ABC", const std::string& commPort = "COM1",
+                   const std::string& commBaud = "19200,N,8,1");
   void WriteFile(const std::string& name, const std::string& contents);
   [[nodiscard]] std::string ReadFile(const std::string& name) const;
   [[nodiscard]] std::string PathOf(const std::string& name) const;
@@ -67,6 +69,9 @@ class ProgramFixture : public ::testing::Test {
   Files files;
   sim::Transceiver rig;
   SimSerial serial;
+  // The machine's serial devices, read from machine/dev and machine/sys in the working
+  // directory (nothing there until a test puts it there).
+  SimSerialDevices devices;
   Platform platform;
   std::unique_ptr<ControlProgram> program;
 };

@@ -28,9 +28,11 @@
 
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/port_links.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_serial.h"
+#include "platform/qt/qt_serial_devices.h"
 #include "platform/qt/text_bytes.h"
 #include "platform/qt/view_hub.h"
 #include "tools/pty_helpers.h"
@@ -92,11 +94,36 @@ TEST_F(QtSerialTest, DescribesWherePortsLeadForTheOperator) {
   dir.Link("com3", pty.SlavePath());
   dir.Link("com5", "/dev/nonexistent-cable");
   QtSerial serial(files);
-  EXPECT_EQ(serial.DescribePort(3), "com3 -> " + pty.SlavePath());
-  EXPECT_EQ(serial.DescribePort(5), "com5 -> /dev/nonexistent-cable (not present)");
-  const std::string nine = serial.DescribePort(9);
-  EXPECT_EQ(nine.rfind("/dev/ttyS8", 0), 0u) << nine;
+  EXPECT_EQ(serial.DescribePort(3), pty.SlavePath());
+  EXPECT_EQ(serial.DescribePort(5), "/dev/nonexistent-cable (not connected)");
+  EXPECT_EQ(serial.DescribePort(9), fs::exists("/dev/ttyS8") ? "/dev/ttyS8" : "not connected");
   EXPECT_EQ(serial.DescribePort(0), "");
+  // Pointed elsewhere by the setup window, the port says so at once.
+  std::string error;
+  ASSERT_TRUE(PortLinks(files).PointAt(5, pty.SlavePath(), error)) << error;
+  EXPECT_EQ(serial.DescribePort(5), pty.SlavePath());
+}
+
+// The machine's devices as the setup window lists them, and a control on one of them that
+// opens that device whatever the port number says.
+TEST_F(QtSerialTest, DevicesAreListedAndOneCanBeAskedApartFromThePort) {
+  const fs::path dev = fs::path(dir.Path()) / "dev";
+  fs::create_directories(dev);
+  fs::create_symlink(pty.SlavePath(), dev / "ttyUSB0");
+  QtSerialDevices devices(files, DeviceFolders{dev.string(), "", ""});
+  const std::vector<SerialDevice> listed = devices.List();
+  ASSERT_FALSE(listed.empty());
+  EXPECT_EQ(listed[0], (SerialDevice{(dev / "ttyUSB0").string(), pty.SlavePath(), ""}));
+
+  std::unique_ptr<SerialControl> port = devices.PortOn((dev / "ttyUSB0").string());
+  port->SetCommPort(7);
+  port->SetSettings("9600,N,8,1");
+  ASSERT_FALSE(port->Open().Failed());
+  const std::string query("\xFE\xFE\x64\xE0\x19\x00\xFD", 7);
+  port->Output(query);
+  EXPECT_EQ(pty.Read(7), query);
+  port->Close();
+  EXPECT_EQ(devices.PortOn((dev / "ttyUSB9").string())->Open().number, 8002);
 }
 
 TEST_F(QtSerialTest, ReadsAndWritesThroughTheLinkedPseudoTerminal) {
