@@ -21,8 +21,8 @@ with status 77, which CTest reports as skipped. As root it:
     session bus and an Xvfb of the user's own, it starts the program the way its desktop entry
     starts it (its Exec line, from the home folder) and goes through the windows
     with clicks only, through the accessibility bus: the box about the missing KESTRA.INI,
-    "Find Transceiver", "Yes" to save what it found, the box about the missing data file,
-    "Restart program!", and the menu entry again, until the radio window shows the
+    "Find Transceiver", "Yes" to save what it found, "Restart program!", and the menu entry
+    again, until the radio window shows the
     transceiver's frequency. The interactions are counted and printed;
   - checks what was sent on the line before the panel synchronised (only the identity query)
     and what is in the home folder (the station folder, nothing loose).
@@ -51,6 +51,28 @@ def skip(why):
 
 
 # --- as root: the user, the programs, the device ----------------------------------------------
+
+def remove_stale_lock(device):
+    """Removes the lock file of `device` that a program of an earlier test left behind.
+
+    A pseudo-terminal's number is used again and again; when a program that held it as root
+    was killed, its lock file (owned by root in the sticky lock folder) stays, and the user of
+    this test could not remove it. The program would rightly name it in its box; here the
+    administrator clears it before handing the line over, as a reboot would.
+    """
+    lock = os.path.join("/run/lock", "LCK.." + os.path.relpath(device, "/dev").replace("/", "_"))
+    try:
+        with open(lock) as held:
+            pid = int(held.read().split()[0])
+    except (OSError, ValueError, IndexError):
+        return
+    try:
+        os.kill(pid, 0)
+    except ProcessLookupError:
+        os.unlink(lock)
+    except PermissionError:
+        pass
+
 
 def free_device_name():
     for number in range(90, 100):
@@ -125,6 +147,7 @@ def outside(arguments):
         # The cable: rigsim's line owned root:dialout with mode 0660, as a USB serial device is,
         # under a /dev/ttyUSB name (a link: a pseudo-terminal opens only from its own folder).
         line_device = os.path.realpath(link)
+        remove_stale_lock(line_device)
         os.chown(line_device, 0, dialout.gr_gid)
         os.chmod(line_device, 0o660)
         device = free_device_name()
@@ -348,8 +371,8 @@ def inside(arguments):
         press(program, "Open Config File Error", "OK", also="KESTRA.INI")
         press(program, "System Setup", "Find Transceiver")
         press(program, "Find Transceiver", "Yes", also=arguments.device)
-        # Save opens the default data file, which a new user does not have yet: it is made.
-        press(program, "Open File Error", "OK", also="File will be created.")
+        # The menu entry made the station folder with an empty default data file, so Save
+        # opens it without a box of its own.
         press(program, "Restart (creating missing file)", "OK")
         try:
             status = program.process.wait(timeout=20)
@@ -385,6 +408,9 @@ def inside(arguments):
             raise Failure("the program reports the transceiver not ready")
         print(f"interactions from the first window to a synchronised panel: {len(interactions)}"
               f" (goal: at most 5), no terminal")
+        if len(interactions) > 5:
+            raise Failure(f"{len(interactions)} interactions from the first window to a "
+                          "synchronised panel, more than 5")
         e2e.press(program.control(radio, e2e.BUTTONS, "Exit"))
         program.process.wait(timeout=20)
         return 0
