@@ -75,7 +75,12 @@ void NetworkControl::ClientConnected(int client) {
 }
 
 void NetworkControl::ShowServed(const RigctlRequest& request, const RigctlAnswer& answer) {
-  if (answer.error != kRigOk || program_.station.Ended) return;
+  if (program_.station.Ended) return;
+  if (state_.receiver != shownReceiver_) {
+    panels_.Switch(program_, shownReceiver_, state_.receiver);
+    shownReceiver_ = state_.receiver;
+  }
+  if (answer.error != kRigOk) return;
   RadioMain& radio = program_.radio;
   switch (request.command) {
     case RigctlCommand::SetMode: {

@@ -11,6 +11,7 @@
 
 #include "platform/clock.h"
 #include "share/client_session.h"
+#include "share/receiver_panels.h"
 #include "share/request_queue.h"
 #include "share/rigctl_answers.h"
 #include "share/share_listener.h"
@@ -49,7 +50,8 @@ class NetworkControl {
   void ClientSent(int client, const std::string& bytes);
   void ClientLeft(int client);
   // The radio window's marks follow what a client set, as if the operator had pressed the
-  // option: the mode and filter, receive or transmit. Nothing is sent for them.
+  // option: the mode and filter, receive or transmit. Nothing is sent for them. When a client
+  // selected the other receiver the panel shows what it showed of that one.
   void ShowServed(const RigctlRequest& request, const RigctlAnswer& answer);
   // Removes the sessions that have ended (run from a timer, never inside a session's call).
   void SweepTick();
@@ -58,6 +60,8 @@ class NetworkControl {
   ShareListener& listener_;
   RequestQueue queue_;
   SharedRigState state_;
+  ReceiverPanels panels_;
+  std::string shownReceiver_ = "Main";  // the receiver whose values the panel shows
   std::map<int, std::unique_ptr<ClientSession>> sessions_;
   bool checked_ = false;
   Timer sweep_;

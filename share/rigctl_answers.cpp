@@ -78,6 +78,21 @@ std::optional<std::string> VfoCommand(const std::string& name) {
   return std::nullopt;
 }
 
+// The receiver a VFO name stands for on this transceiver ("VFOB" is the sub receiver); the
+// empty text for the names that choose no receiver (VFO and memory mode, currVFO).
+std::string ReceiverOf(const std::string& name) {
+  if (name == "VFOA" || name == "Main") return "Main";
+  if (name == "VFOB" || name == "Sub") return "Sub";
+  return {};
+}
+
+// 07 B0: main and sub exchange their frequency and mode, so the other receiver is operated.
+std::string ExchangeReceivers() { return Frame(Byte(0x07) + Byte(0xB0)); }
+
+std::string SelectReceiver(const std::string& receiver) {
+  return Frame(Byte(0x07) + Byte(receiver == "Sub" ? 0xD1 : 0xD0));
+}
+
 // The first frame of the reply that the transceiver sent to this controller (FE FE E0 64 ...
 // FD): the echo of the frames sent comes before it.
 std::optional<std::string_view> AnswerFrame(std::string_view reply) {
@@ -152,10 +167,10 @@ RigctlAnswer ByteAnswer(std::string_view reply, char command, std::size_t size, 
 
 // A set frequency is followed by a read of the frequency: the transceiver answers the last
 // frame of a burst only, so the read tells whether it took the value.
-RigctlAnswer SetFrequencyAnswer(const RigctlRequest& request, std::string_view reply) {
+RigctlAnswer SetFrequencyAnswer(const std::string& asked, std::string_view reply) {
   const RigctlAnswer read = FrequencyAnswer(reply);
   if (read.error != kRigOk) return read.error == kRigTimeout ? read : Failure(kRigRejected);
-  const auto wanted = WholeNumber(request.args[0]);
+  const auto wanted = WholeNumber(asked);
   return read.values[0].second == std::to_string(*wanted) ? RigctlAnswer{} : Failure(kRigRejected);
 }
 
@@ -164,60 +179,143 @@ RigctlAnswer SetModeAnswer(const RigctlRequest& request, std::string_view reply)
   if (answer.error != kRigOk)
     return Failure(answer.error == kRigTimeout ? kRigTimeout : kRigRejected);
   const RigMode* mode = ModeByName(request.args[0]);
-  const auto filter = FilterFor(*mode, *Integer(request.args[1]));
+  const auto filter = FilterFor(*mode, *Integer(request.args[1]));  // checked when sent
   const bool taken = answer.data.size() == 2 &&
                      static_cast<std::uint8_t>(answer.data[0]) == mode->code &&
                      (!filter || static_cast<std::uint8_t>(answer.data[1]) == *filter);
   return taken ? RigctlAnswer{} : Failure(kRigRejected);
 }
 
+// The second exchange of a split request puts the receivers back: its acknowledgement counts
+// once the value itself was good.
+RigctlAnswer WithReceiversBack(RigctlAnswer answer, std::string_view back) {
+  if (answer.error != kRigOk) return answer;
+  const RigctlAnswer restored = AcknowledgedAnswer(back);
+  return restored.error == kRigOk ? answer : restored;
+}
+
+RigctlAnswer SplitFrequencyAnswer(const std::vector<std::string>& replies) {
+  RigctlAnswer answer = FrequencyAnswer(replies[0]);
+  if (answer.error == kRigOk) answer.values[0].first = "TX Frequency";
+  return WithReceiversBack(answer, replies[1]);
+}
+
+// rigctld tells no passband for the split mode of this family (0), and clients expect that.
+RigctlAnswer SplitModeAnswer(const std::vector<std::string>& replies) {
+  RigctlAnswer answer = ModeAnswer(replies[0]);
+  if (answer.error == kRigOk) answer.values = {{"TX Mode", answer.values[0].second}, {"TX Passband", "0"}};
+  return WithReceiversBack(answer, replies[1]);
+}
+
+RigctlAnswer VfoInfoAnswer(const std::vector<std::string>& replies) {
+  const RigctlAnswer frequency = FrequencyAnswer(replies[0]);
+  if (frequency.error != kRigOk) return frequency;
+  const RigctlAnswer mode = ModeAnswer(replies[1]);
+  if (mode.error != kRigOk) return mode;
+  const RigctlAnswer split = ByteAnswer(replies[2], '\x0F', 1, "Split");
+  if (split.error != kRigOk) return split;
+  return {kRigOk,
+          {{"Freq", frequency.values[0].second},
+           {"Mode", mode.values[0].second},
+           {"Width", mode.values[1].second},
+           {"Split", split.values[0].second},
+           {"SatMode", "0"}}};
+}
+
 }  // namespace
 
-std::string FramesFor(RigctlRequest& request) {
+std::vector<std::string> ExchangesFor(RigctlRequest& request, const SharedRigState& state) {
+  using Exchanges = std::vector<std::string>;
   if (request.error != kRigOk) return {};
   const auto invalid = [&request](int error = kRigInvalid) {
     request.error = error;
-    return std::string();
+    return Exchanges();
   };
   const std::vector<std::string>& args = request.args;
+  // The frame that sets a frequency, or nothing when the text is no frequency.
+  const auto frequencyFrame = [](const std::string& text) -> std::optional<std::string> {
+    const auto hz = WholeNumber(text);
+    if (!hz || *hz < 0 || *hz > kHighestEncodableHz) return std::nullopt;
+    return Frame(Byte(0x05) + FrequencyBcd(*hz));
+  };
+  // The frame that sets a mode and passband; nothing, with the error, when they are not values.
+  int modeError = kRigOk;
+  const auto modeFrame = [&modeError](const std::string& name,
+                                      const std::string& passbandText) -> std::optional<std::string> {
+    const RigMode* mode = ModeByName(name);
+    if (mode == nullptr) {
+      modeError = IsForeignMode(name) ? kRigRejected : kRigInvalid;
+      return std::nullopt;
+    }
+    const auto passband = Integer(passbandText);
+    if (!passband || *passband < -1) {
+      modeError = kRigInvalid;
+      return std::nullopt;
+    }
+    const auto filter = FilterFor(*mode, *passband);
+    return Frame(Byte(0x06) + Byte(mode->code) + (filter ? Byte(*filter) : std::string()));
+  };
   switch (request.command) {
     case RigctlCommand::GetFreq:
-      return Frame(Byte(0x03));
+      return {Frame(Byte(0x03))};
     case RigctlCommand::SetFreq: {
-      const auto hz = WholeNumber(args[0]);
-      if (!hz || *hz < 0 || *hz > kHighestEncodableHz) return invalid();
-      return Frame(Byte(0x05) + FrequencyBcd(*hz)) + Frame(Byte(0x03));
+      const auto set = frequencyFrame(args[0]);
+      if (!set) return invalid();
+      return {*set + Frame(Byte(0x03))};
     }
     case RigctlCommand::GetMode:
-      return Frame(Byte(0x04));
+      return {Frame(Byte(0x04))};
     case RigctlCommand::SetMode: {
-      const RigMode* mode = ModeByName(args[0]);
-      if (mode == nullptr) return invalid(IsForeignMode(args[0]) ? kRigRejected : kRigInvalid);
-      const auto passband = Integer(args[1]);
-      if (!passband || *passband < -1) return invalid();
-      const auto filter = FilterFor(*mode, *passband);
-      const std::string filterByte = filter ? Byte(*filter) : std::string();
-      return Frame(Byte(0x06) + Byte(mode->code) + filterByte) + Frame(Byte(0x04));
+      const auto set = modeFrame(args[0], args[1]);
+      if (!set) return invalid(modeError);
+      return {*set + Frame(Byte(0x04))};
     }
     case RigctlCommand::SetVfo: {
       const auto command = VfoCommand(args[0]);
       if (!command) return invalid();
-      return command->empty() ? std::string() : Frame(*command);
+      if (command->empty()) return {};
+      return {Frame(*command)};
     }
     case RigctlCommand::GetPtt:
-      return Frame(Byte(0x1C) + Byte(0x00));
+      return {Frame(Byte(0x1C) + Byte(0x00))};
     case RigctlCommand::SetPtt: {
       // 0 receive; 1 transmit, 2 and 3 (from the microphone or the data jack) transmit too.
       const auto ptt = Integer(args[0]);
       if (!ptt || *ptt < 0 || *ptt > 3) return invalid();
-      return Frame(Byte(0x1C) + Byte(0x00) + Byte(*ptt == 0 ? 0 : 1));
+      return {Frame(Byte(0x1C) + Byte(0x00) + Byte(*ptt == 0 ? 0 : 1))};
     }
     case RigctlCommand::GetSplitVfo:
-      return Frame(Byte(0x0F));
+      return {Frame(Byte(0x0F))};
     case RigctlCommand::SetSplitVfo: {
       const auto split = Integer(args[0]);
       if (!split || *split < 0 || *split > 1 || !VfoCommand(args[1])) return invalid();
-      return Frame(Byte(0x0F) + Byte(static_cast<int>(*split)));
+      return {Frame(Byte(0x0F) + Byte(static_cast<int>(*split)))};
+    }
+    // The transmit VFO of a split is the receiver not operated: exchanged with the operated
+    // one, read or set, and exchanged back.
+    case RigctlCommand::GetSplitFreq:
+      return {ExchangeReceivers() + Frame(Byte(0x03)), ExchangeReceivers()};
+    case RigctlCommand::SetSplitFreq: {
+      const auto set = frequencyFrame(args[0]);
+      if (!set) return invalid();
+      return {ExchangeReceivers() + *set + Frame(Byte(0x03)), ExchangeReceivers()};
+    }
+    case RigctlCommand::GetSplitMode:
+      return {ExchangeReceivers() + Frame(Byte(0x04)), ExchangeReceivers()};
+    case RigctlCommand::SetSplitMode: {
+      const auto set = modeFrame(args[0], args[1]);
+      if (!set) return invalid(modeError);
+      return {ExchangeReceivers() + *set + Frame(Byte(0x04)), ExchangeReceivers()};
+    }
+    case RigctlCommand::GetVfoInfo: {
+      if (!VfoCommand(args[0])) return invalid();
+      const std::string wanted = ReceiverOf(args[0]);
+      if (wanted.empty() || wanted == state.receiver)
+        return {Frame(Byte(0x03)), Frame(Byte(0x04)), Frame(Byte(0x0F))};
+      // The other receiver: each read behind its selection, so that no reply heads with a
+      // read the panel would take for the operated receiver's; then back, with the split.
+      return {SelectReceiver(wanted) + Frame(Byte(0x03)), SelectReceiver(wanted) + Frame(Byte(0x04)),
+              SelectReceiver(state.receiver) + Frame(Byte(0x0F))};
     }
     default:
       return {};
@@ -233,6 +331,11 @@ RigctlAnswer LocalAnswer(const RigctlRequest& request, SharedRigState& state) {
     case RigctlCommand::DumpState: {
       RigctlAnswer answer;
       for (const std::string& line : DumpStateLines()) answer.values.emplace_back("", line);
+      return answer;
+    }
+    case RigctlCommand::DumpCaps: {
+      RigctlAnswer answer;
+      for (const std::string& line : DumpCapsLines()) answer.values.emplace_back("", line);
       return answer;
     }
     case RigctlCommand::ChkVfo:
@@ -255,13 +358,14 @@ RigctlAnswer LocalAnswer(const RigctlRequest& request, SharedRigState& state) {
   }
 }
 
-RigctlAnswer AnswerFromReply(const RigctlRequest& request, const std::string& reply,
-                             SharedRigState& state) {
+RigctlAnswer AnswerFromReplies(const RigctlRequest& request,
+                               const std::vector<std::string>& replies, SharedRigState& state) {
+  const std::string& reply = replies.front();
   switch (request.command) {
     case RigctlCommand::GetFreq:
       return FrequencyAnswer(reply);
     case RigctlCommand::SetFreq:
-      return SetFrequencyAnswer(request, reply);
+      return SetFrequencyAnswer(request.args[0], reply);
     case RigctlCommand::GetMode:
       return ModeAnswer(reply);
     case RigctlCommand::SetMode:
@@ -275,10 +379,28 @@ RigctlAnswer AnswerFromReply(const RigctlRequest& request, const std::string& re
     }
     case RigctlCommand::SetSplitVfo: {
       RigctlAnswer answer = AcknowledgedAnswer(reply);
-      if (answer.error == kRigOk) state.txVfo = request.args[1];
+      if (answer.error == kRigOk) {
+        const std::string receiver = ReceiverOf(request.args[1]);
+        state.txVfo = receiver.empty() ? request.args[1] : receiver;
+      }
       return answer;
     }
-    case RigctlCommand::SetVfo:
+    case RigctlCommand::GetSplitFreq:
+      return SplitFrequencyAnswer(replies);
+    case RigctlCommand::SetSplitFreq:
+      return WithReceiversBack(SetFrequencyAnswer(request.args[0], reply), replies[1]);
+    case RigctlCommand::GetSplitMode:
+      return SplitModeAnswer(replies);
+    case RigctlCommand::SetSplitMode:
+      return WithReceiversBack(SetModeAnswer(request, reply), replies[1]);
+    case RigctlCommand::GetVfoInfo:
+      return VfoInfoAnswer(replies);
+    case RigctlCommand::SetVfo: {
+      RigctlAnswer answer = AcknowledgedAnswer(reply);
+      const std::string receiver = ReceiverOf(request.args[0]);
+      if (answer.error == kRigOk && !receiver.empty()) state.receiver = receiver;
+      return answer;
+    }
     case RigctlCommand::SetPtt:
       return AcknowledgedAnswer(reply);
     default:

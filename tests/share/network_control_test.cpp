@@ -60,7 +60,8 @@ TEST_F(NetworkControlTest, RequestsReachTheTransceiverAndTheWindowShowsThem) {
       {"T 0", "RPRT 0\n", {Frame({0x1C, 0x00, 0x00})}, nullptr},
       {"S 1 Sub", "RPRT 0\n", {Frame({0x0F, 0x01})}, nullptr},
       {"s", "1\nSub\n", {Frame({0x0F})}, nullptr},
-      {"V Sub", "RPRT 0\n", {Frame({0x07, 0xD1})}, nullptr},
+      {"V Sub", "RPRT 0\n", {Frame({0x07, 0xD1})}, " "},  // the sub receiver, not read yet
+      {"V Main", "RPRT 0\n", {Frame({0x07, 0xD0})}, "07.074.0"},
       {"V currVFO", "RPRT 0\n", {}, nullptr},
       {"\\dump_state", nullptr, {}, nullptr},
       {"F 20000",
@@ -117,6 +118,86 @@ TEST_F(NetworkControlTest, TheOptionMarksFollowWhatAClientSet) {
     EXPECT_EQ(Sent(), c.frames) << c.line;
     ClearSent();
   }
+}
+
+// What loggers and digital-mode programs ask that the port once refused or misread: several
+// commands on one line (CQRLOG), the capabilities dump (newer CQRLOG), split (WSJT-X, loggers
+// of split contacts), the named error answer and the VFO summary (Log4OM). The answers are
+// those of rigctld -m 3047 on the same transceiver.
+TEST_F(NetworkControlTest, ClientsRequestsThatWereRefusedAreAnsweredAsRigctldAnswersThem) {
+  StartSharing();
+  listener.Connect(1);
+  const std::string ack = Frame({0xFB});
+  const struct {
+    const char* line;
+    const char* answer;
+    std::vector<std::string> frames;
+  } cases[] = {
+      {"fmv", "14195000\nUSB\n2400\nRPRT -11\n", {Frame({0x03}), Frame({0x04})}},
+      {"+f +m +v",
+       "get_freq:\nFrequency: 14195000\nRPRT 0\nget_mode:\nMode: USB\nPassband: 2400\nRPRT 0\n"
+       "get_vfo:\nRPRT -11\n",
+       {Frame({0x03}), Frame({0x04})}},
+      {"f;m", "14195000\nget_mode:;Mode: USB;Passband: 2400;RPRT 0\n", {Frame({0x03}), Frame({0x04})}},
+      {"F 7074000 f", "RPRT 0\n7074000\n",
+       {Frame({0x05, 0x00, 0x40, 0x07, 0x07, 0x00}), Frame({0x03}), Frame({0x03})}},
+      {"i", "7050000\n", {Frame({0x07, 0xB0}), Frame({0x03}), Frame({0x07, 0xB0})}},
+      {"x", "LSB\n0\n", {Frame({0x07, 0xB0}), Frame({0x04}), Frame({0x07, 0xB0})}},
+      {"I 14075500", "RPRT 0\n",
+       {Frame({0x07, 0xB0}), Frame({0x05, 0x00, 0x55, 0x07, 0x14, 0x00}), Frame({0x03}),
+        Frame({0x07, 0xB0})}},
+      {"X USB 2400", "RPRT 0\n",
+       {Frame({0x07, 0xB0}), Frame({0x06, 0x01, 0x02}), Frame({0x04}), Frame({0x07, 0xB0})}},
+      {"+i", "get_split_freq:\nTX Frequency: 14075500\nRPRT 0\n",
+       {Frame({0x07, 0xB0}), Frame({0x03}), Frame({0x07, 0xB0})}},
+      {"+J 0", "set_rit: 0\nRPRT -11\n", {}},
+      {"\\get_vfo_info Main", "7074000\nUSB\n2400\n0\n0\n",
+       {Frame({0x03}), Frame({0x04}), Frame({0x0F})}},
+      {"+\\get_vfo_info VFOB",
+       "get_vfo_info: VFOB\nFreq: 14075500\nMode: USB\nWidth: 2400\nSplit: 0\nSatMode: 0\nRPRT 0\n",
+       {Frame({0x07, 0xD1}), Frame({0x03}), Frame({0x07, 0xD1}), Frame({0x04}), Frame({0x07, 0xD0}),
+        Frame({0x0F})}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Ask(1, c.line, 200), c.answer) << c.line;
+    EXPECT_EQ(Sent(), c.frames) << c.line;
+    ClearSent();
+  }
+  EXPECT_EQ(rig.SubVfo().frequencyHz, 14'075'500);
+  EXPECT_EQ(rig.SubVfo().mode, sim::kModeUsb);
+  EXPECT_EQ(rig.MainVfo().frequencyHz, 7'074'000) << "the main receiver is left as it was";
+  EXPECT_FALSE(rig.SubSelected());
+  EXPECT_EQ(program->radio.Text1, "07.074.0") << "the split values are not the operating ones";
+
+  // Newer CQRLOG opens with the capabilities and waits for these lines.
+  const std::string caps = Ask(1, "+\\dump_caps");
+  for (const char* line : {"dump_caps:\n", "\nCan set Power Stat:\tN\n", "\nCan get VFO:\tN\n",
+                           "\nCan send Morse:\tN\n", "\nCan send Voice:\tN\n"})
+    EXPECT_NE(caps.find(line), std::string::npos) << line;
+  EXPECT_EQ(caps.substr(caps.size() - 7), "RPRT 0\n");
+}
+
+// Hamlib's clients read both receivers when they open the rig; the panel then shows the main
+// receiver again, where the operator is.
+TEST_F(NetworkControlTest, AfterAClientReadTheSubReceiverThePanelShowsTheMainOne) {
+  StartSharing();
+  listener.Connect(1);
+  for (const char* line : {"\\chk_vfo", "\\dump_state", "V Main", "f", "V currVFO", "V Sub", "f",
+                           "V currVFO", "s", "V Main", "m", "V currVFO", "\\get_powerstat"})
+    Ask(1, line);
+  EXPECT_EQ(rig.FrequencyHz(), 14'195'000);
+  EXPECT_EQ(program->radio.Text1, "14.195.0");
+  EXPECT_EQ(program->station.FrequencyText, "14.195.0");
+  EXPECT_EQ(program->radio.Text4, "USB");
+  // A client that stays on the sub receiver has the panel show it, as the transceiver does.
+  Ask(1, "V Sub");
+  EXPECT_EQ(program->radio.Text1, "07.050.0");
+  EXPECT_EQ(program->radio.Text4, " ") << "its mode was never read";
+  Ask(1, "m");
+  EXPECT_EQ(program->radio.Text4, "LSB");
+  Ask(1, "V Main");
+  EXPECT_EQ(program->radio.Text1, "14.195.0");
+  EXPECT_EQ(program->radio.Text4, "USB");
 }
 
 TEST_F(NetworkControlTest, ClientsAreServedFirstComeFirstServedOneExchangeAtATime) {
