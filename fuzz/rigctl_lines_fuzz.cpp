@@ -16,7 +16,8 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "share/rig_modes.h"
+#include "civ/bcd.h"
+#include "civ/mode_table.h"
 #include "share/rigctl_answers.h"
 #include "share/rigctl_request.h"
 
@@ -110,7 +111,7 @@ void CheckText(const RigctlRequest& request, const RigctlAnswer& answer, const s
       break;
     case RigctlCommand::GetMode:
     case RigctlCommand::GetSplitMode:
-      fuzz::Check(answer.values.size() == 2 && ModeByName(answer.values[0].second) != nullptr &&
+      fuzz::Check(answer.values.size() == 2 && civ::ModeOfRigctl(answer.values[0].second) != nullptr &&
                   IsDigits(answer.values[1].second));
       break;
     case RigctlCommand::GetSplitFreq:
@@ -118,7 +119,7 @@ void CheckText(const RigctlRequest& request, const RigctlAnswer& answer, const s
       break;
     case RigctlCommand::GetVfoInfo:
       fuzz::Check(answer.values.size() == 5 && IsDigits(answer.values[0].second) &&
-                  ModeByName(answer.values[1].second) != nullptr);
+                  civ::ModeOfRigctl(answer.values[1].second) != nullptr);
       break;
     case RigctlCommand::GetPtt:
     case RigctlCommand::GetSplitVfo:

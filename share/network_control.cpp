@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "app/control_program.h"
-#include "civ/encodings.h"
+#include "civ/mode_table.h"
 #include "share/rig_modes.h"
 
 namespace tavrin::share {
@@ -85,11 +85,11 @@ void NetworkControl::ShowServed(const RigctlRequest& request, const RigctlAnswer
   switch (request.command) {
     case RigctlCommand::SetMode: {
       // The answer was good only when the read-back held the mode (and filter) asked for.
-      const RigMode* mode = ModeByName(request.args[0]);
+      const civ::Mode* mode = civ::ModeOfRigctl(request.args[0]);
       if (mode == nullptr) return;
       const auto filter = FilterFor(*mode, std::strtol(request.args[1].c_str(), nullptr, 10));
-      program_.decoder.ShowModeMarks(ModeText(mode->code).value_or(""),
-                                     filter ? FilterText(*filter).value_or("") : "");
+      const civ::Filter* shownFilter = filter ? civ::FilterOfCode(*filter) : nullptr;
+      program_.decoder.ShowModeMarks(mode->shown, shownFilter ? shownFilter->shown : "");
       return;
     }
     case RigctlCommand::SetPtt:
