@@ -10,6 +10,7 @@
 // - nothing said within kFirstWordMs of connecting, or silent for kSilenceMs later: closed.
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/clock.h"
@@ -25,6 +26,9 @@ class ClientSession {
     std::function<void()> close;                   // the session has ended; close the socket
     // A request the transceiver answered, with the answer the client is given.
     std::function<void(const RigctlRequest&, const RigctlAnswer&)> served;
+    // The answer to a request from what the transceiver already told, when there is one: the
+    // request then sends nothing.
+    std::function<std::optional<RigctlAnswer>(const RigctlRequest&)> known;
   };
 
   ClientSession(RequestQueue& queue, SharedRigState& state, Clock& clock, Hooks hooks);

@@ -93,7 +93,7 @@ bool NoData(std::string_view data) {
 
 RigctlAnswer Failure(int error) { return RigctlAnswer{error, {}}; }
 
-RigctlAnswer ModeValues(const civ::Mode& mode, unsigned char filter) {
+RigctlAnswer ModeValuesOf(const civ::Mode& mode, unsigned char filter) {
   return {kRigOk, {{"Mode", mode.rigctl}, {"Passband", std::to_string(PassbandOf(mode, filter))}}};
 }
 
@@ -113,7 +113,7 @@ RigctlAnswer ModeAnswer(std::string_view reply) {
   if (answer.data.size() != 2) return Failure(kRigProtocol);
   const civ::Mode* mode = civ::ModeOfCode(static_cast<unsigned char>(answer.data[0]));
   if (mode == nullptr) return Failure(kRigProtocol);
-  return ModeValues(*mode, static_cast<unsigned char>(answer.data[1]));
+  return ModeValuesOf(*mode, static_cast<unsigned char>(answer.data[1]));
 }
 
 RigctlAnswer AcknowledgedAnswer(std::string_view reply) {
@@ -190,6 +190,15 @@ RigctlAnswer VfoInfoAnswer(const std::vector<std::string>& replies) {
 }
 
 }  // namespace
+
+RigctlAnswer FrequencyValues(std::int64_t hz) {
+  return {kRigOk, {{"Frequency", std::to_string(hz)}}};
+}
+
+RigctlAnswer ModeValues(unsigned char mode, unsigned char filter) {
+  const civ::Mode* known = civ::ModeOfCode(mode);
+  return known == nullptr ? Failure(kRigProtocol) : ModeValuesOf(*known, filter);
+}
 
 std::vector<std::string> ExchangesFor(RigctlRequest& request, const SharedRigState& state) {
   using Exchanges = std::vector<std::string>;

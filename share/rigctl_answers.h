@@ -5,6 +5,7 @@
 // the reply buffers the reply timer collected, and the answer text in the plain or extended
 // form. Pure functions; the request queue and the network server do the sending and the
 // socket work.
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,6 +44,9 @@ RigctlAnswer LocalAnswer(const RigctlRequest& request, SharedRigState& state);
 // then the transceiver's answer); an empty reply is a transceiver that did not answer.
 RigctlAnswer AnswerFromReplies(const RigctlRequest& request,
                                const std::vector<std::string>& replies, SharedRigState& state);
+// The answers to "f" and "m" from what the transceiver told before, without an exchange.
+RigctlAnswer FrequencyValues(std::int64_t hz);
+RigctlAnswer ModeValues(unsigned char mode, unsigned char filter);
 // The answer as the client reads it, line end(s) included.
 std::string FormatAnswer(const RigctlRequest& request, const RigctlAnswer& answer);
 // "RPRT -14" and its line end, for a request that could not be served.

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <tuple>
 
 #include "share/fake_listener.h"
 #include "support/program_fixture.h"
@@ -52,9 +54,9 @@ TEST_F(NetworkControlTest, RequestsReachTheTransceiverAndTheWindowShowsThem) {
        "RPRT 0\n",
        {Frame({0x05, 0x00, 0x40, 0x07, 0x07, 0x00}), Frame({0x03})},
        "07.074.0"},
-      {"f", "7074000\n", {Frame({0x03})}, "07.074.0"},
+      {"f", "7074000\n", {}, "07.074.0"},  // the transceiver told it with the setting
       {"M LSB 2400", "RPRT 0\n", {Frame({0x06, 0x00, 0x02}), Frame({0x04})}, nullptr},
-      {"m", "LSB\n2400\n", {Frame({0x04})}, nullptr},
+      {"m", "LSB\n2400\n", {}, nullptr},
       {"T 1", "RPRT 0\n", {Frame({0x1C, 0x00, 0x01})}, nullptr},
       {"t", "1\n", {Frame({0x1C, 0x00})}, nullptr},
       {"T 0", "RPRT 0\n", {Frame({0x1C, 0x00, 0x00})}, nullptr},
@@ -83,7 +85,7 @@ TEST_F(NetworkControlTest, RequestsReachTheTransceiverAndTheWindowShowsThem) {
   EXPECT_EQ(rig.Mode(), sim::kModeLsb);
   EXPECT_FALSE(rig.Transmitting());
   EXPECT_TRUE(rig.Split());
-  EXPECT_EQ(program->radio.Text4, "LSB") << "the mode read shows as OpMd's answer";
+  EXPECT_EQ(program->radio.Text4, "LSB") << "the mode a client set shows";
   EXPECT_NE(program->radio.Text7.find("STATUS = "), std::string::npos);
 }
 
@@ -134,13 +136,14 @@ TEST_F(NetworkControlTest, ClientsRequestsThatWereRefusedAreAnsweredAsRigctldAns
     std::vector<std::string> frames;
   } cases[] = {
       {"fmv", "14195000\nUSB\n2400\nRPRT -11\n", {Frame({0x03}), Frame({0x04})}},
+      // Frequency and mode as the transceiver just told them: nothing more to ask.
       {"+f +m +v",
        "get_freq:\nFrequency: 14195000\nRPRT 0\nget_mode:\nMode: USB\nPassband: 2400\nRPRT 0\n"
        "get_vfo:\nRPRT -11\n",
-       {Frame({0x03}), Frame({0x04})}},
-      {"f;m", "14195000\nget_mode:;Mode: USB;Passband: 2400;RPRT 0\n", {Frame({0x03}), Frame({0x04})}},
+       {}},
+      {"f;m", "14195000\nget_mode:;Mode: USB;Passband: 2400;RPRT 0\n", {}},
       {"F 7074000 f", "RPRT 0\n7074000\n",
-       {Frame({0x05, 0x00, 0x40, 0x07, 0x07, 0x00}), Frame({0x03}), Frame({0x03})}},
+       {Frame({0x05, 0x00, 0x40, 0x07, 0x07, 0x00}), Frame({0x03})}},
       {"i", "7050000\n", {Frame({0x07, 0xB0}), Frame({0x03}), Frame({0x07, 0xB0})}},
       {"x", "LSB\n0\n", {Frame({0x07, 0xB0}), Frame({0x04}), Frame({0x07, 0xB0})}},
       {"I 14075500", "RPRT 0\n",
@@ -200,6 +203,84 @@ TEST_F(NetworkControlTest, AfterAClientReadTheSubReceiverThePanelShowsTheMainOne
   EXPECT_EQ(program->radio.Text4, "USB");
 }
 
+// While the transceiver's broadcasts are followed, "f" and "m" are answered from what it told
+// (by a broadcast, a read, a setting's read-back) without an exchange, and never stale: a dial
+// turned just before is in the answer. Any doubt, or news older than two seconds, sends the
+// exchange as before; a setting is always sent.
+TEST_F(NetworkControlTest, FrequencyAndModeComeFromWhatTheTransceiverToldUnlessInDoubt) {
+  StartSharing();
+  listener.Connect(1);
+  Ask(1, "fmv");  // read once
+  ClearSent();
+  const std::vector<std::string> read{Frame({0x03})};
+  const struct {
+    const char* what;
+    std::function<void()> before;
+    const char* line;
+    const char* answer;
+    std::vector<std::string> frames;
+  } cases[] = {
+      {"told by the reads", [] {}, "f m", "14195000\nUSB\n2400\n", {}},
+      {"the dial turned, its broadcast on the line", [&] { rig.TurnDial(1000); Advance(1); },
+       "f", "14196000\n", read},
+      {"the dial turned, its broadcast in", [&] { rig.TurnDial(1000); Advance(10); }, "f",
+       "14197000\n", {}},
+      {"a mode picked on the panel", [&] { rig.ChangeMode(sim::kModeCw, 3); Advance(60); }, "m",
+       "CW\n250\n", {}},
+      {"a setting that changes nothing is sent", [] {}, "F 14197000", "RPRT 0\n",
+       {Frame({0x05, 0x00, 0x70, 0x19, 0x14, 0x00}), Frame({0x03})}},
+      {"news older than two seconds", [&] { Advance(ToldState::kFreshMs); }, "f", "14197000\n",
+       read},
+      {"the operator's memory mode (a blank channel)", [&] { program->radio.Mem(); Advance(100); },
+       "f", "RPRT -9\n", read},
+      {"the operator's VFO mode", [&] { program->radio.Click("Option17"); Advance(100); }, "f",
+       "14197000\n", read},
+      {"a client's receiver", [&] { Ask(1, "V Sub"); ClearSent(); }, "f", "7050000\n", read},
+      {"back on the main receiver", [&] { Ask(1, "V Main"); ClearSent(); }, "f", "14197000\n",
+       read},
+      {"auto status off", [&] { program->radio.ToggleAutoStatus(); }, "f", "14197000\n", read},
+      {"auto status on again", [&] { program->radio.ToggleAutoStatus(); }, "f", "14197000\n", {}},
+      {"noise on the line", [&] { serial.Line().AddNoise(std::string("\xFE\x13", 2), 0); Advance(10); },
+       "f", "14197000\n", read},
+      {"the cable pulled and back", [&] {
+         serial.Vanish();
+         Advance(100);
+         serial.PlugBackIn();
+         Advance(3000);
+       }, "f", "14197000\n", read},
+  };
+  for (const auto& c : cases) {
+    c.before();
+    ClearSent();
+    EXPECT_EQ(Ask(1, c.line, 100), c.answer) << c.what;
+    EXPECT_EQ(Sent(), c.frames) << c.what;
+  }
+}
+
+// A transceiver whose CI-V transceive is off says nothing when its dial turns: once a read
+// finds it elsewhere than it told, every "f" is read until a broadcast is heard again.
+TEST_F(NetworkControlTest, AReadThatFindsTheDialMovedUnheardEndsTheAnswersFromWhatWasTold) {
+  StartSharing();
+  listener.Connect(1);
+  rig.SetTransceive(false);
+  Ask(1, "f");
+  rig.TurnDial(500);
+  Advance(ToldState::kFreshMs);
+  ClearSent();
+  const std::vector<std::string> read{Frame({0x03})};
+  for (const auto& [line, answer, frames] :
+       {std::tuple{"f", "14195500\n", read}, std::tuple{"f", "14195500\n", read}}) {
+    EXPECT_EQ(Ask(1, line), answer);
+    EXPECT_EQ(Sent(), frames);
+    ClearSent();
+  }
+  rig.SetTransceive(true);
+  rig.TurnDial(500);
+  Advance(10);
+  EXPECT_EQ(Ask(1, "f"), "14196000\n");
+  EXPECT_TRUE(Sent().empty()) << "a broadcast is heard again";
+}
+
 TEST_F(NetworkControlTest, ClientsAreServedFirstComeFirstServedOneExchangeAtATime) {
   StartSharing();
   for (const int client : {1, 2, 3}) listener.Connect(client);
@@ -255,6 +336,7 @@ TEST_F(NetworkControlTest, AnExchangeEndsWithItsLastAnswerOrTheReplyWindow) {
     Advance(60);
   }
   rig.SetSilent(true);
+  Advance(ToldState::kFreshMs);  // what it told is stale: asked again
   EXPECT_EQ(answered("f\n"), 50);
   EXPECT_EQ(answer, "RPRT -5\n");
 }
