@@ -9,7 +9,8 @@ test checks "Share" > "Network Control (port 4532)" through the accessibility bu
 Hamlib's own client, `rigctl -m 2 -r localhost:4532`, sets and reads frequency, mode and PTT.
 The client talks through a small relay that notes each request line it sends, so the test
 knows every request that reached tavrin; rigsim's frame log must then hold exactly the frames
-those requests need, in order, and nothing else. The panel must show the frequency the client
+those requests need, in order, and nothing else (a frequency or mode read may be answered from
+what the transceiver already told, without its frame). The panel must show the frequency the client
 set, and the window title must tell that the transceiver is shared.
 
 Then the conformance check: one script of requests, run by the same client against tavrin's
