@@ -97,6 +97,11 @@ void ToldState::Answered(const std::string& reply) {
   const auto answer = civ::FindAnswer(reply);
   const auto answered = answer ? civ::ParseFrame(*answer) : std::nullopt;
   if (!sent || sent->to != civ::kRigAddress || !answered) return Doubt();
+  // A broadcast that came inside the reply is not read from it: what it told is unknown.
+  for (const std::string_view piece : pieces) {
+    const auto frame = civ::ParseFrame(piece);
+    if (frame && frame->to == civ::kBroadcastAddress) return Doubt();
+  }
   if (ChangesNeither(*sent)) return;
   // A read alone, or a setting with the read that follows it.
   const bool read = pieces.size() >= 2 && civ::ParseFrame(pieces[1]) &&

@@ -240,14 +240,22 @@ TEST_F(NetworkControlTest, FrequencyAndModeComeFromWhatTheTransceiverToldUnlessI
        read},
       {"auto status off", [&] { program->radio.ToggleAutoStatus(); }, "f", "14197000\n", read},
       {"auto status on again", [&] { program->radio.ToggleAutoStatus(); }, "f", "14197000\n", {}},
+      {"the dial turned while PTT was asked", [&] {
+         listener.Say(1, "t\n");
+         Advance(3);
+         rig.TurnDial(1000);
+         Advance(100);
+         listener.Heard(1);
+       },
+       "f", "14198000\n", {}},
       {"noise on the line", [&] { serial.Line().AddNoise(std::string("\xFE\x13", 2), 0); Advance(10); },
-       "f", "14197000\n", read},
+       "f", "14198000\n", read},
       {"the cable pulled and back", [&] {
          serial.Vanish();
          Advance(100);
          serial.PlugBackIn();
          Advance(3000);
-       }, "f", "14197000\n", read},
+       }, "f", "14198000\n", read},
   };
   for (const auto& c : cases) {
     c.before();
