@@ -196,6 +196,13 @@ int main(int argc, char* argv[]) {
         std::printf("goal: no slower than rigctld's cached answer: %s\n",
                     tavrinMs <= rigctldMs ? "met" : "not met");
       }
+      // The simulators and rigctld are stopped here: the program's own end may not return to
+      // main.
+      for (const pid_t pid : started) Stop(pid);
+      started.clear();
+      fs::remove_all(theirs);
+      fs::remove_all(ours);
+      std::fflush(stdout);
       QMetaObject::invokeMethod(
           &application, [] { QApplication::quit(); }, Qt::QueuedConnection);
     });
