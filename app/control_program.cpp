@@ -59,17 +59,22 @@ void ControlProgram::Answered(const std::string& reply) {
   decoder.DecodeReply(reply);
   NoteModeReply(station, reply);
   if (station.SyncStep != 0 && !station.Ended) synchronisation.Step(reply);
+  if (follower != nullptr) follower->Answered(reply);
 }
 
 void ControlProgram::Unsolicited(const std::string& bytes) {
   ShowStatusLine(AutoStatusLine(bytes));
+  if (follower != nullptr) follower->Unsolicited(bytes);
 }
 
 void ControlProgram::Broadcast(const std::string& frame) {
-  if (!station.Ended) decoder.DecodeTransceive(frame);
+  if (station.Ended) return;
+  decoder.DecodeTransceive(frame);
+  if (follower != nullptr) follower->Broadcast(frame);
 }
 
 void ControlProgram::Gone(Absence why) {
+  if (follower != nullptr) follower->Gone(why);
   if (why == Absence::RadioSilent) return ShowStatusLine(kRadioNotReadyLine);
   // A synchronisation cut off by the pull starts again from the beginning when the cable is
   // back; what it asked for so far may no longer hold.
@@ -78,6 +83,7 @@ void ControlProgram::Gone(Absence why) {
 }
 
 bool ControlProgram::Back(Presence what) {
+  if (follower != nullptr) follower->Back(what);
   if (what == Presence::Device) {
     if (!ReopenCommPortQuietly()) return false;
     synchronisation.Start(true);

@@ -81,6 +81,10 @@ class ControlProgram : public LinkOwner {
   // Both status lines: the radio window's Text7 and the memory window's Text9.
   void ShowStatusLine(const std::string& line);
 
+  // Another part of the program that follows what the link reports, told after the program
+  // itself (the network port keeps what the transceiver told); none when nothing follows.
+  LinkOwner* follower = nullptr;
+
   // What the link reports (LinkOwner).
   void Answered(const std::string& reply) override;
   void Unsolicited(const std::string& bytes) override;

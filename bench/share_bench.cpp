@@ -5,9 +5,11 @@
 // The control program runs in this process with tavrin's windows (offscreen) and its "Share"
 // item checked; rigsim and rigctld (model 3047) are started here, in temporary folders, and
 // rigctld is asked twice: as it runs by default (answers may come from its cache) and with its
-// cache off (every answer read from the transceiver). A network request's exchange ends as
-// soon as the transceiver's answer is in, so the round trip is the line's own time (about 9 ms
-// for "f" at 19200 baud) and the program's.
+// cache off (every answer read from the transceiver). While the transceiver's broadcasts keep
+// the control program's state, "f" is answered from what the transceiver last told without an
+// exchange; otherwise its exchange ends as soon as the transceiver's answer is in, and the
+// round trip is the line's own time (about 9 ms at 19200 baud) and the program's. The goal is
+// a round trip no slower than rigctld's cached answer (tests check that it is never stale).
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -191,9 +193,16 @@ int main(int argc, char* argv[]) {
                     rigctldMs, tavrinMs / rigctldMs);
         std::printf("  rigctld, cache off         %7.2f ms   ratio tavrin/rigctld %.2f\n",
                     uncachedMs, tavrinMs / uncachedMs);
-        std::printf("goal: ratio 1.00 or less: %s\n",
-                    tavrinMs <= uncachedMs ? "met" : "not met");
+        std::printf("goal: no slower than rigctld's cached answer: %s\n",
+                    tavrinMs <= rigctldMs ? "met" : "not met");
       }
+      // The simulators and rigctld are stopped here: the program's own end may not return to
+      // main.
+      for (const pid_t pid : started) Stop(pid);
+      started.clear();
+      fs::remove_all(theirs);
+      fs::remove_all(ours);
+      std::fflush(stdout);
       QMetaObject::invokeMethod(
           &application, [] { QApplication::quit(); }, Qt::QueuedConnection);
     });

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// libFuzzer target: arbitrary request lines from a network client of the control port, each
-// followed by arbitrary bytes as the transceiver's answer. The input is a run of pieces: a
-// length byte and that many bytes of a request line, then a length byte and that many bytes
-// of answer. The port's state (split VFO, mode lock) carries over from one request to the next.
+// libFuzzer target: arbitrary request lines from a network client of the control port (one
+// command or several on a line), each exchange with the transceiver answered by arbitrary
+// bytes. The input is a run of pieces: a length byte and that many bytes of a request line,
+// then, for every exchange its requests send, a length byte and that many bytes of answer. The
+// port's state (split VFO, mode lock, receiver) carries over from one request to the next.
 //
 // Whatever a client sends, only well-formed frames with plain data bytes go to the transceiver,
-// nothing goes for a refused request, a frequency set is the frequency asked for, and whatever
-// the transceiver answers, the client is given printable lines that end in the report of the
-// error there was.
+// nothing goes for a refused request, a frequency set is the frequency asked for, a split
+// request puts the receivers back, and whatever the transceiver answers, the client is given
+// printable lines that end in the report of the error there was.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,7 +16,8 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "share/rig_modes.h"
+#include "civ/bcd.h"
+#include "civ/mode_table.h"
 #include "share/rigctl_answers.h"
 #include "share/rigctl_request.h"
 
@@ -62,6 +64,7 @@ bool IsDigits(const std::string& text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
+// The frames of a frequency set: 05 and the BCD frequency, then the read-back 03.
 void CheckFrequencySet(const RigctlRequest& request, const std::vector<std::string>& contents) {
   fuzz::Check(contents.size() == 2 && contents[0].size() == 6 && contents[0][0] == '\x05' &&
               contents[1] == "\x03");
@@ -74,14 +77,27 @@ void CheckFrequencySet(const RigctlRequest& request, const std::vector<std::stri
   }
 }
 
+// The exchanges of a split request: the receivers exchanged (07 B0) in front of the value's
+// frames, and exchanged back alone.
+void CheckSplitExchanges(const RigctlRequest& request, const std::vector<std::string>& exchanges) {
+  fuzz::Check(exchanges.size() == 2);
+  const std::vector<std::string> first = CheckedFrames(exchanges[0]);
+  fuzz::Check(first.size() >= 2 && first.front() == "\x07\xB0");
+  fuzz::Check(CheckedFrames(exchanges[1]) == std::vector<std::string>{"\x07\xB0"});
+  if (request.command == RigctlCommand::SetSplitFreq)
+    CheckFrequencySet(request, std::vector<std::string>(first.begin() + 1, first.end()));
+}
+
 void CheckText(const RigctlRequest& request, const RigctlAnswer& answer, const std::string& text) {
   fuzz::Check(!text.empty() && text.back() == '\n');
+  const bool caps = request.command == RigctlCommand::DumpCaps && answer.error == kRigOk;
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    fuzz::Check((byte >= 0x20 && byte < 0x7F) || c == '\n');
+    fuzz::Check((byte >= 0x20 && byte < 0x7F) || c == '\n' || (caps && c == '\t'));
   }
-  // Only the state dump has empty lines (its empty lists of preamplifier and attenuator steps).
-  fuzz::Check(request.command == RigctlCommand::DumpState ||
+  // Only the dumps have empty lines (the state dump's empty lists of preamplifier and
+  // attenuator steps, the line before the capabilities' warnings).
+  fuzz::Check(request.command == RigctlCommand::DumpState || caps ||
               text.find("\n\n") == std::string::npos);
   if (answer.error != kRigOk) {
     const std::string report = "RPRT -" + std::to_string(answer.error) + "\n";
@@ -94,8 +110,16 @@ void CheckText(const RigctlRequest& request, const RigctlAnswer& answer, const s
       fuzz::Check(answer.values.size() == 1 && IsDigits(answer.values[0].second));
       break;
     case RigctlCommand::GetMode:
-      fuzz::Check(answer.values.size() == 2 && ModeByName(answer.values[0].second) != nullptr &&
+    case RigctlCommand::GetSplitMode:
+      fuzz::Check(answer.values.size() == 2 && civ::ModeOfRigctl(answer.values[0].second) != nullptr &&
                   IsDigits(answer.values[1].second));
+      break;
+    case RigctlCommand::GetSplitFreq:
+      fuzz::Check(answer.values.size() == 1 && IsDigits(answer.values[0].second));
+      break;
+    case RigctlCommand::GetVfoInfo:
+      fuzz::Check(answer.values.size() == 5 && IsDigits(answer.values[0].second) &&
+                  civ::ModeOfRigctl(answer.values[1].second) != nullptr);
       break;
     case RigctlCommand::GetPtt:
     case RigctlCommand::GetSplitVfo:
@@ -122,27 +146,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   };
   while (at < size) {
     const std::string line = Piece();
-    const std::string answerBytes = Piece();
     if (!IsRequestText(line)) continue;  // the session answers it "RPRT -1" unread
-    auto parsed = ParseRequestLine(line);
-    fuzz::Check(parsed.has_value() != IsBlankLine(line));
-    if (!parsed) continue;
-    RigctlRequest request = std::move(*parsed);
-    const std::string frames = FramesFor(request);
-    fuzz::Check(frames.empty() || request.error == kRigOk);
-    const std::vector<std::string> contents = CheckedFrames(frames);
-    if (request.command == RigctlCommand::SetFreq && !frames.empty())
-      CheckFrequencySet(request, contents);
+    const std::vector<RigctlRequest> requests = ParseRequestLine(line);
+    fuzz::Check(requests.empty() == IsBlankLine(line));
+    fuzz::Check(requests.size() <= kMostCommandsOnALine);
+    for (RigctlRequest request : requests) {
+      const std::vector<std::string> exchanges = ExchangesFor(request, state);
+      fuzz::Check(exchanges.empty() || request.error == kRigOk);
+      std::vector<std::string> replies;
+      for (const std::string& frames : exchanges) {
+        const std::vector<std::string> contents = CheckedFrames(frames);
+        if (request.command == RigctlCommand::SetFreq) CheckFrequencySet(request, contents);
+        replies.push_back(frames + Piece());
+      }
+      const bool split = request.command == RigctlCommand::GetSplitFreq ||
+                         request.command == RigctlCommand::SetSplitFreq ||
+                         request.command == RigctlCommand::GetSplitMode ||
+                         request.command == RigctlCommand::SetSplitMode;
+      if (split && !exchanges.empty()) CheckSplitExchanges(request, exchanges);
 
-    RigctlAnswer answer;
-    if (frames.empty()) {
-      answer = LocalAnswer(request, state);
-    } else {
-      fuzz::Check(AnswerFromReply(request, std::string(), state).error == kRigTimeout);
-      answer = AnswerFromReply(request, frames + answerBytes, state);
+      RigctlAnswer answer;
+      if (exchanges.empty()) {
+        answer = LocalAnswer(request, state);
+      } else {
+        SharedRigState unchanged = state;
+        const std::vector<std::string> silence(exchanges.size());
+        fuzz::Check(AnswerFromReplies(request, silence, unchanged).error == kRigTimeout);
+        answer = AnswerFromReplies(request, replies, state);
+      }
+      CheckText(request, answer, FormatAnswer(request, answer));
+      fuzz::Check(state.lockMode == "0" || state.lockMode == "1");
+      fuzz::Check(state.receiver == "Main" || state.receiver == "Sub");
     }
-    CheckText(request, answer, FormatAnswer(request, answer));
-    fuzz::Check(state.lockMode == "0" || state.lockMode == "1");
   }
   return 0;
 }

@@ -51,31 +51,42 @@ void ClientSession::TakeLine(const std::string& line) {
 }
 
 void ClientSession::ServeNext() {
-  while (!serving_ && !ended_ && !lines_.empty()) {
-    const std::string line = std::move(lines_.front());
-    lines_.pop_front();
-    if (!IsRequestText(line)) {
-      hooks_.send(ErrorLine(kRigInvalid));
+  while (!serving_ && !ended_) {
+    if (requests_.empty()) {
+      if (lines_.empty()) return;
+      const std::string line = std::move(lines_.front());
+      lines_.pop_front();
+      if (!IsRequestText(line)) {
+        hooks_.send(ErrorLine(kRigInvalid));
+        continue;
+      }
+      for (RigctlRequest& request : ParseRequestLine(line)) requests_.push_back(std::move(request));
+      continue;  // a blank line asks nothing
+    }
+    RigctlRequest request = std::move(requests_.front());
+    requests_.pop_front();
+    if (const auto known = hooks_.known ? hooks_.known(request) : std::nullopt) {
+      Answer(request, *known);
       continue;
     }
-    auto parsed = ParseRequestLine(line);
-    if (!parsed) continue;  // a blank line asks nothing
-    RigctlRequest request = std::move(*parsed);
-    const std::string frames = FramesFor(request);
-    if (frames.empty()) {
+    std::vector<std::string> exchanges = ExchangesFor(request, state_);
+    if (exchanges.empty()) {
       Answer(request, LocalAnswer(request, state_));
       if (request.command == RigctlCommand::Quit && request.error == kRigOk) End();
       continue;
     }
     serving_ = true;
-    ticket_ = queue_.Submit(frames, [this, request](const RequestQueue::Outcome& outcome) {
-      serving_ = false;
-      const RigctlAnswer answer = outcome.served ? AnswerFromReply(request, outcome.reply, state_)
-                                                 : RigctlAnswer{kRigBusy, {}};
-      if (outcome.served && hooks_.served) hooks_.served(request, answer);
-      Answer(request, answer);
-      ServeNext();
-    });
+    ticket_ = queue_.Submit(std::move(exchanges),
+                            [this, request](const RequestQueue::Outcome& outcome) {
+                              serving_ = false;
+                              const RigctlAnswer answer =
+                                  outcome.served
+                                      ? AnswerFromReplies(request, outcome.replies, state_)
+                                      : RigctlAnswer{kRigBusy, {}};
+                              if (outcome.served && hooks_.served) hooks_.served(request, answer);
+                              Answer(request, answer);
+                              ServeNext();
+                            });
   }
 }
 
@@ -87,6 +98,7 @@ void ClientSession::Disconnected() {
   if (serving_) queue_.Withdraw(ticket_);
   serving_ = false;
   lines_.clear();
+  requests_.clear();
   ended_ = true;
   silence_.SetEnabled(false);
 }

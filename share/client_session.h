@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// One network client of the control port: its bytes cut into request lines, the requests
-// served one after another through the request queue, the answers sent back. A client that
+// One network client of the control port: its bytes cut into request lines, the requests of
+// each line served one after another through the request queue, the answers sent back. A client that
 // misbehaves is answered with an error or closed, and nothing it sent reaches the transceiver
 // unless it was a valid request:
 // - a line longer than kLongestLine: "RPRT -1", then closed;
@@ -10,6 +10,7 @@
 // - nothing said within kFirstWordMs of connecting, or silent for kSilenceMs later: closed.
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/clock.h"
@@ -25,6 +26,9 @@ class ClientSession {
     std::function<void()> close;                   // the session has ended; close the socket
     // A request the transceiver answered, with the answer the client is given.
     std::function<void(const RigctlRequest&, const RigctlAnswer&)> served;
+    // The answer to a request from what the transceiver already told, when there is one: the
+    // request then sends nothing.
+    std::function<std::optional<RigctlAnswer>(const RigctlRequest&)> known;
   };
 
   ClientSession(RequestQueue& queue, SharedRigState& state, Clock& clock, Hooks hooks);
@@ -45,7 +49,8 @@ class ClientSession {
 
  private:
   void TakeLine(const std::string& line);
-  // Serves the first waiting line unless a request of this client is already on its way.
+  // Serves the next request of the line being served, or of the first waiting line, unless a
+  // request of this client is already on its way.
   void ServeNext();
   void Answer(const RigctlRequest& request, const RigctlAnswer& answer);
   void End();
@@ -55,6 +60,7 @@ class ClientSession {
   Hooks hooks_;
   std::string partial_;  // a line still without its end
   std::deque<std::string> lines_;
+  std::deque<RigctlRequest> requests_;  // of the line being served, not yet served
   bool serving_ = false;
   int ticket_ = 0;
   bool ended_ = false;

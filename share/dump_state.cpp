@@ -52,10 +52,10 @@ std::vector<std::string> FilterLines() {
                                           {"0x20", "FM"}}};
   std::vector<std::string> lines;
   for (const Group& group : kGroups) {
-    const RigMode* mode = ModeByName(group.representative);
+    const civ::Mode* mode = civ::ModeOfRigctl(group.representative);
     for (const int filter : {2, 1, 3}) {
       lines.push_back(std::string(group.modes) + " " +
-                      std::to_string(PassbandOf(*mode, static_cast<std::uint8_t>(filter))));
+                      std::to_string(PassbandOf(*mode, static_cast<unsigned char>(filter))));
     }
   }
   lines.emplace_back("0 0");

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "app/control_program.h"
-#include "civ/encodings.h"
+#include "civ/mode_table.h"
 #include "share/rig_modes.h"
 
 namespace tavrin::share {
@@ -13,9 +13,13 @@ NetworkControl::NetworkControl(ControlProgram& program, ShareListener& listener)
     : program_(program),
       listener_(listener),
       queue_(program),
-      sweep_(program.platform.clock, 1, [this] { SweepTick(); }) {}
+      told_(program.platform.clock),
+      sweep_(program.platform.clock, 1, [this] { SweepTick(); }) {
+  program_.follower = &told_;
+}
 
 NetworkControl::~NetworkControl() {
+  if (program_.follower == &told_) program_.follower = nullptr;
   if (checked_) listener_.Stop();
 }
 
@@ -71,20 +75,44 @@ void NetworkControl::ClientConnected(int client) {
           },
           [this](const RigctlRequest& request, const RigctlAnswer& answer) {
             ShowServed(request, answer);
-          }});
+          },
+          [this](const RigctlRequest& request) { return KnownAnswer(request); }});
+}
+
+std::optional<RigctlAnswer> NetworkControl::KnownAnswer(const RigctlRequest& request) const {
+  const Station& station = program_.station;
+  // Bytes that came unasked and are still being collected may be a broadcast of news.
+  if (request.error != kRigOk || !station.AutoStatusOn || station.PortOpened != 1 ||
+      station.PortGone || !program_.link.Idle() || program_.link.Timer1.Enabled())
+    return std::nullopt;
+  if (request.command == RigctlCommand::GetFreq) {
+    if (const auto hz = told_.Frequency()) return FrequencyValues(*hz);
+  }
+  if (request.command == RigctlCommand::GetMode) {
+    if (const auto mode = told_.OperatingMode()) return ModeValues(mode->mode, mode->filter);
+  }
+  return std::nullopt;
 }
 
 void NetworkControl::ShowServed(const RigctlRequest& request, const RigctlAnswer& answer) {
-  if (answer.error != kRigOk || program_.station.Ended) return;
+  if (program_.station.Ended) return;
+  if (state_.receiver != shownReceiver_) {
+    panels_.Switch(program_, shownReceiver_, state_.receiver);
+    shownReceiver_ = state_.receiver;
+  }
+  if (answer.error != kRigOk) return;
   RadioMain& radio = program_.radio;
   switch (request.command) {
     case RigctlCommand::SetMode: {
       // The answer was good only when the read-back held the mode (and filter) asked for.
-      const RigMode* mode = ModeByName(request.args[0]);
+      const civ::Mode* mode = civ::ModeOfRigctl(request.args[0]);
       if (mode == nullptr) return;
       const auto filter = FilterFor(*mode, std::strtol(request.args[1].c_str(), nullptr, 10));
-      program_.decoder.ShowModeMarks(ModeText(mode->code).value_or(""),
-                                     filter ? FilterText(*filter).value_or("") : "");
+      const civ::Filter* shownFilter = filter ? civ::FilterOfCode(*filter) : nullptr;
+      program_.decoder.ShowModeMarks(mode->shown, shownFilter ? shownFilter->shown : "");
+      // The mode field too: the read-back that told the client is not read again for "m".
+      radio.Text4 = mode->shown;
+      if (shownFilter != nullptr) radio.Text5 = shownFilter->shown;
       return;
     }
     case RigctlCommand::SetPtt:

@@ -7,10 +7,13 @@
 // shared and how many clients are connected.
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/clock.h"
 #include "share/client_session.h"
+#include "share/receiver_panels.h"
+#include "share/told_state.h"
 #include "share/request_queue.h"
 #include "share/rigctl_answers.h"
 #include "share/share_listener.h"
@@ -49,8 +52,13 @@ class NetworkControl {
   void ClientSent(int client, const std::string& bytes);
   void ClientLeft(int client);
   // The radio window's marks follow what a client set, as if the operator had pressed the
-  // option: the mode and filter, receive or transmit. Nothing is sent for them.
+  // option: the mode and filter (and the mode field), receive or transmit. Nothing is sent
+  // for them. When a client
+  // selected the other receiver the panel shows what it showed of that one.
   void ShowServed(const RigctlRequest& request, const RigctlAnswer& answer);
+  // "f" and "m" answered from what the transceiver told, while its broadcasts are followed
+  // (auto status on), the link is healthy and free, and what it told is fresh and beyond doubt.
+  std::optional<RigctlAnswer> KnownAnswer(const RigctlRequest& request) const;
   // Removes the sessions that have ended (run from a timer, never inside a session's call).
   void SweepTick();
 
@@ -58,6 +66,9 @@ class NetworkControl {
   ShareListener& listener_;
   RequestQueue queue_;
   SharedRigState state_;
+  ReceiverPanels panels_;
+  ToldState told_;
+  std::string shownReceiver_ = "Main";  // the receiver whose values the panel shows
   std::map<int, std::unique_ptr<ClientSession>> sessions_;
   bool checked_ = false;
   Timer sweep_;

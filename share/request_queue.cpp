@@ -10,43 +10,50 @@ namespace tavrin::share {
 RequestQueue::RequestQueue(ControlProgram& program)
     : program_(program), poll_(program.platform.clock, kPollMs, [this] { PollTick(); }) {}
 
-int RequestQueue::Submit(std::string frames, Done done) {
+int RequestQueue::Submit(std::vector<std::string> exchanges, Done done) {
   const int ticket = nextTicket_++;
-  waiting_.push_back({ticket, std::move(frames), std::move(done), 0});
+  waiting_.push_back({ticket, std::move(exchanges), std::move(done), 0, {}});
   SendNext();
   return ticket;
 }
 
 void RequestQueue::Withdraw(int ticket) {
-  if (exchanging_ && ticket == currentTicket_) current_ = nullptr;
+  if (current_ && current_->ticket == ticket) current_->done = nullptr;
   std::erase_if(waiting_, [ticket](const Entry& entry) { return entry.ticket == ticket; });
-  if (waiting_.empty()) poll_.SetEnabled(false);
+  if (waiting_.empty() && !current_) poll_.SetEnabled(false);
 }
 
 void RequestQueue::SendNext() {
-  if (exchanging_ || waiting_.empty()) {
-    poll_.SetEnabled(!waiting_.empty());
+  if (exchanging_) return;
+  if (!current_ && !waiting_.empty()) {
+    // The head begins only when the link is free now, so that it is not left half done.
+    if (!program_.link.Idle()) {
+      poll_.SetEnabled(true);
+      return;
+    }
+    current_ = std::move(waiting_.front());
+    waiting_.pop_front();
+  }
+  if (!current_) {
+    poll_.SetEnabled(false);
     return;
   }
-  Entry& head = waiting_.front();
+  const std::string& frames = current_->exchanges[current_->replies.size()];
   const bool sent = program_.link.Exchange(
-      head.frames, [this](const std::string& reply) { ExchangeFinished(reply); },
+      frames, [this](const std::string& reply) { ExchangeFinished(reply); },
       /*endOnAnswers=*/true);
-  if (!sent) {
-    poll_.SetEnabled(true);
-    return;
-  }
-  exchanging_ = true;
-  currentTicket_ = head.ticket;
-  current_ = std::move(head.done);
-  waiting_.pop_front();
-  poll_.SetEnabled(!waiting_.empty());
+  exchanging_ = sent;
+  poll_.SetEnabled(!sent || !waiting_.empty());
 }
 
 void RequestQueue::ExchangeFinished(const std::string& reply) {
   exchanging_ = false;
-  currentTicket_ = 0;
-  if (Done done = std::exchange(current_, nullptr)) done({true, reply});
+  current_->replies.push_back(reply);
+  if (current_->replies.size() == current_->exchanges.size()) {
+    Entry finished = std::move(*current_);
+    current_.reset();
+    if (finished.done) finished.done({true, std::move(finished.replies)});
+  }
   SendNext();
 }
 
@@ -57,7 +64,13 @@ void RequestQueue::PollTick() {
     SendNext();
     return;
   }
+  if (current_) current_->waitedMs += kPollMs;
   for (Entry& entry : waiting_) entry.waitedMs += kPollMs;
+  if (current_ && current_->waitedMs >= kBusyAfterMs) {
+    Entry given = std::move(*current_);
+    current_.reset();
+    if (given.done) given.done({false, {}});
+  }
   while (!waiting_.empty() && waiting_.front().waitedMs >= kBusyAfterMs) {
     Done done = std::move(waiting_.front().done);
     waiting_.pop_front();

@@ -2,7 +2,9 @@
 #pragma once
 // Network requests on their way to the transceiver: first come, first served, one exchange at
 // a time through the CI-V link, each answered from the reply its reply timer collects: as soon
-// as every frame has its answer, at the latest after the 50 ms.
+// as every frame has its answer, at the latest after the 50 ms. A request of several exchanges
+// (the split values, read on the other receiver and put back) has them sent one after another
+// with nothing in between, and once begun it is carried to its end even when its asker left.
 // While the link is not free (an answer to the operator's own click is awaited, the start-up
 // synchronisation or a memory-window sequence runs) the requests wait, and one that has
 // waited kBusyAfterMs for the link is given up as busy without anything being sent for it.
@@ -10,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 
@@ -21,10 +24,11 @@ namespace tavrin::share {
 
 class RequestQueue {
  public:
-  // served false: the link stayed busy and nothing was sent; otherwise the reply buffer.
+  // served false: the link stayed busy and nothing was sent; otherwise the reply buffer of
+  // each exchange.
   struct Outcome {
     bool served = false;
-    std::string reply;
+    std::vector<std::string> replies;
   };
   using Done = std::function<void(const Outcome&)>;
 
@@ -32,11 +36,11 @@ class RequestQueue {
   RequestQueue(const RequestQueue&) = delete;
   RequestQueue& operator=(const RequestQueue&) = delete;
 
-  // Queues the frames of one exchange; `done` is called once, with the outcome. Returns a
+  // Queues the exchanges of one request; `done` is called once, with the outcome. Returns a
   // ticket for Withdraw.
-  int Submit(std::string frames, Done done);
-  // The asker went away: a waiting exchange is dropped unsent; one on the line finishes, and
-  // its reply is heard by nobody.
+  int Submit(std::vector<std::string> exchanges, Done done);
+  // The asker went away: a waiting request is dropped unsent; one on the line finishes, and
+  // its replies are heard by nobody.
   void Withdraw(int ticket);
 
   [[nodiscard]] std::size_t Waiting() const { return waiting_.size(); }
@@ -48,11 +52,13 @@ class RequestQueue {
  private:
   struct Entry {
     int ticket = 0;
-    std::string frames;
+    std::vector<std::string> exchanges;
     Done done;
     int waitedMs = 0;
+    std::vector<std::string> replies;  // of the exchanges done so far
   };
-  // Sends the head of the queue when the link is free.
+  // Sends the next exchange of the request begun, or begins the head of the queue, when the
+  // link is free.
   void SendNext();
   void ExchangeFinished(const std::string& reply);
   // Poll tick: the head is sent if the link has become free; while it is still taken, the
@@ -61,10 +67,9 @@ class RequestQueue {
 
   ControlProgram& program_;
   std::deque<Entry> waiting_;
-  bool exchanging_ = false;
-  Done current_;
+  std::optional<Entry> current_;  // the request begun, until its last exchange is done
+  bool exchanging_ = false;       // one of its exchanges is on the line
   int nextTicket_ = 1;
-  int currentTicket_ = 0;
   Timer poll_;
 };
 

@@ -3,29 +3,23 @@
 
 #include <charconv>
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 
+#include "civ/bcd.h"
+#include "civ/command_bytes.h"
+#include "civ/frame.h"
+#include "civ/mode_table.h"
 #include "share/rig_modes.h"
 
 namespace tavrin::share {
 
 namespace {
 
-constexpr char kPreamble = '\xFE';
-constexpr char kEnd = '\xFD';
-constexpr char kController = '\xE0';
-constexpr char kRig = '\x64';
-constexpr char kAccepted = '\xFB';
-constexpr char kRefused = '\xFA';
-constexpr char kNoData = '\xFF';
-constexpr long long kHighestEncodableHz = 9'999'999'999;  // ten BCD digits
-
-std::string Byte(int value) { return std::string(1, static_cast<char>(value)); }
-
-// FE FE 64 E0, the command bytes, FD.
-std::string Frame(const std::string& command) {
-  return std::string{kPreamble, kPreamble, kRig, kController} + command + kEnd;
+// A frame to the transceiver: the command bytes, then their data.
+std::string Frame(std::initializer_list<unsigned char> command, std::string_view data = {}) {
+  return civ::ControllerFrame(civ::Bytes(command) + std::string(data));
 }
 
 // A number as clients write it: "14074000" or "14074000.000000", rounded to whole units.
@@ -45,52 +39,30 @@ std::optional<long> Integer(const std::string& text) {
   return value;
 }
 
-// Five BCD bytes, the lowest two digits first.
-std::string FrequencyBcd(long long hz) {
-  std::string bytes;
-  for (int i = 0; i < 5; ++i) {
-    const int pair = static_cast<int>(hz % 100);
-    hz /= 100;
-    bytes += static_cast<char>((pair / 10) << 4 | (pair % 10));
-  }
-  return bytes;
-}
-
-std::optional<long long> FrequencyFromBcd(std::string_view bytes) {
-  if (bytes.size() != 5) return std::nullopt;
-  long long hz = 0;
-  for (std::size_t i = bytes.size(); i-- > 0;) {
-    const auto byte = static_cast<unsigned char>(bytes[i]);
-    if ((byte >> 4) > 9 || (byte & 0x0F) > 9) return std::nullopt;
-    hz = hz * 100 + (byte >> 4) * 10 + (byte & 0x0F);
-  }
-  return hz;
-}
-
 // The VFO names a client may give for this transceiver's receivers and memory mode, and the
 // command bytes that select each; "currVFO" (whatever is selected) selects nothing.
 std::optional<std::string> VfoCommand(const std::string& name) {
-  if (name == "VFOA" || name == "Main") return Byte(0x07) + Byte(0xD0);
-  if (name == "VFOB" || name == "Sub") return Byte(0x07) + Byte(0xD1);
-  if (name == "VFO") return Byte(0x07);
-  if (name == "MEM") return Byte(0x08);
+  if (name == "VFOA" || name == "Main") return civ::Bytes({civ::kSelectVfo, civ::kMainReceiver});
+  if (name == "VFOB" || name == "Sub") return civ::Bytes({civ::kSelectVfo, civ::kSubReceiver});
+  if (name == "VFO") return civ::Bytes({civ::kSelectVfo});
+  if (name == "MEM") return civ::Bytes({civ::kSelectMemory});
   if (name == "currVFO") return std::string();
   return std::nullopt;
 }
 
-// The first frame of the reply that the transceiver sent to this controller (FE FE E0 64 ...
-// FD): the echo of the frames sent comes before it.
-std::optional<std::string_view> AnswerFrame(std::string_view reply) {
-  std::size_t at = 0;
-  while ((at = reply.find(std::string_view("\xFE\xFE", 2), at)) != std::string_view::npos) {
-    while (at + 2 < reply.size() && reply[at + 2] == kPreamble) ++at;  // FE FE FE ...
-    const std::size_t end = reply.find(kEnd, at);
-    if (end == std::string_view::npos) return std::nullopt;
-    if (end - at >= 4 && reply[at + 2] == kController && reply[at + 3] == kRig)
-      return reply.substr(at, end - at + 1);
-    at = end + 1;
-  }
-  return std::nullopt;
+// The receiver a VFO name stands for on this transceiver ("VFOB" is the sub receiver); the
+// empty text for the names that choose no receiver (VFO and memory mode, currVFO).
+std::string ReceiverOf(const std::string& name) {
+  if (name == "VFOA" || name == "Main") return "Main";
+  if (name == "VFOB" || name == "Sub") return "Sub";
+  return {};
+}
+
+// 07 B0: main and sub exchange their frequency and mode, so the other receiver is operated.
+std::string ExchangeReceivers() { return Frame({civ::kSelectVfo, civ::kVfoExchange}); }
+
+std::string SelectReceiver(const std::string& receiver) {
+  return Frame({civ::kSelectVfo, receiver == "Sub" ? civ::kSubReceiver : civ::kMainReceiver});
 }
 
 // The data of an answer frame to `command` (after FE FE E0 64 and the command byte); an error
@@ -103,45 +75,55 @@ struct AnswerData {
 
 AnswerData Failed(int error) { return {error, {}, false}; }
 
-AnswerData ReadAnswer(std::string_view reply, char command) {
-  const auto frame = AnswerFrame(reply);
+// The first answer of the reply (the echo of the frames sent comes before it).
+AnswerData ReadAnswer(std::string_view reply, unsigned char command) {
+  const auto frame = civ::FindAnswer(reply);
   if (!frame) return Failed(kRigTimeout);
-  const char code = (*frame)[4];
-  if (frame->size() == 6 && code == kAccepted) return {kRigOk, {}, true};
-  if (frame->size() == 6 && code == kRefused) return Failed(kRigRejected);
+  const auto code = static_cast<unsigned char>((*frame)[civ::AnswerHead().size()]);
+  if (civ::IsAcknowledgement(*frame))
+    return code == civ::kAccepted ? AnswerData{kRigOk, {}, true} : Failed(kRigRejected);
   if (code != command) return Failed(kRigProtocol);
-  return {kRigOk, frame->substr(5, frame->size() - 6), false};
+  const std::size_t dataAt = civ::AnswerHead().size() + 1;
+  return {kRigOk, frame->substr(dataAt, frame->size() - dataAt - 1), false};
+}
+
+bool NoData(std::string_view data) {
+  return !data.empty() && static_cast<unsigned char>(data[0]) == civ::kNoData;
 }
 
 RigctlAnswer Failure(int error) { return RigctlAnswer{error, {}}; }
 
+RigctlAnswer ModeValuesOf(const civ::Mode& mode, unsigned char filter) {
+  return {kRigOk, {{"Mode", mode.rigctl}, {"Passband", std::to_string(PassbandOf(mode, filter))}}};
+}
+
 RigctlAnswer FrequencyAnswer(std::string_view reply) {
-  const AnswerData answer = ReadAnswer(reply, '\x03');
+  const AnswerData answer = ReadAnswer(reply, civ::kReadFrequency);
   if (answer.error != kRigOk) return Failure(answer.error);
-  if (!answer.data.empty() && answer.data[0] == kNoData) return Failure(kRigRejected);
-  const auto hz = FrequencyFromBcd(answer.data);
+  if (NoData(answer.data)) return Failure(kRigRejected);
+  const auto hz = civ::FrequencyFromBcd(answer.data);
   if (!hz) return Failure(kRigProtocol);
   return {kRigOk, {{"Frequency", std::to_string(*hz)}}};
 }
 
 RigctlAnswer ModeAnswer(std::string_view reply) {
-  const AnswerData answer = ReadAnswer(reply, '\x04');
+  const AnswerData answer = ReadAnswer(reply, civ::kReadMode);
   if (answer.error != kRigOk) return Failure(answer.error);
-  if (!answer.data.empty() && answer.data[0] == kNoData) return Failure(kRigRejected);
+  if (NoData(answer.data)) return Failure(kRigRejected);
   if (answer.data.size() != 2) return Failure(kRigProtocol);
-  const RigMode* mode = ModeByCode(static_cast<std::uint8_t>(answer.data[0]));
+  const civ::Mode* mode = civ::ModeOfCode(static_cast<unsigned char>(answer.data[0]));
   if (mode == nullptr) return Failure(kRigProtocol);
-  const int passband = PassbandOf(*mode, static_cast<std::uint8_t>(answer.data[1]));
-  return {kRigOk, {{"Mode", mode->name}, {"Passband", std::to_string(passband)}}};
+  return ModeValuesOf(*mode, static_cast<unsigned char>(answer.data[1]));
 }
 
 RigctlAnswer AcknowledgedAnswer(std::string_view reply) {
-  const AnswerData answer = ReadAnswer(reply, kAccepted);
+  const AnswerData answer = ReadAnswer(reply, civ::kAccepted);
   if (answer.error != kRigOk) return Failure(answer.error);
   return answer.accepted ? RigctlAnswer{} : Failure(kRigProtocol);
 }
 
-RigctlAnswer ByteAnswer(std::string_view reply, char command, std::size_t size, const char* label) {
+RigctlAnswer ByteAnswer(std::string_view reply, unsigned char command, std::size_t size,
+                        const char* label) {
   const AnswerData answer = ReadAnswer(reply, command);
   if (answer.error != kRigOk) return Failure(answer.error);
   if (answer.data.size() != size) return Failure(kRigProtocol);
@@ -152,72 +134,165 @@ RigctlAnswer ByteAnswer(std::string_view reply, char command, std::size_t size, 
 
 // A set frequency is followed by a read of the frequency: the transceiver answers the last
 // frame of a burst only, so the read tells whether it took the value.
-RigctlAnswer SetFrequencyAnswer(const RigctlRequest& request, std::string_view reply) {
+RigctlAnswer SetFrequencyAnswer(const std::string& asked, std::string_view reply) {
   const RigctlAnswer read = FrequencyAnswer(reply);
   if (read.error != kRigOk) return read.error == kRigTimeout ? read : Failure(kRigRejected);
-  const auto wanted = WholeNumber(request.args[0]);
+  const auto wanted = WholeNumber(asked);
   return read.values[0].second == std::to_string(*wanted) ? RigctlAnswer{} : Failure(kRigRejected);
 }
 
 RigctlAnswer SetModeAnswer(const RigctlRequest& request, std::string_view reply) {
-  const AnswerData answer = ReadAnswer(reply, '\x04');
+  const AnswerData answer = ReadAnswer(reply, civ::kReadMode);
   if (answer.error != kRigOk)
     return Failure(answer.error == kRigTimeout ? kRigTimeout : kRigRejected);
-  const RigMode* mode = ModeByName(request.args[0]);
-  const auto filter = FilterFor(*mode, *Integer(request.args[1]));
+  const civ::Mode* mode = civ::ModeOfRigctl(request.args[0]);
+  const auto filter = FilterFor(*mode, *Integer(request.args[1]));  // checked when sent
   const bool taken = answer.data.size() == 2 &&
-                     static_cast<std::uint8_t>(answer.data[0]) == mode->code &&
-                     (!filter || static_cast<std::uint8_t>(answer.data[1]) == *filter);
+                     static_cast<unsigned char>(answer.data[0]) == mode->code &&
+                     (!filter || static_cast<unsigned char>(answer.data[1]) == *filter);
   return taken ? RigctlAnswer{} : Failure(kRigRejected);
+}
+
+// The second exchange of a split request puts the receivers back: its acknowledgement counts
+// once the value itself was good.
+RigctlAnswer WithReceiversBack(RigctlAnswer answer, std::string_view back) {
+  if (answer.error != kRigOk) return answer;
+  const RigctlAnswer restored = AcknowledgedAnswer(back);
+  return restored.error == kRigOk ? answer : restored;
+}
+
+RigctlAnswer SplitFrequencyAnswer(const std::vector<std::string>& replies) {
+  RigctlAnswer answer = FrequencyAnswer(replies[0]);
+  if (answer.error == kRigOk) answer.values[0].first = "TX Frequency";
+  return WithReceiversBack(answer, replies[1]);
+}
+
+// rigctld tells no passband for the split mode of this family (0), and clients expect that.
+RigctlAnswer SplitModeAnswer(const std::vector<std::string>& replies) {
+  RigctlAnswer answer = ModeAnswer(replies[0]);
+  if (answer.error == kRigOk) answer.values = {{"TX Mode", answer.values[0].second}, {"TX Passband", "0"}};
+  return WithReceiversBack(answer, replies[1]);
+}
+
+RigctlAnswer VfoInfoAnswer(const std::vector<std::string>& replies) {
+  const RigctlAnswer frequency = FrequencyAnswer(replies[0]);
+  if (frequency.error != kRigOk) return frequency;
+  const RigctlAnswer mode = ModeAnswer(replies[1]);
+  if (mode.error != kRigOk) return mode;
+  const RigctlAnswer split = ByteAnswer(replies[2], civ::kSplit, 1, "Split");
+  if (split.error != kRigOk) return split;
+  return {kRigOk,
+          {{"Freq", frequency.values[0].second},
+           {"Mode", mode.values[0].second},
+           {"Width", mode.values[1].second},
+           {"Split", split.values[0].second},
+           {"SatMode", "0"}}};
 }
 
 }  // namespace
 
-std::string FramesFor(RigctlRequest& request) {
+RigctlAnswer FrequencyValues(std::int64_t hz) {
+  return {kRigOk, {{"Frequency", std::to_string(hz)}}};
+}
+
+RigctlAnswer ModeValues(unsigned char mode, unsigned char filter) {
+  const civ::Mode* known = civ::ModeOfCode(mode);
+  return known == nullptr ? Failure(kRigProtocol) : ModeValuesOf(*known, filter);
+}
+
+std::vector<std::string> ExchangesFor(RigctlRequest& request, const SharedRigState& state) {
+  using Exchanges = std::vector<std::string>;
   if (request.error != kRigOk) return {};
   const auto invalid = [&request](int error = kRigInvalid) {
     request.error = error;
-    return std::string();
+    return Exchanges();
   };
   const std::vector<std::string>& args = request.args;
+  // The frame that sets a frequency, or nothing when the text is no frequency.
+  const auto frequencyFrame = [](const std::string& text) -> std::optional<std::string> {
+    const auto hz = WholeNumber(text);
+    if (!hz || *hz < 0 || *hz > civ::kHighestFrequencyHz) return std::nullopt;
+    return Frame({civ::kSetFrequency}, civ::FrequencyToBcd(*hz));
+  };
+  // The frame that sets a mode and passband; nothing, with the error, when they are not values.
+  int modeError = kRigOk;
+  const auto modeFrame = [&modeError](const std::string& name,
+                                      const std::string& passbandText) -> std::optional<std::string> {
+    const civ::Mode* mode = civ::ModeOfRigctl(name);
+    if (mode == nullptr) {
+      modeError = IsForeignMode(name) ? kRigRejected : kRigInvalid;
+      return std::nullopt;
+    }
+    const auto passband = Integer(passbandText);
+    if (!passband || *passband < -1) {
+      modeError = kRigInvalid;
+      return std::nullopt;
+    }
+    const auto filter = FilterFor(*mode, *passband);
+    return Frame({civ::kSetMode}, filter ? civ::Bytes({mode->code, *filter})
+                                         : civ::Bytes({mode->code}));
+  };
   switch (request.command) {
     case RigctlCommand::GetFreq:
-      return Frame(Byte(0x03));
+      return {Frame({civ::kReadFrequency})};
     case RigctlCommand::SetFreq: {
-      const auto hz = WholeNumber(args[0]);
-      if (!hz || *hz < 0 || *hz > kHighestEncodableHz) return invalid();
-      return Frame(Byte(0x05) + FrequencyBcd(*hz)) + Frame(Byte(0x03));
+      const auto set = frequencyFrame(args[0]);
+      if (!set) return invalid();
+      return {*set + Frame({civ::kReadFrequency})};
     }
     case RigctlCommand::GetMode:
-      return Frame(Byte(0x04));
+      return {Frame({civ::kReadMode})};
     case RigctlCommand::SetMode: {
-      const RigMode* mode = ModeByName(args[0]);
-      if (mode == nullptr) return invalid(IsForeignMode(args[0]) ? kRigRejected : kRigInvalid);
-      const auto passband = Integer(args[1]);
-      if (!passband || *passband < -1) return invalid();
-      const auto filter = FilterFor(*mode, *passband);
-      const std::string filterByte = filter ? Byte(*filter) : std::string();
-      return Frame(Byte(0x06) + Byte(mode->code) + filterByte) + Frame(Byte(0x04));
+      const auto set = modeFrame(args[0], args[1]);
+      if (!set) return invalid(modeError);
+      return {*set + Frame({civ::kReadMode})};
     }
     case RigctlCommand::SetVfo: {
       const auto command = VfoCommand(args[0]);
       if (!command) return invalid();
-      return command->empty() ? std::string() : Frame(*command);
+      if (command->empty()) return {};
+      return {civ::ControllerFrame(*command)};
     }
     case RigctlCommand::GetPtt:
-      return Frame(Byte(0x1C) + Byte(0x00));
+      return {Frame({civ::kRxTx, civ::kReceiveTransmit})};
     case RigctlCommand::SetPtt: {
       // 0 receive; 1 transmit, 2 and 3 (from the microphone or the data jack) transmit too.
       const auto ptt = Integer(args[0]);
       if (!ptt || *ptt < 0 || *ptt > 3) return invalid();
-      return Frame(Byte(0x1C) + Byte(0x00) + Byte(*ptt == 0 ? 0 : 1));
+      return {Frame({civ::kRxTx, civ::kReceiveTransmit, *ptt == 0 ? civ::kReceive : civ::kTransmit})};
     }
     case RigctlCommand::GetSplitVfo:
-      return Frame(Byte(0x0F));
+      return {Frame({civ::kSplit})};
     case RigctlCommand::SetSplitVfo: {
       const auto split = Integer(args[0]);
       if (!split || *split < 0 || *split > 1 || !VfoCommand(args[1])) return invalid();
-      return Frame(Byte(0x0F) + Byte(static_cast<int>(*split)));
+      return {Frame({civ::kSplit, static_cast<unsigned char>(*split)})};
+    }
+    // The transmit VFO of a split is the receiver not operated: exchanged with the operated
+    // one, read or set, and exchanged back.
+    case RigctlCommand::GetSplitFreq:
+      return {ExchangeReceivers() + Frame({civ::kReadFrequency}), ExchangeReceivers()};
+    case RigctlCommand::SetSplitFreq: {
+      const auto set = frequencyFrame(args[0]);
+      if (!set) return invalid();
+      return {ExchangeReceivers() + *set + Frame({civ::kReadFrequency}), ExchangeReceivers()};
+    }
+    case RigctlCommand::GetSplitMode:
+      return {ExchangeReceivers() + Frame({civ::kReadMode}), ExchangeReceivers()};
+    case RigctlCommand::SetSplitMode: {
+      const auto set = modeFrame(args[0], args[1]);
+      if (!set) return invalid(modeError);
+      return {ExchangeReceivers() + *set + Frame({civ::kReadMode}), ExchangeReceivers()};
+    }
+    case RigctlCommand::GetVfoInfo: {
+      if (!VfoCommand(args[0])) return invalid();
+      const std::string wanted = ReceiverOf(args[0]);
+      if (wanted.empty() || wanted == state.receiver)
+        return {Frame({civ::kReadFrequency}), Frame({civ::kReadMode}), Frame({civ::kSplit})};
+      // The other receiver: each read behind its selection, so that no reply heads with a
+      // read the panel would take for the operated receiver's; then back, with the split.
+      return {SelectReceiver(wanted) + Frame({civ::kReadFrequency}), SelectReceiver(wanted) + Frame({civ::kReadMode}),
+              SelectReceiver(state.receiver) + Frame({civ::kSplit})};
     }
     default:
       return {};
@@ -233,6 +308,11 @@ RigctlAnswer LocalAnswer(const RigctlRequest& request, SharedRigState& state) {
     case RigctlCommand::DumpState: {
       RigctlAnswer answer;
       for (const std::string& line : DumpStateLines()) answer.values.emplace_back("", line);
+      return answer;
+    }
+    case RigctlCommand::DumpCaps: {
+      RigctlAnswer answer;
+      for (const std::string& line : DumpCapsLines()) answer.values.emplace_back("", line);
       return answer;
     }
     case RigctlCommand::ChkVfo:
@@ -255,30 +335,49 @@ RigctlAnswer LocalAnswer(const RigctlRequest& request, SharedRigState& state) {
   }
 }
 
-RigctlAnswer AnswerFromReply(const RigctlRequest& request, const std::string& reply,
-                             SharedRigState& state) {
+RigctlAnswer AnswerFromReplies(const RigctlRequest& request,
+                               const std::vector<std::string>& replies, SharedRigState& state) {
+  const std::string& reply = replies.front();
   switch (request.command) {
     case RigctlCommand::GetFreq:
       return FrequencyAnswer(reply);
     case RigctlCommand::SetFreq:
-      return SetFrequencyAnswer(request, reply);
+      return SetFrequencyAnswer(request.args[0], reply);
     case RigctlCommand::GetMode:
       return ModeAnswer(reply);
     case RigctlCommand::SetMode:
       return SetModeAnswer(request, reply);
     case RigctlCommand::GetPtt:
-      return ByteAnswer(reply, '\x1C', 2, "PTT");
+      return ByteAnswer(reply, civ::kRxTx, 2, "PTT");
     case RigctlCommand::GetSplitVfo: {
-      RigctlAnswer answer = ByteAnswer(reply, '\x0F', 1, "Split");
+      RigctlAnswer answer = ByteAnswer(reply, civ::kSplit, 1, "Split");
       if (answer.error == kRigOk) answer.values.emplace_back("TX VFO", state.txVfo);
       return answer;
     }
     case RigctlCommand::SetSplitVfo: {
       RigctlAnswer answer = AcknowledgedAnswer(reply);
-      if (answer.error == kRigOk) state.txVfo = request.args[1];
+      if (answer.error == kRigOk) {
+        const std::string receiver = ReceiverOf(request.args[1]);
+        state.txVfo = receiver.empty() ? request.args[1] : receiver;
+      }
       return answer;
     }
-    case RigctlCommand::SetVfo:
+    case RigctlCommand::GetSplitFreq:
+      return SplitFrequencyAnswer(replies);
+    case RigctlCommand::SetSplitFreq:
+      return WithReceiversBack(SetFrequencyAnswer(request.args[0], reply), replies[1]);
+    case RigctlCommand::GetSplitMode:
+      return SplitModeAnswer(replies);
+    case RigctlCommand::SetSplitMode:
+      return WithReceiversBack(SetModeAnswer(request, reply), replies[1]);
+    case RigctlCommand::GetVfoInfo:
+      return VfoInfoAnswer(replies);
+    case RigctlCommand::SetVfo: {
+      RigctlAnswer answer = AcknowledgedAnswer(reply);
+      const std::string receiver = ReceiverOf(request.args[0]);
+      if (answer.error == kRigOk && !receiver.empty()) state.receiver = receiver;
+      return answer;
+    }
     case RigctlCommand::SetPtt:
       return AcknowledgedAnswer(reply);
     default:

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The answer text: plain answers carry the values one a line, or "RPRT n" for a setting or an
-// error; extended answers name the command first, label every value and end with "RPRT n",
-// their lines joined by the separator the client chose.
+// error; extended answers name the command and its arguments first, label every value and end
+// with "RPRT n", their lines joined by the separator the client chose. A command that is none
+// of the protocol's has no name to tell: it is answered "RPRT -4" in either form.
 #include <numeric>
 
 #include "share/rigctl_answers.h"
@@ -17,6 +18,8 @@ bool IsSetting(RigctlCommand command) {
     case RigctlCommand::SetVfo:
     case RigctlCommand::SetPtt:
     case RigctlCommand::SetSplitVfo:
+    case RigctlCommand::SetSplitFreq:
+    case RigctlCommand::SetSplitMode:
     case RigctlCommand::SetLockMode:
     case RigctlCommand::Quit:
       return true;
@@ -37,13 +40,14 @@ std::string ErrorLine(int error) { return Report(error) + "\n"; }
 
 std::string FormatAnswer(const RigctlRequest& request, const RigctlAnswer& answer) {
   const RigctlCommand command = request.command;
-  const bool unnamed = command == RigctlCommand::Unknown || command == RigctlCommand::Unsupported;
+  const bool unnamed = command == RigctlCommand::Unknown;
   if (!request.extended) {
     if (answer.error != kRigOk || IsSetting(command) || unnamed) return ErrorLine(answer.error);
     std::string text;
     for (const auto& value : answer.values) text += value.second + "\n";
-    // The lock mode's plain answer carries its report too.
-    if (command == RigctlCommand::GetLockMode) text += ErrorLine(kRigOk);
+    // The plain answers of the lock mode and the capabilities carry their report too.
+    if (command == RigctlCommand::GetLockMode || command == RigctlCommand::DumpCaps)
+      text += ErrorLine(kRigOk);
     return text;
   }
   if (unnamed || command == RigctlCommand::Quit) return ErrorLine(answer.error);
@@ -53,9 +57,7 @@ std::string FormatAnswer(const RigctlRequest& request, const RigctlAnswer& answe
 
   std::vector<std::string> lines;
   std::string head = request.name + ":";
-  if (IsSetting(command)) {
-    for (const std::string& arg : request.args) head += " " + arg;
-  }
+  for (const std::string& arg : request.args) head += " " + arg;
   lines.push_back(head);
   if (answer.error == kRigOk) {
     for (const auto& value : answer.values) lines.push_back(ValueLine(value));

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// One request line of the rigctld text protocol, as logging and digital-mode programs send it
-// to a network rig: a one-letter command ("f", "F 14074000") or a long one ("\get_freq"),
-// plain or in the extended form ("+f", or ";f" whose answer lines are joined by ";").
+// The request lines of the rigctld text protocol, as logging and digital-mode programs send
+// them to a network rig. A line holds one command or several, each a one-letter command
+// ("f", "F 14074000") or a long one ("\get_freq") followed by its arguments, separated by
+// blanks or written one after another ("fmv"). A command is answered plain, or in the extended
+// form when a prefix stands before it: "+f" (answer lines joined by line ends), ";f", "|f" or
+// ",f" (joined by that character); the prefix holds for that command alone.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,7 +24,13 @@ enum class RigctlCommand {
   SetPtt,
   GetSplitVfo,
   SetSplitVfo,
+  GetSplitFreq,
+  SetSplitFreq,
+  GetSplitMode,
+  SetSplitMode,
+  GetVfoInfo,
   DumpState,
+  DumpCaps,
   ChkVfo,
   GetPowerstat,
   GetInfo,
@@ -57,7 +66,14 @@ struct RigctlRequest {
 // carriage return of a CR LF line end. Any other line is answered "RPRT -1" unread.
 bool IsRequestText(std::string_view line);
 
-// The request on one line (without its line end). An empty or blank line is no request.
-std::optional<RigctlRequest> ParseRequestLine(std::string_view line);
+// The requests on one line (without its line end), in order; none for an empty or blank line.
+// Each command takes as many of the following words as it has arguments. A command that is
+// none of the protocol's, or one whose arguments are missing, is the last request read from
+// the line (its error set): what follows it cannot be told apart from its arguments.
+std::vector<RigctlRequest> ParseRequestLine(std::string_view line);
+
+// At most this many commands are read from one line; a longer line is one request whose error
+// is kRigInvalid, and nothing of it is sent.
+inline constexpr std::size_t kMostCommandsOnALine = 32;
 
 }  // namespace tavrin::share

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <tuple>
 
 #include "share/fake_listener.h"
 #include "support/program_fixture.h"
@@ -52,15 +54,16 @@ TEST_F(NetworkControlTest, RequestsReachTheTransceiverAndTheWindowShowsThem) {
        "RPRT 0\n",
        {Frame({0x05, 0x00, 0x40, 0x07, 0x07, 0x00}), Frame({0x03})},
        "07.074.0"},
-      {"f", "7074000\n", {Frame({0x03})}, "07.074.0"},
+      {"f", "7074000\n", {}, "07.074.0"},  // the transceiver told it with the setting
       {"M LSB 2400", "RPRT 0\n", {Frame({0x06, 0x00, 0x02}), Frame({0x04})}, nullptr},
-      {"m", "LSB\n2400\n", {Frame({0x04})}, nullptr},
+      {"m", "LSB\n2400\n", {}, nullptr},
       {"T 1", "RPRT 0\n", {Frame({0x1C, 0x00, 0x01})}, nullptr},
       {"t", "1\n", {Frame({0x1C, 0x00})}, nullptr},
       {"T 0", "RPRT 0\n", {Frame({0x1C, 0x00, 0x00})}, nullptr},
       {"S 1 Sub", "RPRT 0\n", {Frame({0x0F, 0x01})}, nullptr},
       {"s", "1\nSub\n", {Frame({0x0F})}, nullptr},
-      {"V Sub", "RPRT 0\n", {Frame({0x07, 0xD1})}, nullptr},
+      {"V Sub", "RPRT 0\n", {Frame({0x07, 0xD1})}, " "},  // the sub receiver, not read yet
+      {"V Main", "RPRT 0\n", {Frame({0x07, 0xD0})}, "07.074.0"},
       {"V currVFO", "RPRT 0\n", {}, nullptr},
       {"\\dump_state", nullptr, {}, nullptr},
       {"F 20000",
@@ -82,7 +85,7 @@ TEST_F(NetworkControlTest, RequestsReachTheTransceiverAndTheWindowShowsThem) {
   EXPECT_EQ(rig.Mode(), sim::kModeLsb);
   EXPECT_FALSE(rig.Transmitting());
   EXPECT_TRUE(rig.Split());
-  EXPECT_EQ(program->radio.Text4, "LSB") << "the mode read shows as OpMd's answer";
+  EXPECT_EQ(program->radio.Text4, "LSB") << "the mode a client set shows";
   EXPECT_NE(program->radio.Text7.find("STATUS = "), std::string::npos);
 }
 
@@ -117,6 +120,173 @@ TEST_F(NetworkControlTest, TheOptionMarksFollowWhatAClientSet) {
     EXPECT_EQ(Sent(), c.frames) << c.line;
     ClearSent();
   }
+}
+
+// What loggers and digital-mode programs ask that the port once refused or misread: several
+// commands on one line (CQRLOG), the capabilities dump (newer CQRLOG), split (WSJT-X, loggers
+// of split contacts), the named error answer and the VFO summary (Log4OM). The answers are
+// those of rigctld -m 3047 on the same transceiver.
+TEST_F(NetworkControlTest, ClientsRequestsThatWereRefusedAreAnsweredAsRigctldAnswersThem) {
+  StartSharing();
+  listener.Connect(1);
+  const std::string ack = Frame({0xFB});
+  const struct {
+    const char* line;
+    const char* answer;
+    std::vector<std::string> frames;
+  } cases[] = {
+      {"fmv", "14195000\nUSB\n2400\nRPRT -11\n", {Frame({0x03}), Frame({0x04})}},
+      // Frequency and mode as the transceiver just told them: nothing more to ask.
+      {"+f +m +v",
+       "get_freq:\nFrequency: 14195000\nRPRT 0\nget_mode:\nMode: USB\nPassband: 2400\nRPRT 0\n"
+       "get_vfo:\nRPRT -11\n",
+       {}},
+      {"f;m", "14195000\nget_mode:;Mode: USB;Passband: 2400;RPRT 0\n", {}},
+      {"F 7074000 f", "RPRT 0\n7074000\n",
+       {Frame({0x05, 0x00, 0x40, 0x07, 0x07, 0x00}), Frame({0x03})}},
+      {"i", "7050000\n", {Frame({0x07, 0xB0}), Frame({0x03}), Frame({0x07, 0xB0})}},
+      {"x", "LSB\n0\n", {Frame({0x07, 0xB0}), Frame({0x04}), Frame({0x07, 0xB0})}},
+      {"I 14075500", "RPRT 0\n",
+       {Frame({0x07, 0xB0}), Frame({0x05, 0x00, 0x55, 0x07, 0x14, 0x00}), Frame({0x03}),
+        Frame({0x07, 0xB0})}},
+      {"X USB 2400", "RPRT 0\n",
+       {Frame({0x07, 0xB0}), Frame({0x06, 0x01, 0x02}), Frame({0x04}), Frame({0x07, 0xB0})}},
+      {"+i", "get_split_freq:\nTX Frequency: 14075500\nRPRT 0\n",
+       {Frame({0x07, 0xB0}), Frame({0x03}), Frame({0x07, 0xB0})}},
+      {"+J 0", "set_rit: 0\nRPRT -11\n", {}},
+      {"\\get_vfo_info Main", "7074000\nUSB\n2400\n0\n0\n",
+       {Frame({0x03}), Frame({0x04}), Frame({0x0F})}},
+      {"+\\get_vfo_info VFOB",
+       "get_vfo_info: VFOB\nFreq: 14075500\nMode: USB\nWidth: 2400\nSplit: 0\nSatMode: 0\nRPRT 0\n",
+       {Frame({0x07, 0xD1}), Frame({0x03}), Frame({0x07, 0xD1}), Frame({0x04}), Frame({0x07, 0xD0}),
+        Frame({0x0F})}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Ask(1, c.line, 200), c.answer) << c.line;
+    EXPECT_EQ(Sent(), c.frames) << c.line;
+    ClearSent();
+  }
+  EXPECT_EQ(rig.SubVfo().frequencyHz, 14'075'500);
+  EXPECT_EQ(rig.SubVfo().mode, sim::kModeUsb);
+  EXPECT_EQ(rig.MainVfo().frequencyHz, 7'074'000) << "the main receiver is left as it was";
+  EXPECT_FALSE(rig.SubSelected());
+  EXPECT_EQ(program->radio.Text1, "07.074.0") << "the split values are not the operating ones";
+
+  // Newer CQRLOG opens with the capabilities and waits for these lines.
+  const std::string caps = Ask(1, "+\\dump_caps");
+  for (const char* line : {"dump_caps:\n", "\nCan set Power Stat:\tN\n", "\nCan get VFO:\tN\n",
+                           "\nCan send Morse:\tN\n", "\nCan send Voice:\tN\n"})
+    EXPECT_NE(caps.find(line), std::string::npos) << line;
+  EXPECT_EQ(caps.substr(caps.size() - 7), "RPRT 0\n");
+}
+
+// Hamlib's clients read both receivers when they open the rig; the panel then shows the main
+// receiver again, where the operator is.
+TEST_F(NetworkControlTest, AfterAClientReadTheSubReceiverThePanelShowsTheMainOne) {
+  StartSharing();
+  listener.Connect(1);
+  for (const char* line : {"\\chk_vfo", "\\dump_state", "V Main", "f", "V currVFO", "V Sub", "f",
+                           "V currVFO", "s", "V Main", "m", "V currVFO", "\\get_powerstat"})
+    Ask(1, line);
+  EXPECT_EQ(rig.FrequencyHz(), 14'195'000);
+  EXPECT_EQ(program->radio.Text1, "14.195.0");
+  EXPECT_EQ(program->station.FrequencyText, "14.195.0");
+  EXPECT_EQ(program->radio.Text4, "USB");
+  // A client that stays on the sub receiver has the panel show it, as the transceiver does.
+  Ask(1, "V Sub");
+  EXPECT_EQ(program->radio.Text1, "07.050.0");
+  EXPECT_EQ(program->radio.Text4, " ") << "its mode was never read";
+  Ask(1, "m");
+  EXPECT_EQ(program->radio.Text4, "LSB");
+  Ask(1, "V Main");
+  EXPECT_EQ(program->radio.Text1, "14.195.0");
+  EXPECT_EQ(program->radio.Text4, "USB");
+}
+
+// While the transceiver's broadcasts are followed, "f" and "m" are answered from what it told
+// (by a broadcast, a read, a setting's read-back) without an exchange, and never stale: a dial
+// turned just before is in the answer. Any doubt, or news older than two seconds, sends the
+// exchange as before; a setting is always sent.
+TEST_F(NetworkControlTest, FrequencyAndModeComeFromWhatTheTransceiverToldUnlessInDoubt) {
+  StartSharing();
+  listener.Connect(1);
+  Ask(1, "fmv");  // read once
+  ClearSent();
+  const std::vector<std::string> read{Frame({0x03})};
+  const struct {
+    const char* what;
+    std::function<void()> before;
+    const char* line;
+    const char* answer;
+    std::vector<std::string> frames;
+  } cases[] = {
+      {"told by the reads", [] {}, "f m", "14195000\nUSB\n2400\n", {}},
+      {"the dial turned, its broadcast on the line", [&] { rig.TurnDial(1000); Advance(1); },
+       "f", "14196000\n", read},
+      {"the dial turned, its broadcast in", [&] { rig.TurnDial(1000); Advance(10); }, "f",
+       "14197000\n", {}},
+      {"a mode picked on the panel", [&] { rig.ChangeMode(sim::kModeCw, 3); Advance(60); }, "m",
+       "CW\n250\n", {}},
+      {"a setting that changes nothing is sent", [] {}, "F 14197000", "RPRT 0\n",
+       {Frame({0x05, 0x00, 0x70, 0x19, 0x14, 0x00}), Frame({0x03})}},
+      {"news older than two seconds", [&] { Advance(ToldState::kFreshMs); }, "f", "14197000\n",
+       read},
+      {"the operator's memory mode (a blank channel)", [&] { program->radio.Mem(); Advance(100); },
+       "f", "RPRT -9\n", read},
+      {"the operator's VFO mode", [&] { program->radio.Click("Option17"); Advance(100); }, "f",
+       "14197000\n", read},
+      {"a client's receiver", [&] { Ask(1, "V Sub"); ClearSent(); }, "f", "7050000\n", read},
+      {"back on the main receiver", [&] { Ask(1, "V Main"); ClearSent(); }, "f", "14197000\n",
+       read},
+      {"auto status off", [&] { program->radio.ToggleAutoStatus(); }, "f", "14197000\n", read},
+      {"auto status on again", [&] { program->radio.ToggleAutoStatus(); }, "f", "14197000\n", {}},
+      {"the dial turned while PTT was asked", [&] {
+         listener.Say(1, "t\n");
+         Advance(3);
+         rig.TurnDial(1000);
+         Advance(100);
+         listener.Heard(1);
+       },
+       "f", "14198000\n", {}},
+      {"noise on the line", [&] { serial.Line().AddNoise(std::string("\xFE\x13", 2), 0); Advance(10); },
+       "f", "14198000\n", read},
+      {"the cable pulled and back", [&] {
+         serial.Vanish();
+         Advance(100);
+         serial.PlugBackIn();
+         Advance(3000);
+       }, "f", "14198000\n", read},
+  };
+  for (const auto& c : cases) {
+    c.before();
+    ClearSent();
+    EXPECT_EQ(Ask(1, c.line, 100), c.answer) << c.what;
+    EXPECT_EQ(Sent(), c.frames) << c.what;
+  }
+}
+
+// A transceiver whose CI-V transceive is off says nothing when its dial turns: once a read
+// finds it elsewhere than it told, every "f" is read until a broadcast is heard again.
+TEST_F(NetworkControlTest, AReadThatFindsTheDialMovedUnheardEndsTheAnswersFromWhatWasTold) {
+  StartSharing();
+  listener.Connect(1);
+  rig.SetTransceive(false);
+  Ask(1, "f");
+  rig.TurnDial(500);
+  Advance(ToldState::kFreshMs);
+  ClearSent();
+  const std::vector<std::string> read{Frame({0x03})};
+  for (const auto& [line, answer, frames] :
+       {std::tuple{"f", "14195500\n", read}, std::tuple{"f", "14195500\n", read}}) {
+    EXPECT_EQ(Ask(1, line), answer);
+    EXPECT_EQ(Sent(), frames);
+    ClearSent();
+  }
+  rig.SetTransceive(true);
+  rig.TurnDial(500);
+  Advance(10);
+  EXPECT_EQ(Ask(1, "f"), "14196000\n");
+  EXPECT_TRUE(Sent().empty()) << "a broadcast is heard again";
 }
 
 TEST_F(NetworkControlTest, ClientsAreServedFirstComeFirstServedOneExchangeAtATime) {
@@ -174,6 +344,7 @@ TEST_F(NetworkControlTest, AnExchangeEndsWithItsLastAnswerOrTheReplyWindow) {
     Advance(60);
   }
   rig.SetSilent(true);
+  Advance(ToldState::kFreshMs);  // what it told is stale: asked again
   EXPECT_EQ(answered("f\n"), 50);
   EXPECT_EQ(answer, "RPRT -5\n");
 }

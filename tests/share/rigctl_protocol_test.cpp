@@ -20,19 +20,30 @@ std::string Reply(const std::string& sent, std::initializer_list<int> answer) {
   return sent + Bytes({0xFE, 0xFE, 0xE0, 0x64}) + Bytes(answer) + Bytes({0xFD});
 }
 
+// The one request on a line.
 RigctlRequest Parse(const std::string& line) {
-  auto request = ParseRequestLine(line);
-  EXPECT_TRUE(request.has_value()) << line;
-  return request.value_or(RigctlRequest{});
+  auto requests = ParseRequestLine(line);
+  EXPECT_EQ(requests.size(), 1U) << line;
+  return requests.empty() ? RigctlRequest{} : requests.front();
 }
 
-// The whole way of one request: its frames, the transceiver's answer, the text.
+// The frames of all its exchanges, one after another.
+std::string FramesFor(RigctlRequest& request, const SharedRigState& state = {}) {
+  std::string frames;
+  for (const std::string& exchange : ExchangesFor(request, state)) frames += exchange;
+  return frames;
+}
+
+// The whole way of one request: its frames, the transceiver's answer to the first exchange
+// (an acknowledgement to any further one), the text.
 std::string Serve(const std::string& line, std::initializer_list<int> answer,
                   SharedRigState& state) {
   RigctlRequest request = Parse(line);
-  const std::string frames = FramesFor(request);
-  if (frames.empty()) return FormatAnswer(request, LocalAnswer(request, state));
-  return FormatAnswer(request, AnswerFromReply(request, Reply(frames, answer), state));
+  const std::vector<std::string> exchanges = ExchangesFor(request, state);
+  if (exchanges.empty()) return FormatAnswer(request, LocalAnswer(request, state));
+  std::vector<std::string> replies{Reply(exchanges[0], answer)};
+  for (std::size_t i = 1; i < exchanges.size(); ++i) replies.push_back(Reply(exchanges[i], {0xFB}));
+  return FormatAnswer(request, AnswerFromReplies(request, replies, state));
 }
 
 TEST(RigctlProtocolTest, RequestsSendTheFramesTheirValuesNeed) {
@@ -85,7 +96,19 @@ TEST(RigctlProtocolTest, RequestsSendTheFramesTheirValuesNeed) {
       {"T", ""},
       {"S 2 Sub", ""},
       {"S 1 Nowhere", ""},
-      {"f 7", ""},
+      {"I 14x", ""},
+      {"X PKTUSB 0", ""},
+      {"\\get_vfo_info Nowhere", ""},
+      // The other receiver's values: exchanged with the operated one, and back.
+      {"i", Frame({0x07, 0xB0}) + Frame({0x03}) + Frame({0x07, 0xB0})},
+      {"I 7050000.5", Frame({0x07, 0xB0}) + Frame({0x05, 0x01, 0x00, 0x05, 0x07, 0x00}) +
+                          Frame({0x03}) + Frame({0x07, 0xB0})},
+      {"x", Frame({0x07, 0xB0}) + Frame({0x04}) + Frame({0x07, 0xB0})},
+      {"X CW 250", Frame({0x07, 0xB0}) + Frame({0x06, 0x03, 0x03}) + Frame({0x04}) +
+                       Frame({0x07, 0xB0})},
+      {"\\get_vfo_info currVFO", Frame({0x03}) + Frame({0x04}) + Frame({0x0F})},
+      {"\\get_vfo_info Sub", Frame({0x07, 0xD1}) + Frame({0x03}) + Frame({0x07, 0xD1}) +
+                                  Frame({0x04}) + Frame({0x07, 0xD0}) + Frame({0x0F})},
       {"l RFPOWER", ""},
       {"\\bogus", ""},
   };
@@ -93,6 +116,50 @@ TEST(RigctlProtocolTest, RequestsSendTheFramesTheirValuesNeed) {
     RigctlRequest request = Parse(c.line);
     EXPECT_EQ(FramesFor(request), c.frames) << c.line;
   }
+}
+
+// Several commands on a line, as rigctld reads them: each takes its arguments, the prefix
+// before a command sets that command's form alone, and what follows an unknown command or
+// missing arguments is not read.
+TEST(RigctlProtocolTest, ALineHoldsCommandsOneAfterAnother) {
+  const struct {
+    const char* line;
+    std::vector<std::string> names;  // of the requests read, "?" for no command
+    std::vector<char> forms;         // '-' plain, else the separator of the extended form
+    std::vector<int> errors;
+  } cases[] = {
+      {"fmv", {"get_freq", "get_mode", "get_vfo"}, {'-', '-', '-'}, {0, 0, 0}},
+      {"f m  v\r", {"get_freq", "get_mode", "get_vfo"}, {'-', '-', '-'}, {0, 0, 0}},
+      {"+f +m +v", {"get_freq", "get_mode", "get_vfo"}, {'\n', '\n', '\n'}, {0, 0, 0}},
+      {"f;m", {"get_freq", "get_mode"}, {'-', ';'}, {0, 0}},
+      {";f m", {"get_freq", "get_mode"}, {';', '-'}, {0, 0}},
+      {"|f|m,t", {"get_freq", "get_mode", "get_ptt"}, {'|', '|', ','}, {0, 0, 0}},
+      {"F 7074000 f", {"set_freq", "get_freq"}, {'-', '-'}, {0, 0}},
+      {"M USB 2400 +m", {"set_mode", "get_mode"}, {'-', '\n'}, {0, 0}},
+      {"\\get_freq \\get_mode", {"get_freq", "get_mode"}, {'-', '-'}, {0, 0}},
+      {"J 0 f", {"set_rit", "get_freq"}, {'-', '-'}, {kRigNotAvailable, 0}},
+      {"1_", {"dump_caps", "get_info"}, {'-', '-'}, {0, 0}},
+      {"fkf", {"get_freq", "?"}, {'-', '-'}, {0, kRigNotImplemented}},
+      {"f \\bogus f", {"get_freq", "bogus"}, {'-', '-'}, {0, kRigNotImplemented}},
+      {"f M USB", {"get_freq", "set_mode"}, {'-', '-'}, {0, kRigInvalid}},
+      {"f + m", {"get_freq", "?"}, {'-', '\n'}, {0, kRigNotImplemented}},
+      {"q f", {"quit"}, {'-'}, {0}},
+  };
+  for (const auto& c : cases) {
+    const std::vector<RigctlRequest> requests = ParseRequestLine(c.line);
+    ASSERT_EQ(requests.size(), c.names.size()) << c.line;
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+      const RigctlRequest& request = requests[i];
+      EXPECT_EQ(request.name.empty() ? "?" : request.name, c.names[i]) << c.line << " " << i;
+      EXPECT_EQ(request.extended ? request.separator : '-', c.forms[i]) << c.line << " " << i;
+      EXPECT_EQ(request.error, c.errors[i]) << c.line << " " << i;
+    }
+  }
+  // A line of more commands than a client needs is refused whole.
+  const std::vector<RigctlRequest> flood = ParseRequestLine(std::string(40, 'f'));
+  ASSERT_EQ(flood.size(), 1U);
+  EXPECT_EQ(flood[0].error, kRigInvalid);
+  EXPECT_EQ(ParseRequestLine(std::string(32, 'f')).size(), 32U);
 }
 
 TEST(RigctlProtocolTest, AnswersReadFromTheReplyAsRigctldWritesThem) {
@@ -155,6 +222,25 @@ TEST(RigctlProtocolTest, AnswersReadFromTheReplyAsRigctldWritesThem) {
       {"V foo", {}, "RPRT -1\n"},
       {"T 5", {}, "RPRT -1\n"},
       {"j", {}, "RPRT -11\n"},
+      {"+j", {}, "get_rit:\nRPRT -11\n"},
+      {"+J 0", {}, "set_rit: 0\nRPRT -11\n"},
+      {";J 0", {}, "set_rit: 0;RPRT -11\n"},
+      {"+l RFPOWER", {}, "get_level: RFPOWER\nRPRT -11\n"},
+      {"+k", {}, "RPRT -4\n"},
+      {"i", {0x03, 0x00, 0x00, 0x05, 0x07, 0x00}, "7050000\n"},
+      {"+i", {0x03, 0x00, 0x00, 0x05, 0x07, 0x00}, "get_split_freq:\nTX Frequency: 7050000\nRPRT 0\n"},
+      {"i", {0xFA}, "RPRT -9\n"},
+      {"x", {0x04, 0x00, 0x01}, "LSB\n0\n"},
+      {"+x", {0x04, 0x03, 0x02}, "get_split_mode:\nTX Mode: CW\nTX Passband: 0\nRPRT 0\n"},
+      {"I 14075500", {0x03, 0x00, 0x55, 0x07, 0x14, 0x00}, "RPRT 0\n"},
+      {"+I 14075500", {0x03, 0x00, 0x55, 0x07, 0x14, 0x00}, "set_split_freq: 14075500\nRPRT 0\n"},
+      {"I 14075500", {0x03, 0x00, 0x00, 0x05, 0x07, 0x00}, "RPRT -9\n"},
+      {"X USB 2400", {0x04, 0x01, 0x02}, "RPRT 0\n"},
+      {"X USB 2400", {0x04, 0x00, 0x02}, "RPRT -9\n"},
+      {"I abc", {}, "RPRT -1\n"},
+      {"X FOO 0", {}, "RPRT -1\n"},
+      {"\\get_vfo_info Main", {0x03, 0x00, 0x50, 0x19, 0x14, 0x00}, "RPRT -8\n"},  // no mode after
+      {"+\\get_vfo_info Nowhere", {}, "get_vfo_info: Nowhere\nRPRT -1\n"},
       {"l RFPOWER", {}, "RPRT -11\n"},
       {"\\get_level RFPOWER", {}, "RPRT -11\n"},
       {"k", {}, "RPRT -4\n"},
@@ -169,27 +255,58 @@ TEST(RigctlProtocolTest, AnswersReadFromTheReplyAsRigctldWritesThem) {
 
 TEST(RigctlProtocolTest, AMissingOrSilentAnswerIsATimeout) {
   SharedRigState state;
-  for (const char* line : {"f", "T 1", "M USB 2400"}) {
+  for (const char* line : {"f", "T 1", "M USB 2400", "i", "X USB 2400", "\\get_vfo_info Sub"}) {
     RigctlRequest request = Parse(line);
-    const std::string frames = FramesFor(request);
-    EXPECT_EQ(FormatAnswer(request, AnswerFromReply(request, "", state)), "RPRT -5\n") << line;
-    EXPECT_EQ(FormatAnswer(request, AnswerFromReply(request, frames, state)), "RPRT -5\n")
+    const std::vector<std::string> exchanges = ExchangesFor(request, state);
+    const std::vector<std::string> silence(exchanges.size());
+    EXPECT_EQ(FormatAnswer(request, AnswerFromReplies(request, silence, state)), "RPRT -5\n")
+        << line;
+    EXPECT_EQ(FormatAnswer(request, AnswerFromReplies(request, exchanges, state)), "RPRT -5\n")
         << line << " (echo alone)";
   }
 }
 
+// The values read on the other receiver count only when the receivers were put back.
+TEST(RigctlProtocolTest, ASplitValueCountsOnlyWithTheReceiversPutBack) {
+  SharedRigState state;
+  RigctlRequest request = Parse("i");
+  const std::vector<std::string> exchanges = ExchangesFor(request, state);
+  ASSERT_EQ(exchanges.size(), 2U);
+  const std::string read = Reply(exchanges[0], {0x03, 0x00, 0x00, 0x05, 0x07, 0x00});
+  for (const auto& [back, text] : {std::pair{Reply(exchanges[1], {0xFB}), "7050000\n"},
+                                   std::pair{Reply(exchanges[1], {0xFA}), "RPRT -9\n"},
+                                   std::pair{std::string(), "RPRT -5\n"}})
+    EXPECT_EQ(FormatAnswer(request, AnswerFromReplies(request, {read, back}, state)), text);
+}
+
 TEST(RigctlProtocolTest, TheTransmitVfoNamedBySplitIsToldBySplitReads) {
   SharedRigState state;
-  EXPECT_EQ(Serve("S 1 Sub", {0xFB}, state), "RPRT 0\n");
-  EXPECT_EQ(Serve("s", {0x0F, 0x01}, state), "1\nSub\n");
+  EXPECT_EQ(Serve("S 1 VFOB", {0xFB}, state), "RPRT 0\n");
+  EXPECT_EQ(Serve("s", {0x0F, 0x01}, state), "1\nSub\n") << "VFOB is the sub receiver";
   EXPECT_EQ(Serve("S 0 Main", {0xFA}, state), "RPRT -9\n");  // refused: still Sub
   EXPECT_EQ(Serve("s", {0x0F, 0x01}, state), "1\nSub\n");
   EXPECT_EQ(Serve("\\set_lock_mode 1", {}, state), "RPRT 0\n");
   EXPECT_EQ(Serve("\\get_lock_mode", {}, state), "1\nRPRT 0\n");
 }
 
+// The receiver a client selected decides which one the VFO summary must select first.
+TEST(RigctlProtocolTest, TheReceiverAClientSelectedIsRemembered) {
+  SharedRigState state;
+  EXPECT_EQ(Serve("V Sub", {0xFA}, state), "RPRT -9\n");
+  EXPECT_EQ(state.receiver, "Main");
+  EXPECT_EQ(Serve("V VFOB", {0xFB}, state), "RPRT 0\n");
+  EXPECT_EQ(state.receiver, "Sub");
+  EXPECT_EQ(Serve("V MEM", {0xFB}, state), "RPRT 0\n");
+  EXPECT_EQ(state.receiver, "Sub");
+  RigctlRequest request = Parse("\\get_vfo_info Main");
+  EXPECT_EQ(FramesFor(request, state), Frame({0x07, 0xD0}) + Frame({0x03}) + Frame({0x07, 0xD0}) +
+                                           Frame({0x04}) + Frame({0x07, 0xD1}) + Frame({0x0F}));
+  request = Parse("\\get_vfo_info Sub");
+  EXPECT_EQ(FramesFor(request, state), Frame({0x03}) + Frame({0x04}) + Frame({0x0F}));
+}
+
 TEST(RigctlProtocolTest, BlankLinesAreNoRequests) {
-  for (const char* line : {"", "  ", "\r", "\t \r"}) EXPECT_FALSE(ParseRequestLine(line)) << line;
+  for (const char* line : {"", "  ", "\r", "\t \r"}) EXPECT_TRUE(ParseRequestLine(line).empty()) << line;
   EXPECT_EQ(Parse("f\r").command, RigctlCommand::GetFreq);
 }
 
@@ -211,6 +328,40 @@ TEST(RigctlProtocolTest, TheStateDumpDescribesThisTransceiver) {
   const std::string text = FormatAnswer(request, LocalAnswer(request, state));
   EXPECT_EQ(text.substr(0, 14), "dump_state:\n1\n");
   EXPECT_EQ(text.substr(text.size() - 12), "done\nRPRT 0\n");
+}
+
+// The capabilities say what this port does: what it answers is Y, what it refuses N.
+TEST(RigctlProtocolTest, TheCapabilitiesSayWhatThePortDoes) {
+  SharedRigState state;
+  const std::string plain = Serve("\\dump_caps", {}, state);
+  EXPECT_EQ(plain.substr(0, 26), "Caps dump for model: 3047\n");
+  EXPECT_EQ(plain.substr(plain.size() - 36), "\nOverall backend warnings: 0\nRPRT 0\n");
+  EXPECT_EQ(Serve("1", {}, state), plain);
+  const struct {
+    const char* capability;
+    const char* line;  // a request it stands for
+    bool answered;
+  } cases[] = {{"set Frequency", "F 7074000", true},    {"get Frequency", "f", true},
+               {"set Mode", "M USB 2400", true},        {"get Mode", "m", true},
+               {"set VFO", "V Sub", true},              {"get VFO", "v", false},
+               {"set PTT", "T 0", true},                {"get PTT", "t", true},
+               {"set Split Freq", "I 7050000", true},   {"get Split Freq", "i", true},
+               {"set Split Mode", "X LSB 2400", true},  {"get Split Mode", "x", true},
+               {"set Split VFO", "S 0 Main", true},     {"get Split VFO", "s", true},
+               {"set RIT", "J 0", false},               {"get RIT", "j", false},
+               {"set Level", "L AF 0.5", false},        {"get Level", "l AF", false},
+               {"set Power Stat", "\\set_powerstat 1", false},
+               {"get Power Stat", "\\get_powerstat", true},
+               {"send Morse", "b CQ", false},           {"Scan", "g VFO 0", false}};
+  for (const auto& c : cases) {
+    const std::string line = std::string("\nCan ") + c.capability + ":\t" + (c.answered ? "Y" : "N");
+    EXPECT_NE(plain.find(line + "\n"), std::string::npos) << c.capability;
+    RigctlRequest request = Parse(c.line);
+    const bool refused = ExchangesFor(request, state).empty() &&
+                         LocalAnswer(request, state).error == kRigNotAvailable;
+    EXPECT_EQ(refused, !c.answered) << c.line;
+  }
+  EXPECT_NE(plain.find("\nCan send Voice:\tN\n"), std::string::npos);
 }
 
 }  // namespace

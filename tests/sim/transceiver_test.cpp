@@ -101,6 +101,18 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"07 B0", kFb},
                   {"03", "FE FE E0 64 03 00 00 05 07 00 FD"},
                   {"04", "FE FE E0 64 04 00 02 FD"}}},
+        // What a network client's split requests send: the receivers exchanged, the other
+        // receiver's value set, exchanged back; the main receiver is left as it was.
+        Exchange{"SplitValuesOnTheOtherReceiver",
+                 {{"07 B0", kFb},
+                  {"05 00 55 07 14 00", kFb},
+                  {"06 01 01", kFb},
+                  {"07 B0", kFb},
+                  {"03", "FE FE E0 64 03 00 50 19 14 00 FD"},
+                  {"04", "FE FE E0 64 04 01 02 FD"},
+                  {"07 D1", kFb},
+                  {"03", "FE FE E0 64 03 00 55 07 14 00 FD"},
+                  {"04", "FE FE E0 64 04 01 01 FD"}}},
         Exchange{"EqualiseSub",
                  {{"07 B1", kFb}, {"07 D1", kFb}, {"03", "FE FE E0 64 03 00 50 19 14 00 FD"}}},
         Exchange{"DualWatch", {{"07 C1", kFb}, {"07 C0", kFb}}}));
