@@ -1,21 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/control_program.h"
 
+#include "civ/operating_mode.h"
+#include "civ/status_line.h"
+
 namespace tavrin {
 
 ControlProgram::ControlProgram(Platform& platformIn, Build buildIn)
     : platform(platformIn),
       build(buildIn),
-      link(*this),
-      recovery(*this),
-      decoder(*this),
-      dataFile(*this),
+      profile(ProfileOf(buildIn)),
       radio(*this),
       memory(*this),
       setup(*this),
       splash(*this),
       data(*this),
-      panel(*this) {
+      panel(*this),
+      dataFile(*this),
+      link(platform.clock, platform.serial, station, *this, profile.link),
+      recovery(platform.clock, platform.serial, station, link, *this),
+      decoder({radio, memory, station, radio}),
+      synchronisation(*this) {
   platform.serial.OnInput([this] { link.TransceiveTick(); });
   platform.serial.OnGone([this] { recovery.DeviceGone(); });
 }
@@ -25,21 +30,9 @@ ControlProgram::~ControlProgram() {
   platform.serial.OnGone(nullptr);
 }
 
-std::string ControlProgram::ProductName() const {
-  switch (build) {
-    case Build::Korvid:
-      return "Korvid";
-    case Build::Belmarq:
-      return "Belmarq";
-    case Build::Tavrin:
-      break;
-  }
-  return "Tavrin2";
-}
+std::string ControlProgram::ProductName() const { return profile.productName; }
 
-std::string ControlProgram::VersionText() const {
-  return build == Build::Tavrin ? "Version 1.05" : "Version 1.00";
-}
+std::string ControlProgram::VersionText() const { return profile.versionText; }
 
 void ControlProgram::Begin() { splash.Load(); }
 
@@ -48,9 +41,55 @@ void ControlProgram::CloseDataFile() { dataFile.CloseDataFile(); }
 void ControlProgram::EndProgram() {
   if (station.Ended) return;
   station.Ended = true;
-  link.Timer2.SetEnabled(false);
-  recovery.SearchTimer.SetEnabled(false);
+  link.Stop();
+  recovery.Stop();
+  memory.Operations().Drop();
   platform.desktop.EndProgram();
+}
+
+void ControlProgram::ShowStatusLine(const std::string& line) {
+  radio.Text7 = line;
+  memory.Text9 = line;
+}
+
+void ControlProgram::Answered(const std::string& reply) {
+  if (station.Ended) return;
+  ShowStatusLine(StatusLine(reply));
+  if (station.PortGone) ShowStatusLine(PortGoneLine(station.CommPort, recovery.DeviceWasOpen()));
+  decoder.DecodeReply(reply);
+  NoteModeReply(station, reply);
+  if (station.SyncStep != 0 && !station.Ended) synchronisation.Step(reply);
+}
+
+void ControlProgram::Unsolicited(const std::string& bytes) {
+  ShowStatusLine(AutoStatusLine(bytes));
+}
+
+void ControlProgram::Broadcast(const std::string& frame) {
+  if (!station.Ended) decoder.DecodeTransceive(frame);
+}
+
+void ControlProgram::Gone(Absence why) {
+  if (why == Absence::RadioSilent) return ShowStatusLine(kRadioNotReadyLine);
+  // A synchronisation cut off by the pull starts again from the beginning when the cable is
+  // back; what it asked for so far may no longer hold.
+  synchronisation.Abandon();
+  ShowStatusLine(PortGoneLine(station.CommPort, recovery.DeviceWasOpen()));
+}
+
+bool ControlProgram::Back(Presence what) {
+  if (what == Presence::Device) {
+    if (!ReopenCommPortQuietly()) return false;
+    synchronisation.Start(true);
+    return true;
+  }
+  // A program that only checks the identity has just heard it.
+  if (profile.readsRadioState) synchronisation.Start(true);
+  return true;
+}
+
+bool ControlProgram::MaySend() const {
+  return !station.Ended && station.SyncStep == 0 && memory.Operations().Running() == nullptr;
 }
 
 }  // namespace tavrin

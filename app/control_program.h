@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One running control program (tavrin, korvid or belmarq): the shared station state, the
-// CI-V link, the data file and the windows. main creates one; tests create as many as they
-// like, each on its own platform doubles.
+// windows, the data file and the CI-V link, which reports to it. main creates one; tests
+// create as many as they like, each on its own platform doubles.
 #include <string>
 
+#include "app/build_profile.h"
 #include "app/setup_main.h"
 #include "app/splash_main.h"
 #include "app/station.h"
+#include "app/synchronisation.h"
 #include "civ/civ_link.h"
+#include "civ/link_owner.h"
 #include "civ/link_recovery.h"
 #include "civ/reply_decoder.h"
 #include "memory/data_file.h"
@@ -20,10 +23,7 @@
 
 namespace tavrin {
 
-// Which window set a build shows. The code is the same for all three.
-enum class Build { Tavrin, Korvid, Belmarq };
-
-class ControlProgram {
+class ControlProgram : public LinkOwner {
  public:
   explicit ControlProgram(Platform& platform, Build build = Build::Tavrin);
   ~ControlProgram();
@@ -32,11 +32,8 @@ class ControlProgram {
 
   Platform& platform;
   const Build build;
+  const BuildProfile& profile;
   Station station;
-  CivLink link;
-  LinkRecovery recovery;
-  ReplyDecoder decoder;
-  DataFile dataFile;
   RadioMain radio;
   MemoryMain memory;
   SetupMain setup;
@@ -44,6 +41,11 @@ class ControlProgram {
   DataMain data;
   // korvid's radio window: the compact operator panel composed around `radio`.
   CompactPanel panel;
+  DataFile dataFile;
+  CivLink link;
+  LinkRecovery recovery;
+  ReplyDecoder decoder;
+  Synchronisation synchronisation;
 
   // The program starts on its splash window.
   void Begin();
@@ -64,15 +66,25 @@ class ControlProgram {
   // The box of ReportError alone: the program goes on.
   void ShowErrorBox();
   // No identity answer at the end of the synchronisation: the "RADIO NOT READY" box (unless
-  // the synchronisation was the program's own after a cable came back), then the program runs
-  // on and synchronises as soon as the transceiver answers.
-  void RadioNotReady();
+  // the synchronisation was the link's own after a cable came back: `quiet`), then the
+  // program runs on and synchronises as soon as the transceiver answers.
+  void RadioNotReady(bool quiet);
   void CloseDataFile();
   // Ends the program at once (after the Exit paths have closed the data file).
   void EndProgram();
   // A build with its own product label and version on the splash.
   [[nodiscard]] std::string ProductName() const;
   [[nodiscard]] std::string VersionText() const;
+  // Both status lines: the radio window's Text7 and the memory window's Text9.
+  void ShowStatusLine(const std::string& line);
+
+  // What the link reports (LinkOwner).
+  void Answered(const std::string& reply) override;
+  void Unsolicited(const std::string& bytes) override;
+  void Broadcast(const std::string& frame) override;
+  void Gone(Absence why) override;
+  bool Back(Presence what) override;
+  [[nodiscard]] bool MaySend() const override;
 
  private:
   // One start-up runs StartUp twice (the memory window's load nests a whole run inside the

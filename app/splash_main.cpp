@@ -39,7 +39,7 @@ void SplashMain::Continue() {
 }
 
 void SplashMain::ShowMainWindow() {
-  if (program_.build == Build::Belmarq) {
+  if (program_.profile.startsOnMemoryWindow) {
     program_.memory.Show();
   } else {
     program_.radio.Show();

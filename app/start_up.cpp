@@ -4,7 +4,7 @@
 #include "app/config_file.h"
 #include "app/control_program.h"
 #include "app/text_functions.h"
-#include "civ/encodings.h"
+#include "civ/memory_record.h"
 
 namespace tavrin {
 
@@ -20,38 +20,28 @@ void ControlProgram::StartUp() {
     ReadConfig();
     // The memory manager build checks the transceiver's identity even when the port did not
     // open: its first reply tick then shows that nothing answers.
-    if (platform.serial.PortOpen() || build == Build::Belmarq) {
-      station.SyncStep = 1;
-      link.Timer2.SetEnabled(true);
-    }
+    if (platform.serial.PortOpen() || profile.checksRadioWithoutPort) synchronisation.Start(false);
   }
   if (--startUp_.depth == 0) startUp_ = {};
 }
 
 void ControlProgram::InitFlags() {
-  Station& s = station;
-  s.CreateFileActive = s.ViewFileActive = s.UpdateRigActive = false;
-  s.ViewRigActive = s.BlankRigActive = s.ScanRigActive = false;
-  s.MemorySequenceBusy = s.ClearAfterSelect = s.AwaitingSquelch = false;
-  s.DataFileOpen = false;
-  s.SequenceChannel = 0;
+  memory.Operations().Drop();
+  station.AwaitingSquelch = false;
+  station.DataFileOpen = false;
 }
 
 void ControlProgram::InitFrameStrings() {
   Station& s = station;
-  s.CivPreamble = std::string("\xFE\xFE\x64\xE0", 4);
-  s.CivTail = "\xFD";
   s.SelectChannelField = std::string(2, '\0');
   s.MemChannelText = std::string(2, '\0');
   s.VfoFrequencyField = std::string(5, '\0');
-  s.MemFrequencyDigits = std::string(5, '\0');
   s.TimeField = std::string(2, '\0');
   s.MemFilterText = std::string(1, '\0');
   s.MemSelectedText = std::string(1, '\0');
-  s.ToneField = std::string("\x00\x00\x08\x85\x00\x08\x85", 7);
-  s.DecodedLabel = std::string(10, ' ');
-  s.MemoryRecordField = s.MemChannelText + s.MemSelectedText + s.MemFrequencyDigits +
-                        std::string(1, '\0') + s.MemFilterText + s.ToneField + s.DecodedLabel;
+  s.DecodedLabel = std::string(civ::kLabelLength, ' ');
+  // No channel, no frequency, the 88.5 Hz tone block and a blank label.
+  s.MemoryRecordField = civ::MemoryRecord{}.Bytes();
   s.AutoStatusOn = true;
   s.EdgeUpper = false;
   link.Timer2.SetEnabled(false);
@@ -183,9 +173,9 @@ void ControlProgram::ShowErrorBox() {
   }
 }
 
-void ControlProgram::RadioNotReady() {
+void ControlProgram::RadioNotReady(bool quiet) {
   if (station.Ended) return;
-  if (!recovery.Resynchronising()) {
+  if (!quiet) {
     station.ErrorNumber = 99;
     station.ErrorDescription = "Radio not ready";
     ShowErrorBox();

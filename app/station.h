@@ -2,16 +2,16 @@
 #pragma once
 // The state that all windows of a control program share, under the names the windows and the
 // operators' documentation use. One instance per running program, owned by ControlProgram;
-// texts are byte strings (one char per byte).
+// texts are byte strings (one char per byte). The link's state and the decoders' state are
+// parts of it that the link and the decoders keep.
 #include <string>
+
+#include "civ/decoder_state.h"
+#include "civ/link_state.h"
 
 namespace tavrin {
 
-struct Station {
-  // CI-V frame head and tail: FE FE 64 E0 and FD.
-  std::string CivPreamble;
-  std::string CivTail;
-
+struct Station : LinkState, DecoderState {
   // Station settings, named after their KESTRA.INI keys.
   std::string DeftFile;
   std::string CallSign;
@@ -24,67 +24,27 @@ struct Station {
   std::string DataFileName;
   bool DataFileOpen = false;
 
-  // Link state.
-  int PortOpened = 0;  // 1 after a successful OpenCommPort
-  int SyncStep = 0;    // 1..6 during the start-up synchronisation, else 0
-  bool AutoStatusOn = true;
-  // The device behind the port is not there (gone while open, or missing when opened): the
-  // program looks for it about once a second and re-opens it when it is back.
-  bool PortGone = false;
-  // The start-up synchronisation found no transceiver: the program asks for its identity
-  // about once a second and synchronises when it answers.
-  bool AwaitingRadio = false;
+  int SyncStep = 0;  // 1..6 during the start-up synchronisation, else 0
 
-  // Decoded state.
-  std::string LastAntenna;
-  std::string LastRxTx;
-  int SquelchState = 0;
-  bool EdgeUpper = false;
-  std::string FrequencyText;
-  std::string DecodedLabel;
-
-  // CI-V field buffers (byte strings).
-  std::string SelectChannelField;  // 2 bytes
-  std::string VfoFrequencyField;   // 5 bytes
-  std::string TimeField;           // 2 bytes
-  std::string ToneField;           // 7 bytes
-  std::string MemoryRecordField;   // 27 bytes
-
-  // Values handed to the memory commands.
-  std::string MemChannelText;
-  std::string MemFrequencyDigits;
-  std::string MemModeText;
-  std::string MemFilterText;
-  std::string MemSelectedText;
-  std::string MemLabelText;
-  bool MemorySequenceBusy = false;
-  bool ClearAfterSelect = false;
-
-  // The memory window's sequences.
+  // The memory window's operation that runs, as others read it; the window's runner of the
+  // operations keeps these (at most one is true).
   bool CreateFileActive = false;
   bool ViewFileActive = false;
   bool UpdateRigActive = false;
   bool ViewRigActive = false;
   bool BlankRigActive = false;
   bool ScanRigActive = false;
-  int SequenceChannel = 0;
-  std::string RangeStart;
-  std::string RangeEnd;
-  double ScanSpeed = 0;
-  std::string ScanSelectMode;
-  bool ScanStopRequested = false;
-  bool ScanSkipRequested = false;
-  int ScanDwellCount = 0;
-  bool AwaitingSquelch = false;
+
+  // CI-V field buffers (byte strings): what the commands last sent.
+  std::string SelectChannelField;  // 2 bytes, the channel code of "Msel" and "Mrd"
+  std::string VfoFrequencyField;   // 5 bytes, the frequency of "SetFq"
+  std::string TimeField;           // 2 bytes, the time of "Set Time"
+  std::string MemoryRecordField;   // 27 bytes, the record of "Mset"
 
   // Prompted commands.
   std::string LastManualCommand;
 
-  // The transceiver's operating mode as last learnt (the answers to mode queries, the mode
-  // broadcasts and the mode frames sent), -1 when unknown; the filter options send it with
-  // their filter. A filter option (1 to 3) waiting for the answer to the mode query it sent
-  // first, else 0.
-  int LastOperatingMode = -1;
+  // A filter option (1 to 3) waiting for the answer to the mode query it sent first, else 0.
   int FilterAwaitingMode = 0;
 
   // The error that ReportError shows.

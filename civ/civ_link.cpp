@@ -5,57 +5,70 @@
 #include <cmath>
 #include <utility>
 
-#include "app/control_program.h"
-#include "app/text_functions.h"
-#include "civ/status_line.h"
-#include "radio/operating_mode.h"
+#include "civ/command_bytes.h"
+#include "civ/frame.h"
+#include "platform/serial_settings.h"
 
 namespace tavrin {
 
 namespace {
 
 constexpr int kReplyWindowMs = 50;
-constexpr unsigned char kPreamble = 0xFE;
-constexpr char kBroadcastAddress = '\0';
-constexpr char kEnd = '\xFD';
+constexpr char kEndChar = static_cast<char>(civ::kEnd);
 // The longest frame a transceiver broadcasts is far shorter than this.
 constexpr std::size_t kLongestHeldPiece = 64;
 
+// Whether `bytes` begin as a broadcast: FE, something, 00.
+bool BeginsAsBroadcast(const std::string& bytes) {
+  return bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == civ::kPreamble &&
+         bytes[2] == static_cast<char>(civ::kBroadcastAddress);
+}
+
 }  // namespace
 
-CivLink::CivLink(ControlProgram& program)
-    : Timer2(program.platform.clock, kReplyWindowMs, [this] { ReplyTimerTick(); }),
-      Timer1(program.platform.clock, 2, [this] { Timer1Tick(); }),
-      program_(program) {}
+CivLink::CivLink(Clock& clock, SerialControl& port, LinkState& state, LinkOwner& owner,
+                 LinkSettings settings)
+    : Timer2(clock, kReplyWindowMs, [this] { ReplyTimerTick(); }),
+      Timer1(clock, 2, [this] { Timer1Tick(); }),
+      port_(port),
+      state_(state),
+      owner_(owner),
+      settings_(settings) {}
+
+void CivLink::Stop() {
+  stopped_ = true;
+  Timer1.SetEnabled(false);
+  Timer2.SetEnabled(false);
+}
 
 void CivLink::SendCommand(const std::string& frame) {
-  if (program_.station.PortOpened != 1 || program_.station.Ended) return;
+  if (state_.PortOpened != 1 || stopped_) return;
   // PortOpened stays 1 after a failed re-open: a port that is not open drops the frame too.
-  if (!program_.platform.serial.PortOpen()) return;
+  if (!port_.PortOpen()) return;
   if (!Timer2.Enabled()) {
     TakeWaitingBytes();
     awaitedEcho_ = frame.substr(
-        0, frame.find(kEnd) == std::string::npos ? frame.size() : frame.find(kEnd) + 1);
+        0, frame.find(kEndChar) == std::string::npos ? frame.size() : frame.find(kEndChar) + 1);
     awaitedAnswers_ = 0;
     endOnAnswers_ = false;
   }
-  awaitedAnswers_ += static_cast<int>(std::count(frame.begin(), frame.end(), kEnd));
-  const std::size_t lastEnd = frame.rfind(kEnd);
+  awaitedAnswers_ += static_cast<int>(std::count(frame.begin(), frame.end(), kEndChar));
+  const std::size_t lastEnd = frame.rfind(kEndChar);
   const std::size_t lastStart = lastEnd == std::string::npos || lastEnd == 0
                                     ? std::string::npos
-                                    : frame.rfind(kEnd, lastEnd - 1);
+                                    : frame.rfind(kEndChar, lastEnd - 1);
   lastFrameSent_ = lastStart == std::string::npos ? frame : frame.substr(lastStart + 1);
-  program_.platform.serial.Output(frame);
+  port_.Output(frame);
   // The write may have found the device gone.
-  if (!program_.platform.serial.PortOpen()) return;
+  if (!port_.PortOpen()) return;
   Timer2.SetEnabled(true);
 }
 
 void CivLink::TakeWaitingBytes() {
-  const std::string waiting = program_.platform.serial.Input();
+  const std::string waiting = port_.Input();
   Timer1.SetEnabled(false);
   heldArrivals_ = 0;
-  if (waiting.empty() || program_.build == Build::Belmarq) return;
+  if (waiting.empty() || !settings_.followsBroadcasts) return;
   HandleUnsolicited(waiting, false);
 }
 
@@ -63,7 +76,7 @@ std::string CivLink::SplitOffLeadingBytes(const std::string& reply) {
   const std::string echo = std::exchange(awaitedEcho_, {});
   const std::size_t at = echo.empty() ? std::string::npos : reply.find(echo);
   if (at != std::string::npos && at > 0) {
-    if (program_.build != Build::Belmarq) HandleUnsolicited(reply.substr(0, at), true);
+    if (settings_.followsBroadcasts) HandleUnsolicited(reply.substr(0, at), true);
     heldPiece_.clear();
     return reply.substr(at);
   }
@@ -72,14 +85,14 @@ std::string CivLink::SplitOffLeadingBytes(const std::string& reply) {
 }
 
 bool CivLink::CouldStartBroadcast(const std::string& piece) {
-  if (piece.empty() || static_cast<unsigned char>(piece[0]) != kPreamble) return false;
-  if (piece.size() >= 3) return piece[2] == kBroadcastAddress;
-  return piece.size() == 1 || static_cast<unsigned char>(piece[1]) == kPreamble;
+  if (piece.empty() || static_cast<unsigned char>(piece[0]) != civ::kPreamble) return false;
+  if (piece.size() >= 3) return piece[2] == static_cast<char>(civ::kBroadcastAddress);
+  return piece.size() == 1 || static_cast<unsigned char>(piece[1]) == civ::kPreamble;
 }
 
 std::string CivLink::HoldBroadcastHead(const std::string& reply) {
-  if (program_.build == Build::Belmarq) return reply;
-  const std::size_t lastEnd = reply.rfind(kEnd);
+  if (!settings_.followsBroadcasts) return reply;
+  const std::size_t lastEnd = reply.rfind(kEndChar);
   const std::size_t headAt = lastEnd == std::string::npos ? 0 : lastEnd + 1;
   // Only behind an answer: a reply that is nothing but the head of a frame is no reply.
   if (headAt == 0 || reply.size() - headAt > kLongestHeldPiece) return reply;
@@ -90,16 +103,12 @@ std::string CivLink::HoldBroadcastHead(const std::string& reply) {
 }
 
 void CivLink::SendCivCommand(const std::string& commandBytes) {
-  const Station& s = program_.station;
-  SendCommand(s.CivPreamble + commandBytes + s.CivTail);
+  SendCommand(civ::ControllerFrame(commandBytes));
 }
 
 bool CivLink::Idle() const {
-  const Station& s = program_.station;
-  return !s.Ended && s.PortOpened == 1 && program_.platform.serial.PortOpen() &&
-         !Timer2.Enabled() && s.SyncStep == 0 && !s.MemorySequenceBusy && !s.CreateFileActive &&
-         !s.ViewFileActive && !s.UpdateRigActive && !s.ViewRigActive && !s.BlankRigActive &&
-         !s.ScanRigActive;
+  return !stopped_ && state_.PortOpened == 1 && port_.PortOpen() && !Timer2.Enabled() &&
+         owner_.MaySend();
 }
 
 bool CivLink::Exchange(const std::string& frames, std::function<void(const std::string&)> done,
@@ -113,17 +122,14 @@ bool CivLink::Exchange(const std::string& frames, std::function<void(const std::
 }
 
 bool CivLink::AnswersComplete(const std::string& bytes) const {
-  const std::string& preamble = program_.station.CivPreamble;
-  if (preamble.size() < 4) return false;
-  // An answer comes from the transceiver to this controller: the preamble's addresses swapped.
-  const std::string header = {preamble[0], preamble[1], preamble[3], preamble[2]};
+  const std::string& head = civ::AnswerHead();
   // The command byte of the last frame sent, which a data answer to it repeats.
-  const std::size_t commandAt = header.size();
+  const std::size_t commandAt = head.size();
   const std::size_t lastEcho = bytes.rfind(lastFrameSent_);
   int answers = 0;
-  for (std::size_t at = bytes.find(header); at != std::string::npos;
-       at = bytes.find(header, at + header.size())) {
-    if (bytes.find(kEnd, at) == std::string::npos) break;
+  for (std::size_t at = bytes.find(head); at != std::string::npos;
+       at = bytes.find(head, at + head.size())) {
+    if (bytes.find(kEndChar, at) == std::string::npos) break;
     ++answers;
     // The transceiver may answer only the last frame of a burst: its data answer ends it.
     if (lastEcho != std::string::npos && at > lastEcho && lastFrameSent_.size() > commandAt &&
@@ -134,46 +140,32 @@ bool CivLink::AnswersComplete(const std::string& bytes) const {
 }
 
 void CivLink::CollectAnswers() {
-  collected_ += program_.platform.serial.Input();
+  collected_ += port_.Input();
   if (AnswersComplete(collected_)) ReplyTimerTick();
 }
 
 void CivLink::ReplyTimerTick() {
   Timer2.SetEnabled(false);
-  Station& s = program_.station;
   endOnAnswers_ = false;
   const std::string collected = std::exchange(collected_, {});
   const std::string reply =
-      s.Ended
-          ? std::string()
-          : HoldBroadcastHead(SplitOffLeadingBytes(collected + program_.platform.serial.Input()));
+      stopped_ ? std::string() : HoldBroadcastHead(SplitOffLeadingBytes(collected + port_.Input()));
   lastReply_ = reply;
-  if (!s.Ended) {
-    ShowStatus(program_, reply);
-    if (s.PortGone) program_.recovery.ShowPortGone();
-    program_.decoder.DecodeReply(reply);
-    NoteModeReply(s, reply);
-    if (s.SyncStep != 0 && !s.Ended) {
-      if (program_.build == Build::Belmarq) {
-        program_.decoder.IdentityExchangeStep(reply);
-      } else {
-        program_.decoder.SynchronisationStep(reply);
-      }
-    }
-  }
+  if (!stopped_) owner_.Answered(reply);
   if (exchangeDone_) std::exchange(exchangeDone_, nullptr)(reply);
 }
 
 int CivLink::QuietMs() const {
-  // A byte costs ten bit times (start, eight data, stop).
-  const double baud = std::max(300.0, LeadingNumber(program_.station.CommBaud));
-  return std::clamp(static_cast<int>(std::ceil(3 * 10 * 1000.0 / baud)), 2, 100);
+  const auto settings = ParseSerialSettings(port_.Settings());
+  const double bitsPerSecond = settings ? settings->baud : 300.0;
+  const int bitsPerByte = settings ? settings->BitsPerByte() : 10;
+  return std::clamp(static_cast<int>(std::ceil(3 * bitsPerByte * 1000.0 / bitsPerSecond)), 2, 100);
 }
 
 void CivLink::TransceiveTick() {
-  if (program_.station.Ended) return;
-  // The memory manager has no transceive handling: its input waits for the next reply.
-  if (program_.build == Build::Belmarq) return;
+  if (stopped_) return;
+  // A program that does not follow the transceiver leaves its input to the next reply.
+  if (!settings_.followsBroadcasts) return;
   // While an answer is awaited the reply timer takes whatever arrives; an exchange that ends
   // on its answers looks whether they are all in.
   if (Timer2.Enabled()) {
@@ -194,37 +186,31 @@ void CivLink::Timer1Tick() {
   const bool lineQuiet = heldArrivals_ < kMaxHeldArrivals;
   heldArrivals_ = 0;
   // While an answer is awaited everything that arrives belongs to the reply timer.
-  if (Timer2.Enabled() || program_.station.Ended) return;
-  SerialControl& port = program_.platform.serial;
-  if (!port.PortOpen()) return;
-  const std::string data = port.Input();
+  if (Timer2.Enabled() || stopped_) return;
+  if (!port_.PortOpen()) return;
+  const std::string data = port_.Input();
   if (!data.empty()) HandleUnsolicited(data, lineQuiet);
 }
 
 void CivLink::HandleUnsolicited(const std::string& data, bool lineQuiet) {
-  if (!program_.station.AutoStatusOn || program_.station.Ended) {
+  if (!state_.AutoStatusOn || stopped_) {
     heldPiece_.clear();
     return;
   }
-  ShowAutoStatus(program_, data);
+  owner_.Unsolicited(data);
   std::string text = std::exchange(heldPiece_, {}) + data;
   if (!lineQuiet) {
-    const std::size_t lastEnd = text.rfind(kEnd);
+    const std::size_t lastEnd = text.rfind(kEndChar);
     const std::size_t keepFrom = lastEnd == std::string::npos ? 0 : lastEnd + 1;
     // Garbage without any FD is not held for ever.
     if (text.size() - keepFrom <= kLongestHeldPiece) heldPiece_ = text.substr(keepFrom);
     text.erase(keepFrom);
   }
   // Only data that begins as a broadcast (FE ?? 00) is decoded.
-  if (text.size() < 3 || static_cast<unsigned char>(text[0]) != kPreamble ||
-      text[2] != kBroadcastAddress)
-    return;
-  std::size_t start = 0;
-  while (start < text.size() && !program_.station.Ended) {
-    const std::size_t end = text.find(kEnd, start);
-    const std::size_t stop = end == std::string::npos ? text.size() : end + 1;
-    program_.decoder.DecodeTransceive(text.substr(start, stop - start));
-    start = stop;
+  if (!BeginsAsBroadcast(text)) return;
+  for (const std::string_view frame : civ::SplitFrames(text)) {
+    if (stopped_) return;
+    owner_.Broadcast(std::string(frame));
   }
 }
 

@@ -9,25 +9,39 @@
 // has been quiet for a few byte times and collects everything that came, so a broadcast burst
 // is read whole, as the operator sees it on the status line. A steady stream is still read at
 // least every kMaxHeldArrivals arrivals.
+//
+// The link reports to its owner (LinkOwner): the answers, what the transceiver sends on its
+// own, and, through its recovery, that the device went and came back.
 #include <functional>
 #include <string>
 
+#include "civ/link_owner.h"
+#include "civ/link_state.h"
 #include "platform/clock.h"
+#include "platform/serial_control.h"
 
 namespace tavrin {
 
-class ControlProgram;
+// How a build uses the link, given at start-up.
+struct LinkSettings {
+  // Whether the program follows what the transceiver sends on its own. A program that does
+  // not (the memory manager) leaves such bytes waiting for the next reply and drops them there.
+  bool followsBroadcasts = true;
+};
 
 class CivLink {
  public:
-  explicit CivLink(ControlProgram& program);
+  CivLink(Clock& clock, SerialControl& port, LinkState& state, LinkOwner& owner,
+          LinkSettings settings);
 
   // Writes one frame (or several joined) when PortOpened is 1, then arms the reply timer.
   void SendCommand(const std::string& frame);
-  // CivPreamble + command bytes + CivTail, sent.
+  // FE FE 64 E0, the command bytes, FD, sent.
   void SendCivCommand(const std::string& commandBytes);
+  // Nothing is sent or collected any more: the program has ended.
+  void Stop();
 
-  // Reply timer tick: disarm, read all, status line, decode, synchronisation step.
+  // Reply timer tick: disarm, read all, hand the reply to the owner.
   void ReplyTimerTick();
   // Bytes arrived on the port (called by the serial control): (re)arms the transceive timer.
   void TransceiveTick();
@@ -52,11 +66,10 @@ class CivLink {
   [[nodiscard]] const std::string& LastReply() const { return lastReply_; }
 
   // Whether the link is free for an exchange that is not the operator's own click: the port
-  // open, no answer awaited, the start-up synchronisation over and no memory-window sequence
-  // running (their steps rely on each reply being the answer to their own command).
+  // open, no answer awaited, and the owner agreeing (LinkOwner::MaySend).
   [[nodiscard]] bool Idle() const;
   // Sends `frames` as a command button does and hands the reply the reply timer collects to
-  // `done`, after the windows have shown and decoded it. Nothing is sent, and false returned,
+  // `done`, after the owner has had it. Nothing is sent, and false returned,
   // when the link is not idle. With `endOnAnswers` the reply ends as soon as every frame sent
   // has its answer (a frame from the transceiver to this controller, up to its FD) instead of
   // when the 50 ms are over: a program asking over the network need not wait out the window.
@@ -64,7 +77,7 @@ class CivLink {
                 bool endOnAnswers = false);
 
   // How long the line must be quiet before unsolicited bytes are collected, in milliseconds:
-  // three byte times at the configured speed, at least 2 ms.
+  // three byte times at the port's speed, at least 2 ms.
   [[nodiscard]] int QuietMs() const;
   static constexpr int kMaxHeldArrivals = 64;
 
@@ -72,7 +85,11 @@ class CivLink {
   Timer Timer1;  // transceive timer, one-shot, armed by arriving bytes
 
  private:
-  ControlProgram& program_;
+  SerialControl& port_;
+  LinkState& state_;
+  LinkOwner& owner_;
+  const LinkSettings settings_;
+  bool stopped_ = false;
   int heldArrivals_ = 0;
   // Takes what waits in the input buffer before a send, so that the reply buffer begins with
   // the echo of the frame sent.

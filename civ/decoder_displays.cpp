@@ -1,50 +1,53 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "civ/decoder_displays.h"
 
-#include <algorithm>
 #include <string>
 
-#include "app/control_program.h"
+#include "civ/bcd.h"
 #include "civ/encodings.h"
+#include "civ/memory_record.h"
 
 namespace tavrin {
 
-void ShowFrequency(ControlProgram& program, int a, int b, int c) {
-  program.station.FrequencyText = FormatFrequency(a, b, c);
-  program.radio.Text1 = program.station.FrequencyText;
+void WriteStatusLine(const DecoderTargets& to, const std::string& line) {
+  to.radio.Text7 = line;
+  to.memory.Text9 = line;
 }
 
-void ShowFrequencyAt(ControlProgram& program, const ReplyBytes& reply, std::size_t lowest) {
-  ShowFrequency(program, BcdToNumber(reply.At(lowest + 2)), BcdToNumber(reply.At(lowest + 1)),
-                BcdToNumber(reply.At(lowest)));
+void ShowFrequency(const DecoderTargets& to, int a, int b, int c) {
+  to.state.FrequencyText = FormatFrequency(a, b, c);
+  to.radio.Text1 = to.state.FrequencyText;
 }
 
-void ShowModeByte(ControlProgram& program, unsigned char mode) {
-  program.station.MemModeText = ToDecimalList(std::string(1, static_cast<char>(mode)));
-  if (const auto text = ModeText(mode)) program.radio.Text4 = *text;
+void ShowFrequencyAt(const DecoderTargets& to, const ReplyBytes& reply, std::size_t lowest) {
+  ShowFrequency(to, civ::BcdToNumber(reply.At(lowest + 2)), civ::BcdToNumber(reply.At(lowest + 1)),
+                civ::BcdToNumber(reply.At(lowest)));
 }
 
-void ShowFilterByte(ControlProgram& program, unsigned char filter) {
-  program.station.MemFilterText = ToDecimalList(std::string(1, static_cast<char>(filter)));
-  if (const auto text = FilterText(filter)) program.radio.Text5 = *text;
+void ShowModeByte(const DecoderTargets& to, unsigned char mode) {
+  to.state.MemModeText = ToDecimalList(std::string(1, static_cast<char>(mode)));
+  if (const auto text = ModeText(mode)) to.radio.Text4 = *text;
 }
 
-void BlankOperatingDisplay(ControlProgram& program) {
-  RadioMain& radio = program.radio;
+void ShowFilterByte(const DecoderTargets& to, unsigned char filter) {
+  to.state.MemFilterText = ToDecimalList(std::string(1, static_cast<char>(filter)));
+  if (const auto text = FilterText(filter)) to.radio.Text5 = *text;
+}
+
+void BlankOperatingDisplay(const DecoderTargets& to) {
+  OperatingDisplay& radio = to.radio;
   radio.Text1 = radio.Text2 = radio.Text3 = radio.Text4 = radio.Text5 = radio.Text6 = " ";
-  program.station.MemorySequenceBusy = false;
 }
 
-bool ShowMemoryContents(ControlProgram& program, const ReplyBytes& reply,
-                        const MemoryRecordLayout& at) {
-  const std::size_t last =
-      std::max({at.channel + 1, at.select, at.frequency + 2, at.mode, at.filter, at.name + 9});
-  if (!reply.Has(last)) return false;
-  RadioMain& radio = program.radio;
-  Station& station = program.station;
+bool ShowMemoryContents(const DecoderTargets& to, const ReplyBytes& reply, std::size_t recordAt) {
+  // Positions count from 1, the record's parts from 0.
+  const auto at = [recordAt](std::size_t part) { return recordAt + part; };
+  if (!reply.Has(at(civ::kRecordLabel + civ::kLabelLength - 1))) return false;
+  OperatingDisplay& radio = to.radio;
+  DecoderState& state = to.state;
 
-  const int c1 = BcdToNumber(reply.At(at.channel));
-  const int c2 = BcdToNumber(reply.At(at.channel + 1));
+  const int c1 = civ::BcdToNumber(reply.At(at(civ::kRecordChannel)));
+  const int c2 = civ::BcdToNumber(reply.At(at(civ::kRecordChannel + 1)));
   if (c1 == 0) {
     radio.Text2 = std::to_string(c2);
   } else if (c1 == 1 && c2 == 0) {
@@ -53,36 +56,37 @@ bool ShowMemoryContents(ControlProgram& program, const ReplyBytes& reply,
     radio.Text2 = "P2";
   }
 
-  ShowFrequencyAt(program, reply, at.frequency);
-  ShowModeByte(program, reply.At(at.mode));
-  ShowFilterByte(program, reply.At(at.filter));
+  // Frequency bytes 2 to 4 (100 Hz to 10 MHz) are shown; the first and the fifth are not.
+  ShowFrequencyAt(to, reply, at(civ::kRecordFrequency + 1));
+  ShowModeByte(to, reply.At(at(civ::kRecordMode)));
+  ShowFilterByte(to, reply.At(at(civ::kRecordFilter)));
 
-  const unsigned char select = reply.At(at.select);
-  station.MemSelectedText = ToDecimalList(std::string(1, static_cast<char>(select)));
+  const unsigned char select = reply.At(at(civ::kRecordSelected));
+  state.MemSelectedText = ToDecimalList(std::string(1, static_cast<char>(select)));
   if (select == 0) {
     radio.Text3 = " ";
   } else if (select == 1) {
     radio.Text3 = "*";
   }
 
-  station.DecodedLabel = reply.Range(at.name, at.name + 9);
-  radio.Text6 = station.DecodedLabel;
+  state.DecodedLabel =
+      reply.Range(at(civ::kRecordLabel), at(civ::kRecordLabel + civ::kLabelLength - 1));
+  radio.Text6 = state.DecodedLabel;
   return true;
 }
 
-void ShowBlankChannel(ControlProgram& program) {
-  RadioMain& radio = program.radio;
-  MemoryMain& memory = program.memory;
+void ShowBlankChannel(const DecoderTargets& to) {
+  OperatingDisplay& radio = to.radio;
+  ChannelDisplay& memory = to.memory;
   radio.Text1 = radio.Text2 = radio.Text3 = radio.Text4 = radio.Text5 = radio.Text6 = " ";
   memory.Text3 = memory.Text2 = memory.Text4 = memory.Text5 = memory.Text6 = "";
-  memory.Text1 = program.station.MemChannelText;
+  memory.Text1 = to.state.MemChannelText;
   memory.Text7 = "Blank";
-  program.station.MemorySequenceBusy = false;
 }
 
-void CopyToMemoryWindow(ControlProgram& program, bool summary) {
-  const RadioMain& radio = program.radio;
-  MemoryMain& memory = program.memory;
+void CopyToMemoryWindow(const DecoderTargets& to, bool summary) {
+  const OperatingDisplay& radio = to.radio;
+  ChannelDisplay& memory = to.memory;
   memory.Text3 = radio.Text1;
   memory.Text1 = radio.Text2;
   memory.Text2 = radio.Text3;

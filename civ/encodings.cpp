@@ -2,38 +2,10 @@
 #include "civ/encodings.h"
 
 #include <array>
-#include <cmath>
 
-#include "app/text_functions.h"
+#include "civ/mode_table.h"
 
 namespace tavrin {
-
-int BcdToNumber(unsigned char byte) {
-  int v = byte;
-  int count = 0;
-  while (v >= 16 && count < 16) {
-    v -= 16;
-    ++count;
-  }
-  return v + 10 * count;
-}
-
-BcdByte NumberToBcd(const std::string& text) {
-  if (text.empty()) return {0, 79};
-  const double n = LeadingNumber(text);
-  if (n > 179 || n < 0) return {0, 179};
-  if (n < 10) return {static_cast<unsigned char>(std::nearbyint(n)), 0};
-  double rest = n;
-  int count = 0;
-  while (rest >= 10 && count < 10) {
-    rest -= 10;
-    ++count;
-  }
-  if (rest >= 10) count = 11;
-  // Halves go to the even neighbour, as the converter rounds.
-  const double value = std::nearbyint(rest + 16.0 * count);
-  return {static_cast<unsigned char>(value), 0};
-}
 
 namespace {
 
@@ -63,17 +35,15 @@ std::string ToDecimalList(const std::string& bytes) {
 }
 
 std::optional<std::string> ModeText(int code) {
-  static const std::array<const char*, 9> kModes = {"LSB", "USB",   "AM",  "CW",   "RTTY",
-                                                    "FM",  nullptr, "CWr", "RTTYr"};
-  if (code < 0 || code >= static_cast<int>(kModes.size()) ||
-      kModes[static_cast<std::size_t>(code)] == nullptr)
-    return std::nullopt;
-  return std::string(kModes[static_cast<std::size_t>(code)]);
+  const civ::Mode* mode = civ::ModeOfCode(code);
+  if (mode == nullptr) return std::nullopt;
+  return std::string(mode->shown);
 }
 
 std::optional<std::string> FilterText(int code) {
-  if (code < 1 || code > 3) return std::nullopt;
-  return "Fil " + std::to_string(code);
+  const civ::Filter* filter = civ::FilterOfCode(code);
+  if (filter == nullptr) return std::nullopt;
+  return std::string(filter->shown);
 }
 
 std::string SMeterLabel(int high, int low) {

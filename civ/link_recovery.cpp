@@ -1,120 +1,89 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "civ/link_recovery.h"
 
-#include "app/control_program.h"
+#include "civ/command_bytes.h"
+#include "civ/frame.h"
 
 namespace tavrin {
 
-namespace {
+LinkRecovery::LinkRecovery(Clock& clock, SerialControl& port, LinkState& state, CivLink& link,
+                           LinkOwner& owner)
+    : SearchTimer(clock, kSearchIntervalMs, [this] { SearchTick(); }),
+      port_(port),
+      state_(state),
+      link_(link),
+      owner_(owner) {}
 
-// The identity answer behind its own query's echo: 7 bytes of echo, 8 of answer.
-constexpr std::size_t kIdentityReplyLength = 15;
-const char* const kRadioNotReadyLine = "STATUS = RADIO NOT READY";
-
-void ShowStatusLine(ControlProgram& program, const std::string& line) {
-  program.radio.Text7 = line;
-  program.memory.Text9 = line;
+void LinkRecovery::Stop() {
+  stopped_ = true;
+  SearchTimer.SetEnabled(false);
 }
-
-}  // namespace
-
-LinkRecovery::LinkRecovery(ControlProgram& program)
-    : SearchTimer(program.platform.clock, kSearchIntervalMs, [this] { SearchTick(); }),
-      program_(program) {}
-
-std::string LinkRecovery::PortGoneStatus() const {
-  const std::string& port = program_.station.CommPort;
-  return std::string(kRadioNotReadyLine) + " ... " + port +
-         (deviceWasOpen_ ? " is gone" : " is not there") + " ... looking for it";
-}
-
-void LinkRecovery::ShowPortGone() { ShowStatusLine(program_, PortGoneStatus()); }
 
 void LinkRecovery::DeviceGone() {
-  Station& s = program_.station;
-  if (s.Ended) return;
-  s.PortGone = true;
+  if (stopped_) return;
+  state_.PortGone = true;
+  state_.AwaitingRadio = false;
   deviceWasOpen_ = true;
-  // A synchronisation cut off by the pull starts again from the beginning when the cable is
-  // back; what it asked for so far may no longer hold.
-  s.SyncStep = 0;
-  s.AwaitingRadio = false;
-  resynchronising_ = false;
-  program_.link.ForgetUnsolicited();
-  ShowPortGone();
+  link_.ForgetUnsolicited();
+  owner_.Gone(LinkOwner::Absence::DeviceGone);
   UpdateSearchTimer();
 }
 
 void LinkRecovery::DeviceMissing() {
-  Station& s = program_.station;
-  if (s.Ended) return;
+  if (stopped_) return;
   // A device that vanished again while it was being opened is still the one that went.
-  if (!s.PortGone) deviceWasOpen_ = false;
-  s.PortGone = true;
+  if (!state_.PortGone) deviceWasOpen_ = false;
+  state_.PortGone = true;
   UpdateSearchTimer();
 }
 
 void LinkRecovery::PortOpened() {
-  program_.station.PortGone = false;
+  state_.PortGone = false;
   UpdateSearchTimer();
 }
 
 void LinkRecovery::RadioSilent() {
-  Station& s = program_.station;
-  resynchronising_ = false;
-  if (s.Ended || s.PortGone) return;
-  s.AwaitingRadio = true;
-  ShowStatusLine(program_, kRadioNotReadyLine);
+  if (stopped_ || state_.PortGone) return;
+  state_.AwaitingRadio = true;
+  owner_.Gone(LinkOwner::Absence::RadioSilent);
   UpdateSearchTimer();
 }
 
 void LinkRecovery::UpdateSearchTimer() {
-  const Station& s = program_.station;
-  SearchTimer.SetEnabled(!s.Ended && (s.PortGone || s.AwaitingRadio));
+  SearchTimer.SetEnabled(!stopped_ && (state_.PortGone || state_.AwaitingRadio));
 }
 
 void LinkRecovery::SearchTick() {
-  const Station& s = program_.station;
-  if (s.Ended) return SearchTimer.SetEnabled(false);
-  if (s.PortGone) return LookForDevice();
-  if (s.AwaitingRadio) return AskForRadio();
+  if (stopped_) return SearchTimer.SetEnabled(false);
+  if (state_.PortGone) return LookForDevice();
+  if (state_.AwaitingRadio) return AskForRadio();
   UpdateSearchTimer();
 }
 
 void LinkRecovery::LookForDevice() {
-  if (!program_.platform.serial.DevicePresent(PortNumberOf(program_.station.CommPort))) return;
+  // The port number the port was last opened with: the name it is looked for under.
+  if (!port_.DevicePresent(port_.CommPort())) return;
   // A device that is there but will not open yet (still being set up by the system) is tried
   // again at the next tick.
-  if (program_.ReopenCommPortQuietly()) Resynchronise();
+  owner_.Back(LinkOwner::Presence::Device);
 }
 
 void LinkRecovery::AskForRadio() {
-  CivLink& link = program_.link;
-  if (!link.Idle()) return;  // the operator or a sequence is using the line now
-  const Station& s = program_.station;
-  link.Exchange(s.CivPreamble + std::string("\x19\x00", 2) + s.CivTail,
-                [this](const std::string& reply) { RadioAnswered(reply); });
+  if (!link_.Idle()) return;  // the operator or a sequence is using the line now
+  link_.Exchange(civ::ControllerFrame(civ::Bytes({civ::kIdentity, civ::kReadIdentity})),
+                 [this](const std::string& reply) { RadioAnswered(reply); });
 }
 
 void LinkRecovery::RadioAnswered(const std::string& reply) {
-  Station& s = program_.station;
-  if (!s.AwaitingRadio || s.Ended) return;
-  if (reply.size() < kIdentityReplyLength) {
+  if (!state_.AwaitingRadio || stopped_) return;
+  if (reply.size() < civ::kIdentityReplyLength) {
     // Only our own query's echo (or nothing) came back: the transceiver is still silent.
-    if (!s.PortGone) ShowStatusLine(program_, kRadioNotReadyLine);
+    if (!state_.PortGone) owner_.Gone(LinkOwner::Absence::RadioSilent);
     return;
   }
-  s.AwaitingRadio = false;
+  state_.AwaitingRadio = false;
   UpdateSearchTimer();
-  // Belmarq asks nothing but the identity, which has just answered.
-  if (program_.build != Build::Belmarq) Resynchronise();
-}
-
-void LinkRecovery::Resynchronise() {
-  Station& s = program_.station;
-  resynchronising_ = true;
-  s.SyncStep = 1;
-  program_.link.Timer2.SetEnabled(true);
+  owner_.Back(LinkOwner::Presence::Radio);
 }
 
 }  // namespace tavrin

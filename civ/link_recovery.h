@@ -4,44 +4,37 @@
 // transceiver may be switched on after the program: neither should need a restart or a dialog.
 //
 // - Port gone: the device behind the port went away while open (or was not there when the port
-//   was opened). About once a second the program looks for it under the same name (the comN
-//   link or /dev/ttyS<n-1>); when it is back the port is opened again with the settings in
-//   force, without any box, and the start-up synchronisation runs again so that the panel shows
-//   the transceiver's state.
+//   was opened). About once a second the link looks for it under the same name (the comN link
+//   or /dev/ttyS<n-1>); when it is there, the owner opens the port again and synchronises.
 // - Radio silent: the start-up synchronisation got no identity answer. About once a second,
 //   while the link is idle, the identity query goes out; when the transceiver answers, the
-//   synchronisation runs again.
-// The status line tells the operator what is going on meanwhile.
-#include <string>
-
+//   owner is told.
+// The owner tells the operator what is going on meanwhile.
+#include "civ/civ_link.h"
+#include "civ/link_owner.h"
+#include "civ/link_state.h"
 #include "platform/clock.h"
+#include "platform/serial_control.h"
 
 namespace tavrin {
 
-class ControlProgram;
-
 class LinkRecovery {
  public:
-  explicit LinkRecovery(ControlProgram& program);
+  LinkRecovery(Clock& clock, SerialControl& port, LinkState& state, CivLink& link,
+               LinkOwner& owner);
 
   // The serial control reports that the device went away while the port was open.
   void DeviceGone();
-  // OpenCommPort gave up on a port whose device is not there.
+  // The port could not be opened because its device is not there.
   void DeviceMissing();
   // The port was opened: there is nothing to look for any more.
   void PortOpened();
-  // The synchronisation (or belmarq's identity exchange) ended without an identity answer.
-  // Its box is shown only when the operator's own start-up or Save ran it; a synchronisation
-  // that this class started after a cable came back fails quietly.
+  // The synchronisation ended without an identity answer: ask for it once a second.
   void RadioSilent();
-  // Whether the synchronisation now running was started here.
-  [[nodiscard]] bool Resynchronising() const { return resynchronising_; }
-  // The synchronisation ended with the transceiver answering.
-  void SynchronisationDone() { resynchronising_ = false; }
-
-  // The status line while the port is gone: "STATUS = RADIO NOT READY ... COM1 is gone ...".
-  [[nodiscard]] std::string PortGoneStatus() const;
-  void ShowPortGone();
+  // Nothing is looked for any more: the program has ended.
+  void Stop();
+  // Whether the device went away while open (else it was missing when the port was opened).
+  [[nodiscard]] bool DeviceWasOpen() const { return deviceWasOpen_; }
 
   static constexpr int kSearchIntervalMs = 1000;
   Timer SearchTimer;
@@ -51,11 +44,13 @@ class LinkRecovery {
   void LookForDevice();
   void AskForRadio();
   void RadioAnswered(const std::string& reply);
-  void Resynchronise();
   void UpdateSearchTimer();
 
-  ControlProgram& program_;
-  bool resynchronising_ = false;
+  SerialControl& port_;
+  LinkState& state_;
+  CivLink& link_;
+  LinkOwner& owner_;
+  bool stopped_ = false;
   bool deviceWasOpen_ = false;  // gone while open (else: missing when opened)
 };
 

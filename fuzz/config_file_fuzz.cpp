@@ -17,9 +17,8 @@
 #include "fuzz/fuzz_support.h"
 #include "platform/fake_desktop.h"
 #include "platform/files.h"
-#include "platform/qt/serial_settings.h"
+#include "platform/serial_settings.h"
 #include "platform/virtual_clock.h"
-#include "sim/line_settings.h"
 #include "sim/sim_serial.h"
 #include "sim/transceiver.h"
 
@@ -76,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   fuzz::Check(portQuestions <= 3);
   CheckSettingsString(s.CommBaud);
-  if (serial.PortOpen()) fuzz::Check(sim::ParseLineSettings(s.CommBaud).has_value());
+  if (serial.PortOpen()) fuzz::Check(ParseSerialSettings(s.CommBaud).has_value());
 
   // Written back (with the defaults for what was missing) and read again: the same settings.
   if (!WriteConfigFile(program)) return 0;

@@ -78,22 +78,22 @@ void RunThroughTheWindow(const std::string& bytes) {
   Station& s = program.station;
   MemoryMain& memory = program.memory;
   const std::size_t steps = bytes.size() + 2;
-  s.ViewFileActive = true;
-  for (std::size_t i = 0; i < steps && s.ViewFileActive; ++i) memory.ViewFileStep();
-  if (s.ViewFileActive) __builtin_trap();
+  memory.ViewFile();
+  for (std::size_t i = 0; i < steps && memory.Runs("View File"); ++i) clock.Advance(500);
+  if (memory.Runs("View File")) __builtin_trap();
 
-  if (!program.dataFile.ReopenDataFile("Input")) __builtin_trap();
-  s.UpdateRigActive = true;
-  for (std::size_t i = 0; i < steps && s.UpdateRigActive; ++i) {
-    const std::size_t skipped = memory.UploadSkips.size();
+  desktop.AnswerYes();
+  memory.UpdateRig();
+  if (!memory.Runs("Update Rig")) __builtin_trap();
+  for (std::size_t i = 0; i < steps && memory.Runs("Update Rig"); ++i) {
     program.radio.LastRefusal.clear();
-    memory.UpdateRigStep();
-    // A refusal by the memory-set command shows up as a skip; a line the check passed is
-    // never refused, and nothing of a data file ends the program.
-    if (memory.UploadSkips.size() > skipped && !program.radio.LastRefusal.empty()) __builtin_trap();
+    clock.Advance(200);
+    // A line the check passed is never refused by the memory-set command, and nothing of a
+    // data file ends the program.
+    if (!program.radio.LastRefusal.empty()) __builtin_trap();
     if (s.Ended || desktop.ended) __builtin_trap();
   }
-  if (s.UpdateRigActive) __builtin_trap();
+  if (memory.Runs("Update Rig")) __builtin_trap();
   program.CloseDataFile();
 }
 

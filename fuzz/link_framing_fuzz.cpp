@@ -191,6 +191,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   program.InitFrameStrings();
   program.station.PortOpened = 1;
   program.station.CommBaud = "19200,N,8,1";
+  serial.SetSettings(program.station.CommBaud);
   const std::int64_t quietMicros = program.link.QuietMs() * 1000;
   RadioMain& radio = program.radio;
   radio.Text1 = radio.Text4 = radio.Text5 = "start";

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "app/control_program.h"
+#include "civ/command_bytes.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/fake_desktop.h"
 #include "platform/files.h"
@@ -40,7 +41,8 @@ void CheckFrameForm(const std::string& frame) {
   const auto parsed = sim::ParseFrame(frame);
   fuzz::Check(parsed.has_value() && parsed->to == sim::kRigAddress &&
               parsed->from == sim::kControllerAddress);
-  for (const char byte : parsed->data) fuzz::Check(!IsLinkCode(static_cast<unsigned char>(byte)));
+  for (const char byte : parsed->data)
+    fuzz::Check(!civ::IsLinkCode(static_cast<unsigned char>(byte)));
 }
 
 // The channel a memory select (08 c1 c2) asks for, 0 for other frames.
@@ -52,10 +54,7 @@ int SelectedChannel(const std::string& frame) {
 
 void RunScan(ControlProgram& program, VirtualClock& clock, SimSerial& serial) {
   program.memory.ScanRig();
-  for (int step = 0; step < 12 && program.station.ScanRigActive; ++step) {
-    program.memory.ScanRigStep();
-    clock.Advance(60);
-  }
+  for (int step = 0; step < 12 && program.memory.Runs("Scan Rig"); ++step) clock.Advance(100);
   for (const std::string& frame : serial.SentFrameBytes()) {
     const int channel = SelectedChannel(frame);
     fuzz::Check(channel == 0 || (channel >= 1 && channel <= sim::kChannelCount));

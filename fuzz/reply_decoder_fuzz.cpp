@@ -75,11 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const int step = s.SyncStep;
   const bool belmarq = program.build == Build::Belmarq;
-  if (belmarq) {
-    program.decoder.IdentityExchangeStep(bytes);
-  } else {
-    program.decoder.SynchronisationStep(bytes);
-  }
+  program.synchronisation.Step(bytes);
   const bool notReady = bytes.size() < 15 && step == (belmarq ? 2 : 6);
   Check(!desktop.ended);
   Check(desktop.boxes.size() == (notReady ? 1U : 0U));

@@ -2,11 +2,12 @@
 #include "memory/data_line.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <optional>
 
-#include "radio/command_input.h"
+#include "civ/command_bytes.h"
+#include "civ/memory_record.h"
+#include "civ/mode_table.h"
 
 namespace tavrin {
 
@@ -82,14 +83,6 @@ std::string ChannelProblem(const std::string& channel) {
   return {};
 }
 
-bool KnownModeWord(const std::string& mode) {
-  static const std::array<const char*, 8> kWords = {"LSB",  "USB", "AM",  "CW",
-                                                    "RTTY", "FM",  "CWR", "RTTYR"};
-  std::string upper = mode;
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return std::any_of(kWords.begin(), kWords.end(), [&](const char* word) { return upper == word; });
-}
-
 std::string FieldText(const DataField& field) {
   switch (field.kind) {
     case DataField::Kind::Text:
@@ -147,10 +140,9 @@ std::string UploadProblem(const ParsedDataLine& parsed) {
   const std::string& digits = parsed.MemFrequencyDigits;
   if (!AllDigits(digits) || digits.size() < 3 || digits.size() > 6)
     return "frequency is not 3 to 6 digits";
-  if (!KnownModeWord(parsed.MemModeText)) return "unknown mode";
-  if (parsed.MemFilterText != "1" && parsed.MemFilterText != "2" && parsed.MemFilterText != "3")
-    return "filter is not 1, 2 or 3";
-  if (const std::string letter = FirstLinkCodeCharacter(LabelBytes(parsed.MemLabelText));
+  if (civ::ModeTypedAs(parsed.MemModeText) == nullptr) return "unknown mode";
+  if (civ::FilterTypedAs(parsed.MemFilterText) == nullptr) return "filter is not 1, 2 or 3";
+  if (const std::string letter = civ::FirstLinkCodeCharacter(civ::LabelBytes(parsed.MemLabelText));
       !letter.empty())
     return "label holds " + letter + ", whose byte is one of the link's own codes";
   return {};

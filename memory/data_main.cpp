@@ -71,12 +71,7 @@ void DataMain::OpenNewFile() {
 
 void DataMain::Return() {
   MemoryMain& memory = program_.memory;
-  memory.Text1.clear();
-  memory.Text2.clear();
-  memory.Text3.clear();
-  memory.Text4.clear();
-  memory.Text5.clear();
-  memory.Text6.clear();
+  memory.ClearChannelFields();
   memory.Text7.clear();
   Visible = false;
 }

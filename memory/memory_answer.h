@@ -3,14 +3,14 @@
 // The transceiver's answer to a memory read (1A 00 and a channel code), checked byte by byte
 // before it becomes data. CI-V carries no checksum: a byte more, a byte less or a byte changed
 // by noise gives a frame that still decodes into plausible fields, so a backup or a check of
-// an upload takes an answer only when its every byte is where and what it must be.
+// an upload takes an answer only when its every byte is where and what it must be. This is the
+// one place that decides whether an answer is the one asked for.
 #include <string>
+
+#include "civ/memory_record.h"
 
 namespace tavrin {
 
-// The two bytes that name channel 1 to 101 on the bus: 00 and the BCD number, 01 00 (P1) or
-// 01 01 (P2).
-std::string MemoryChannelCode(int channel);
 // The read the controller sends for a channel: FE FE 64 E0 1A 00, the code, FD.
 std::string MemoryReadFrame(int channel);
 
@@ -22,19 +22,15 @@ struct MemoryAnswer {
     Filled,     // the channel's record
   };
   Kind kind = Kind::Silent;
-  // For a filled channel, the 27 bytes of the record: the channel code, the select mark, the
-  // frequency (five BCD bytes from the 1 Hz digit up), mode, filter, the tone block (seven
-  // bytes) and the ten-character label.
-  std::string record;
+  // For a filled channel, its record.
+  civ::MemoryRecord record;
   [[nodiscard]] bool Valid() const { return kind == Kind::Blank || kind == Kind::Filled; }
 };
 
-inline constexpr std::size_t kMemoryRecordLength = 27;
-
 // Checks the answer that begins at `answerAt` (from 0) of `reply` for channel `channel`:
 // FE FE E0 64 1A 00, the channel code asked for, then either FF FD (blank) or the record of
-// exactly 27 bytes and FD, with every BCD nibble 0 to 9, the select mark 0 or 1, a known mode
-// and filter. Bytes after the answer are allowed only as the start of another frame.
+// exactly 27 bytes and FD, well-formed (civ::MemoryRecord::WellFormed). Bytes after the
+// answer are allowed only as the start of another frame.
 MemoryAnswer CheckMemoryAnswer(const std::string& reply, std::size_t answerAt, int channel);
 
 // The answer to a memory read whose echo heads `reply` (the reply the link collected for it).

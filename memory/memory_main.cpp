@@ -29,15 +29,13 @@ const std::vector<MemoryButton>& MemoryButtons() {
 
 namespace {
 
-std::vector<std::string> ButtonsOfBuild(Build build) {
+std::vector<std::string> ButtonsOf(const BuildProfile& profile) {
   std::vector<std::string> names;
-  if (build == Build::Korvid) return names;
+  if (!profile.memoryButtons) return names;
+  const std::vector<std::string>& leftOut = profile.memoryButtonsLeftOut;
   for (const MemoryButton& button : MemoryButtons()) {
-    const std::string name = button.name;
-    const bool scanOrRadio =
-        name == "Command6" || name == "Command13" || name == "Command11" || name == "Command7";
-    if (build == Build::Belmarq && scanOrRadio) continue;
-    names.push_back(name);
+    if (std::find(leftOut.begin(), leftOut.end(), button.name) == leftOut.end())
+      names.emplace_back(button.name);
   }
   return names;
 }
@@ -45,17 +43,11 @@ std::vector<std::string> ButtonsOfBuild(Build build) {
 }  // namespace
 
 MemoryMain::MemoryMain(ControlProgram& program)
-    : PresentButtons(ButtonsOfBuild(program.build)),
-      HasMenuBar(program.build == Build::Tavrin),
-      Timer1(program.platform.clock, 200, [this] { CreateFileStep(); }),
-      Timer2(program.platform.clock, 500, [this] { ViewFileStep(); }),
-      Timer3(program.platform.clock, 200, [this] { UpdateRigStep(); }),
-      Timer4(program.platform.clock, 500, [this] { ViewRigStep(); }),
-      Timer5(program.platform.clock, 200, [this] { BlankRigStep(); }),
-      Timer6(program.platform.clock, 100, [this] { ScanRigStep(); }),
-      program_(program) {
-  if (program.build == Build::Belmarq) Caption = "Memory Operations";
-}
+    : Caption(program.profile.memoryCaption),
+      PresentButtons(ButtonsOf(program.profile)),
+      HasMenuBar(program.profile.memoryMenuBar),
+      program_(program),
+      operations_(program, *this) {}
 
 bool MemoryMain::Has(const std::string& control) const {
   return std::find(PresentButtons.begin(), PresentButtons.end(), control) != PresentButtons.end();
@@ -65,19 +57,6 @@ void MemoryMain::Load() {
   if (Loaded) return;
   Loaded = true;
   program_.StartUp();
-  MatchTimersToSequences();
-}
-
-// A timer runs only while its sequence does: an idle window wakes the program for nothing.
-void MemoryMain::MatchTimersToSequences() {
-  const Station& s = program_.station;
-  const bool live = Loaded && !s.Ended;
-  Timer1.SetEnabled(live && s.CreateFileActive);
-  Timer2.SetEnabled(live && s.ViewFileActive);
-  Timer3.SetEnabled(live && s.UpdateRigActive);
-  Timer4.SetEnabled(live && s.ViewRigActive);
-  Timer5.SetEnabled(live && s.BlankRigActive);
-  Timer6.SetEnabled(live && s.ScanRigActive);
 }
 
 void MemoryMain::Show() {
@@ -92,8 +71,77 @@ void MemoryMain::Hide() {
 }
 
 void MemoryMain::CloseByFrame() {
-  if (program_.build == Build::Belmarq) return Exit();
+  if (program_.profile.memoryWindowEndsProgram) return Exit();
   Visible = false;
+}
+
+void MemoryMain::CreateFile() { operations_.Click("Command1"); }
+void MemoryMain::ViewFile() { operations_.Click("Command2"); }
+void MemoryMain::UpdateRig() { operations_.Click("Command3"); }
+void MemoryMain::ViewRig() { operations_.Click("Command4"); }
+void MemoryMain::BlankRig() { operations_.Click("Command5"); }
+void MemoryMain::ScanRig() { operations_.Click("Command6"); }
+void MemoryMain::Skip() { operations_.Click("Command11"); }
+void MemoryMain::RepeatBlank() { operations_.Click("Command12"); }
+void MemoryMain::RepeatScan() { operations_.Click("Command13"); }
+
+void MemoryMain::ChangeDataFile() { program_.data.Show(); }
+
+void MemoryMain::ClearStop() {
+  Station& s = program_.station;
+  ClearChannelFields();
+  Text7.clear();
+  program_.CloseDataFile();
+  s.SquelchState = 0;
+  s.AwaitingSquelch = false;
+  s.AutoStatusOn = true;
+  operations_.Stop();
+}
+
+void MemoryMain::ShowRadioWindow() { program_.radio.Show(); }
+
+void MemoryMain::ShowSetupWindow() { program_.setup.Show(); }
+
+void MemoryMain::Help() {
+  program_.platform.desktop.MessageBox("Help", "Help Yourself", BoxIcon::None, BoxButtons::Ok);
+}
+
+void MemoryMain::Exit() {
+  program_.CloseDataFile();
+  program_.EndProgram();
+}
+
+void MemoryMain::Click(const std::string& control) {
+  if (control == "Text7") {
+    if (!PresentButtons.empty()) ClearStop();
+    return;
+  }
+  if (!Has(control)) return;
+  if (control == "Command0") return Exit();
+  if (control == "Command7") return ShowRadioWindow();
+  if (control == "Command8" || control == "Command10") return ClearStop();
+  if (control == "Command9") return ChangeDataFile();
+  operations_.Click(control);
+}
+
+void MemoryMain::ClearChannelFields() {
+  for (std::string* field : {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6}) field->clear();
+}
+
+void MemoryMain::ShowEndDisplay() {
+  ClearChannelFields();
+  Text1 = "END";
+  Text7 = "END";
+}
+
+void MemoryMain::ShowFileLine(const FileLineDisplay& shown) {
+  Text1 = shown.Text1;
+  Text2 = shown.Text2;
+  Text3 = shown.Text3;
+  Text4 = shown.Text4;
+  Text5 = shown.Text5;
+  Text6 = shown.Text6;
+  Text7 = shown.Text7;
 }
 
 }  // namespace tavrin

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The memory window ("Memory Operation Menu"): one memory channel at a time, the data file in
-// use, a progress line, and the buttons that start the whole-list sequences. The sequences are
-// stepped by the window's six timers, one channel or file line per tick.
-#include <map>
+// use, a progress line, and the buttons that start the whole-list operations, which one runner
+// steps one channel or file line at a time.
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "memory/data_line.h"
-#include "platform/clock.h"
+#include "civ/decoder_displays.h"
+#include "memory/data_file_format.h"
+#include "memory/operation_runner.h"
 
 namespace tavrin {
 
@@ -39,21 +39,15 @@ struct MemoryButton {
 // Every button the memory window can have; a build's window has some of them.
 const std::vector<MemoryButton>& MemoryButtons();
 
-class MemoryMain {
+// The window's fields Text1 .. Text7 and Text9 (ChannelDisplay) are written by the decoder, the
+// status line and the operations.
+class MemoryMain : public ChannelDisplay {
  public:
   explicit MemoryMain(ControlProgram& program);
 
-  std::string Caption = "Memory Operation Menu";
-  std::string Text1;  // "Channel"
-  std::string Text2;  // "Selected"
-  std::string Text3;  // "Frequency"
-  std::string Text4;  // "Mode/Filter" (mode)
-  std::string Text5;  // (filter)
-  std::string Text6;  // "Status/Info"
-  std::string Text7;  // progress line
+  std::string Caption;
   std::string Text8;  // "Current File"
   bool Text8Bold = false;
-  std::string Text9;            // mirror of the radio window's status line
   FocusRequest FocusedControl;  // the last request to move the keyboard focus
   bool Loaded = false;
   bool Visible = false;
@@ -70,59 +64,26 @@ class MemoryMain {
   std::string LastBlankStart, LastBlankEnd;
   std::string LastScanStart, LastScanEnd, LastScanSpeed, LastScanSelectMode;
 
-  // "Create File": the channel lines read so far, by channel, written in channel order when
-  // the pass has ended; the channels without a valid answer (asked once more at the end of
-  // the pass, then named as missing); the channel whose answer the next step takes; how many
-  // channels in a row brought no answer at all.
-  std::map<int, std::vector<DataField>> BackupChannels;
-  std::vector<int> UnreadChannels;
-  std::vector<int> RetryChannels;
-  bool RetryingUnread = false;
-  int AskedChannel = 0;
-  int SilentInARow = 0;
-  // The upload's count of lines read, and the lines it could not store ("line 7 (unknown
-  // mode)"), named when the upload ends; the channels that read back as written, and those
-  // that did not ("channel 12 (read back differs)"); the channel written by the step before,
-  // whose read-back the next step compares with the record sent.
-  int UploadLineNumber = 0;
-  std::vector<std::string> UploadSkips;
-  int UploadVerified = 0;
-  std::vector<std::string> UploadNotAsWritten;
-  struct PendingUpload {
-    int channel = 0;  // 0: none
-    int line = 0;
-    std::string record;
-  };
-  PendingUpload UploadPending;
-
-  Timer Timer1;  // Create File, 200 ms
-  Timer Timer2;  // View File, 500 ms
-  Timer Timer3;  // Update Rig, 200 ms
-  Timer Timer4;  // View Rig, 500 ms
-  Timer Timer5;  // Blank Rig, 200 ms
-  Timer Timer6;  // Scan Rig, 100 ms
-
   void Load();  // runs StartUp
-  // Each of the six timers runs while its sequence does, and only then.
-  void MatchTimersToSequences();
   void Show();
   void Hide();
   // The window frame's close control: the memory manager's only window ends the program
   // like "Exit"; elsewhere the window is only hidden and its operations go on.
   void CloseByFrame();
 
-  // Buttons and menus.
-  void CreateFile();       // Command1
-  void ViewFile();         // Command2
+  // The operations' buttons, which go to the operations (OperationRunner).
+  void CreateFile();   // Command1
+  void ViewFile();     // Command2
+  void UpdateRig();    // Command3
+  void ViewRig();      // Command4
+  void BlankRig();     // Command5
+  void ScanRig();      // Command6
+  void Skip();         // Command11
+  void RepeatBlank();  // Command12
+  void RepeatScan();   // Command13
+  // Buttons and menus of the window itself.
   void ChangeDataFile();   // Command9
   void ClearStop();        // Command8, Command10, click on Text7
-  void ViewRig();          // Command4
-  void UpdateRig();        // Command3
-  void BlankRig();         // Command5
-  void RepeatBlank();      // Command12
-  void ScanRig();          // Command6
-  void RepeatScan();       // Command13
-  void Skip();             // Command11
   void ShowRadioWindow();  // Command7, menu "Radio-Window"
   void ShowSetupWindow();  // menu "Setup"
   void Help();             // menu "Help"
@@ -131,49 +92,23 @@ class MemoryMain {
   // have do nothing.
   void Click(const std::string& control);
 
-  // Timer steps.
-  void CreateFileStep();
-  void ViewFileStep();
-  void UpdateRigStep();
-  void ViewRigStep();
-  void BlankRigStep();
-  void ScanRigStep();
-
+  // Text1 .. Text6 empty.
+  void ClearChannelFields();
   // Text1 = "END", Text2..Text6 empty, Text7 = "END".
   void ShowEndDisplay();
-  // Shows a data file line in the channel fields and the whole line in the progress line.
-  void ShowDataLine(const std::string& line);
+  // Shows a data file line as the file's layout shows it: the channel fields and the whole
+  // line in the progress line.
+  void ShowFileLine(const FileLineDisplay& shown);
+
+  // The operations and the one that runs.
+  [[nodiscard]] OperationRunner& Operations() { return operations_; }
+  [[nodiscard]] const OperationRunner& Operations() const { return operations_; }
+  // Whether the operation of that title ("Create File") runs.
+  [[nodiscard]] bool Runs(const std::string& title) const { return operations_.Runs(title); }
 
  private:
-  // Whether a data file has been chosen; tells the user when none has, for the operation
-  // titled `title`.
-  bool DataFileChosen(const std::string& title);
-  // The operations share their channel counter, the window's fields and the data file, so
-  // one runs at a time: true (after telling the user) while one is running.
-  bool AnotherOperationRuns(const std::string& title);
-  // Asks a channel number for a range; the default replaces an empty answer. False (after
-  // telling the user) when the answer is not a channel number.
-  bool AskChannel(const std::string& title, const std::string& prompt,
-                  const std::string& defaultAnswer, std::string& answer);
-  void ClickControl(const std::string& control);
-  void AskStopScan();
-  void StartScan();
-  void StartCreateFile();
-  void AskBackupChannel(int channel);
-  void TakeBackupAnswer();
-  void FinishCreateFile();
-  // Ends the pass without touching the data file and tells the user why.
-  void GiveUpCreateFile(const std::string& what);
-  void EndCreateFile();
-  void StartUpdateRig();
-  bool CheckUploadReadBack();
-  [[nodiscard]] std::string UploadSummary() const;
-  void FinishUpdateRig();
-  void EndUpdateRig();
-  void StopUpdateRigPortGone(int firstLineNotStored);
-  void SkipUploadLine(const std::string& reason, const std::string& line);
-
   ControlProgram& program_;
+  OperationRunner operations_;
 };
 
 }  // namespace tavrin

@@ -4,9 +4,14 @@
 // next step compares that read-back with the record sent, so the end of the upload says how
 // many channels are in the transceiver as written, and names the lines and channels that are
 // not. A port that goes away stops the upload at once.
+#include <memory>
+#include <vector>
+
 #include "app/control_program.h"
+#include "memory/data_file_format.h"
 #include "memory/memory_answer.h"
 #include "memory/memory_main.h"
+#include "memory/memory_operation.h"
 
 namespace tavrin {
 
@@ -14,16 +19,14 @@ namespace {
 
 constexpr std::size_t kNamedAtMost = 10;
 
-// Where the record's parts lie (from 0): what a read-back must repeat of what was written.
-// The tone block between filter and label is the transceiver's own and is not compared.
-constexpr std::size_t kRecordThroughFilter = 10;  // channel code, select, frequency, mode, filter
-constexpr std::size_t kRecordLabel = 17;
-constexpr std::size_t kLabelLength = 10;
-
-bool ReadsBackAsWritten(const std::string& readBack, const std::string& written) {
-  if (readBack.size() != kMemoryRecordLength || written.size() != kMemoryRecordLength) return false;
-  return readBack.compare(0, kRecordThroughFilter, written, 0, kRecordThroughFilter) == 0 &&
-         readBack.compare(kRecordLabel, kLabelLength, written, kRecordLabel, kLabelLength) == 0;
+// What a read-back must repeat of what was written: everything but the tone block, which is the
+// transceiver's own.
+bool ReadsBackAsWritten(const civ::MemoryRecord& readBack, const std::string& written) {
+  const auto sent = civ::MemoryRecord::FromBytes(written);
+  if (!sent) return false;
+  civ::MemoryRecord compared = readBack;
+  compared.tone = sent->tone;
+  return compared == *sent;
 }
 
 std::string Named(const std::vector<std::string>& items) {
@@ -41,114 +44,132 @@ int ChannelOfText(const std::string& text) {
   return number;
 }
 
+class UpdateRig final : public MemoryOperation {
+ public:
+  using MemoryOperation::MemoryOperation;
+
+  const char* Title() const override { return "Update Rig"; }
+  int PeriodMs() const override { return 200; }
+  bool Answers(const std::string& button) const override { return button == "Command3"; }
+
+  void Click(const std::string& /*button*/) override {
+    if (runner_.AnotherRuns(Title()) || !DataFileChosen()) return;
+    if (!AskedYes(Title(), program_.station.DataFileName + " ... Are you sure?")) return;
+    if (!program_.dataFile.ReopenDataFile("Input")) return;
+    lineNumber_ = 0;
+    skips_.clear();
+    verified_ = 0;
+    notAsWritten_.clear();
+    pending_ = {};
+    runner_.Start(*this);
+  }
+
+  bool Step() override {
+    const int unconfirmedLine = pending_.channel != 0 ? pending_.line : 0;
+    const bool confirmed = CheckReadBack();
+    if (program_.station.PortGone) {
+      StopPortGone(confirmed ? lineNumber_ + 1 : unconfirmedLine);
+      return false;
+    }
+    DataFile& file = program_.dataFile;
+    if (file.AtEnd()) return Finish();
+    std::string text;
+    file.ReadDataLine(text);
+    ++lineNumber_;
+    const FileLine line = ReadFileLine(text);
+    window_.ShowFileLine(line.shown);
+    if (line.kind == DataLineKind::End) return Finish();
+    if (line.kind != DataLineKind::Channel) return true;
+    if (!line.problem.empty()) return Skip(line.problem, text);
+    const MemoryCommandResult written = program_.radio.WriteMemoryChannel(line.values);
+    if (!written.Sent()) return Skip(written.refusal, text);
+    pending_ = {ChannelOfText(line.values.channel), lineNumber_, written.record};
+    return true;
+  }
+
+  void Stopped() override { pending_ = {}; }
+
+ private:
+  // The read-back of the channel the step before wrote, if it wrote one. False when that
+  // channel is not confirmed as written.
+  bool CheckReadBack() {
+    if (pending_.channel == 0) return true;
+    const Pending pending = pending_;
+    pending_ = {};
+    const MemoryAnswer answer = MemoryAnswerAfterChain(program_.link.LastReply(), pending.channel);
+    const std::string name = "channel " + std::to_string(pending.channel);
+    if (!answer.Valid()) {
+      notAsWritten_.push_back(name + " (no answer)");
+      return false;
+    }
+    if (answer.kind != MemoryAnswer::Kind::Filled ||
+        !ReadsBackAsWritten(answer.record, pending.record)) {
+      notAsWritten_.push_back(name + " (read back differs)");
+      return false;
+    }
+    ++verified_;
+    return true;
+  }
+
+  bool Skip(const std::string& reason, const std::string& line) {
+    skips_.push_back("line " + std::to_string(lineNumber_) + " (" + reason + ")");
+    window_.Text7 = "Skipped, " + reason + " ... " + line;
+    return true;
+  }
+
+  [[nodiscard]] std::string Summary() const {
+    std::string summary = std::to_string(verified_) + " channels written and verified";
+    if (!skips_.empty())
+      summary += " ... " + std::to_string(skips_.size()) + " lines not stored: " + Named(skips_);
+    if (!notAsWritten_.empty())
+      summary += " ... " + std::to_string(notAsWritten_.size()) +
+                 " channels not as written: " + Named(notAsWritten_);
+    return summary;
+  }
+
+  bool Finish() {
+    pending_ = {};
+    const std::string summary = Summary();
+    window_.Text7 = "END ... " + summary;
+    const bool complete = skips_.empty() && notAsWritten_.empty();
+    program_.platform.desktop.MessageBox(
+        Title(), summary, complete ? BoxIcon::Information : BoxIcon::Exclamation, BoxButtons::Ok);
+    return false;
+  }
+
+  void StopPortGone(int firstLineNotStored) {
+    pending_ = {};
+    program_.CloseDataFile();
+    const std::string what = "The transceiver's port went away ... line " +
+                             std::to_string(firstLineNotStored) +
+                             " and the lines after it were not stored ... " + Summary();
+    window_.Text1 = "END";
+    window_.Text7 = "Update Rig stopped ... " + what;
+    program_.platform.desktop.MessageBox(Title(), what, BoxIcon::Critical, BoxButtons::Ok);
+  }
+
+  // The upload's count of lines read, and the lines it could not store ("line 7 (unknown
+  // mode)"), named when the upload ends; the channels that read back as written, and those
+  // that did not ("channel 12 (read back differs)").
+  int lineNumber_ = 0;
+  std::vector<std::string> skips_;
+  int verified_ = 0;
+  std::vector<std::string> notAsWritten_;
+  // The channel written by the step before, whose read-back the next step compares with the
+  // record sent.
+  struct Pending {
+    int channel = 0;  // 0: none
+    int line = 0;
+    std::string record;
+  };
+  Pending pending_;
+};
+
 }  // namespace
 
-void MemoryMain::StartUpdateRig() {
-  program_.station.SequenceChannel = 0;
-  UploadLineNumber = 0;
-  UploadSkips.clear();
-  UploadVerified = 0;
-  UploadNotAsWritten.clear();
-  UploadPending = {};
-  program_.station.UpdateRigActive = true;
-}
-
-void MemoryMain::UpdateRigStep() {
-  Station& s = program_.station;
-  if (!s.UpdateRigActive || s.Ended) return Timer3.SetEnabled(false);
-  const int unconfirmedLine = UploadPending.channel != 0 ? UploadPending.line : 0;
-  const bool confirmed = CheckUploadReadBack();
-  if (s.PortGone) return StopUpdateRigPortGone(confirmed ? UploadLineNumber + 1 : unconfirmedLine);
-  DataFile& file = program_.dataFile;
-  if (file.AtEnd()) return FinishUpdateRig();
-  std::string line;
-  file.ReadDataLine(line);
-  ++UploadLineNumber;
-  ShowDataLine(line);
-  const ParsedDataLine parsed = ParseDataLine(line);
-  if (parsed.kind == DataLineKind::End) return FinishUpdateRig();
-  if (parsed.kind != DataLineKind::Channel) return;
-  if (const std::string problem = UploadProblem(parsed); !problem.empty())
-    return SkipUploadLine(problem, line);
-  s.MemChannelText = parsed.MemChannelText;
-  s.MemFrequencyDigits = parsed.MemFrequencyDigits;
-  s.MemModeText = parsed.MemModeText;
-  s.MemFilterText = parsed.MemFilterText;
-  s.MemSelectedText = parsed.MemSelectedText;
-  s.MemLabelText = parsed.MemLabelText;
-  s.MemorySequenceBusy = true;
-  RadioMain& radio = program_.radio;
-  radio.LastRefusal.clear();
-  radio.Mset();
-  if (!radio.LastRefusal.empty()) return SkipUploadLine(radio.LastRefusal, line);
-  UploadPending = {ChannelOfText(parsed.MemChannelText), UploadLineNumber, s.MemoryRecordField};
-}
-
-// The read-back of the channel the step before wrote, if it wrote one. False when that
-// channel is not confirmed as written.
-bool MemoryMain::CheckUploadReadBack() {
-  if (UploadPending.channel == 0) return true;
-  const PendingUpload pending = UploadPending;
-  UploadPending = {};
-  const MemoryAnswer answer = MemoryAnswerAfterChain(program_.link.LastReply(), pending.channel);
-  const std::string name = "channel " + std::to_string(pending.channel);
-  if (!answer.Valid()) {
-    UploadNotAsWritten.push_back(name + " (no answer)");
-    return false;
-  }
-  if (answer.kind != MemoryAnswer::Kind::Filled ||
-      !ReadsBackAsWritten(answer.record, pending.record)) {
-    UploadNotAsWritten.push_back(name + " (read back differs)");
-    return false;
-  }
-  ++UploadVerified;
-  return true;
-}
-
-void MemoryMain::SkipUploadLine(const std::string& reason, const std::string& line) {
-  program_.station.MemorySequenceBusy = false;
-  UploadSkips.push_back("line " + std::to_string(UploadLineNumber) + " (" + reason + ")");
-  Text7 = "Skipped, " + reason + " ... " + line;
-}
-
-std::string MemoryMain::UploadSummary() const {
-  std::string summary = std::to_string(UploadVerified) + " channels written and verified";
-  if (!UploadSkips.empty())
-    summary +=
-        " ... " + std::to_string(UploadSkips.size()) + " lines not stored: " + Named(UploadSkips);
-  if (!UploadNotAsWritten.empty())
-    summary += " ... " + std::to_string(UploadNotAsWritten.size()) +
-               " channels not as written: " + Named(UploadNotAsWritten);
-  return summary;
-}
-
-void MemoryMain::EndUpdateRig() {
-  Station& s = program_.station;
-  s.UpdateRigActive = false;
-  s.MemorySequenceBusy = false;
-  s.SequenceChannel = 0;
-  UploadPending = {};
-}
-
-void MemoryMain::FinishUpdateRig() {
-  EndUpdateRig();
-  const std::string summary = UploadSummary();
-  Text7 = "END ... " + summary;
-  const bool complete = UploadSkips.empty() && UploadNotAsWritten.empty();
-  program_.platform.desktop.MessageBox("Update Rig", summary,
-                                       complete ? BoxIcon::Information : BoxIcon::Exclamation,
-                                       BoxButtons::Ok);
-}
-
-void MemoryMain::StopUpdateRigPortGone(int firstLineNotStored) {
-  EndUpdateRig();
-  program_.CloseDataFile();
-  const std::string what = "The transceiver's port went away ... line " +
-                           std::to_string(firstLineNotStored) +
-                           " and the lines after it were not stored ... " + UploadSummary();
-  Text1 = "END";
-  Text7 = "Update Rig stopped ... " + what;
-  program_.platform.desktop.MessageBox("Update Rig", what, BoxIcon::Critical, BoxButtons::Ok);
+std::unique_ptr<MemoryOperation> MakeUpdateRig(ControlProgram& program, MemoryMain& window,
+                                               OperationRunner& runner) {
+  return std::make_unique<UpdateRig>(program, window, runner);
 }
 
 }  // namespace tavrin

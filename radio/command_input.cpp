@@ -5,7 +5,9 @@
 
 #include "app/leading_number.h"
 #include "app/text_functions.h"
-#include "civ/encodings.h"
+#include "civ/command_bytes.h"
+#include "civ/memory_record.h"
+#include "civ/mode_table.h"
 
 namespace tavrin {
 
@@ -18,8 +20,8 @@ std::string Piece(const std::string& text, std::size_t start, std::size_t count)
 }
 
 std::optional<unsigned char> BcdOf(const std::string& text) {
-  const BcdByte converted = NumberToBcd(text);
-  if (!converted.Ok() || IsLinkCode(converted.byte)) return std::nullopt;
+  const civ::BcdByte converted = TextToBcd(text);
+  if (!converted.Ok() || civ::IsLinkCode(converted.byte)) return std::nullopt;
   return converted.byte;
 }
 
@@ -50,13 +52,9 @@ std::optional<int> HexDigit(char c) {
 
 }  // namespace
 
-bool IsLinkCode(unsigned char byte) { return byte >= 0xFA && byte <= 0xFE; }
-
-std::string FirstLinkCodeCharacter(const std::string& text) {
-  for (const char c : text) {
-    if (IsLinkCode(static_cast<unsigned char>(c))) return std::string(1, c);
-  }
-  return {};
+civ::BcdByte TextToBcd(const std::string& text) {
+  if (text.empty()) return {0, 79};
+  return civ::NumberToBcd(LeadingNumber(text));
 }
 
 bool IsUnusableAnswer(const std::string& answer) {
@@ -127,8 +125,8 @@ std::optional<std::string> TimeBytes(const std::string& answer) {
 
 std::optional<std::string> ChannelCode(const std::string& channelText) {
   const std::string channel = WithoutTrailingBlanks(channelText);
-  if (channel == "100") return std::string("\x01\x00", 2);
-  if (channel == "101") return std::string("\x01\x01", 2);
+  if (channel == "100") return civ::MemoryChannelCode(100);
+  if (channel == "101") return civ::MemoryChannelCode(101);
   if (!PlainNumber(channel)) return std::nullopt;
   const auto number = BcdOf(channel);
   if (!number) return std::nullopt;
@@ -161,29 +159,15 @@ std::optional<std::array<unsigned char, 3>> FrequencyBytes(const std::string& pa
 }
 
 std::optional<unsigned char> ModeCode(const std::string& word) {
-  struct Mode {
-    const char* word;
-    unsigned char code;
-  };
-  static constexpr std::array<Mode, 8> kModes = {{{"LSB", 0x00},
-                                                  {"USB", 0x01},
-                                                  {"AM", 0x02},
-                                                  {"CW", 0x03},
-                                                  {"RTTY", 0x04},
-                                                  {"FM", 0x05},
-                                                  {"CWR", 0x07},
-                                                  {"RTTYR", 0x08}}};
-  const std::string upper = FoldedToCapitals(word);
-  for (const Mode& mode : kModes)
-    if (upper == mode.word) return mode.code;
-  return std::nullopt;
+  const civ::Mode* mode = civ::ModeTypedAs(word);
+  if (mode == nullptr) return std::nullopt;
+  return mode->code;
 }
 
 std::optional<unsigned char> FilterCode(const std::string& digit) {
-  if (digit == "1") return 0x01;
-  if (digit == "2") return 0x02;
-  if (digit == "3") return 0x03;
-  return std::nullopt;
+  const civ::Filter* filter = civ::FilterTypedAs(digit);
+  if (filter == nullptr) return std::nullopt;
+  return filter->code;
 }
 
 std::optional<std::string> SelectedFromAnswer(const std::string& answer) {
@@ -195,12 +179,6 @@ std::optional<std::string> SelectedFromAnswer(const std::string& answer) {
 
 unsigned char SelectedByte(const std::string& selectedText) {
   return std::nearbyint(LeadingNumber(selectedText)) == 1 ? 0x01 : 0x00;
-}
-
-std::string LabelBytes(const std::string& label) {
-  std::string bytes = label.substr(0, 10);
-  bytes.resize(10, ' ');
-  return bytes;
 }
 
 const ValueForm& FormOf(TypedValue value) {
@@ -248,7 +226,7 @@ bool IsAcceptedNumber(TypedValue value, const std::string& text) {
   const auto number = PlainNumber(text);
   if (!form.numeric || !number || *number < form.lowest || *number > form.highest) return false;
   // The byte the value is sent as must not be a link code (174 to 178 give FA to FE).
-  return !IsLinkCode(NumberToBcd(text).byte);
+  return !civ::IsLinkCode(TextToBcd(text).byte);
 }
 
 std::string RefusalOf(TypedValue value, const std::string& typed) {

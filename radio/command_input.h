@@ -9,15 +9,15 @@
 #include <optional>
 #include <string>
 
+#include "civ/bcd.h"
+
 namespace tavrin {
 
 // --- Answers ---------------------------------------------------------------------------
 
-// The bytes FA to FE are the link's own codes (the transceiver's NG and OK answers, the
-// collision signal, the end and the start of a frame); no value may put them in a frame.
-bool IsLinkCode(unsigned char byte);
-// The first character of a text whose byte is a link code, or the empty text.
-std::string FirstLinkCodeCharacter(const std::string& text);
+// The byte for the number a typed text begins with (the converter of civ/bcd.h): error 79 for
+// an empty text, 179 for a number without a byte form.
+civ::BcdByte TextToBcd(const std::string& text);
 
 // The radio window's rule for an answer it cannot use: empty (or Cancel), exactly "0", or
 // beginning with a blank.
@@ -76,8 +76,9 @@ std::optional<std::array<unsigned char, 3>> FrequencyBytes(const std::string& pa
 
 // --- Mode, filter, selected, label -----------------------------------------------------
 
-// The code of a mode word, case ignored: LSB 00, USB 01, AM 02, CW 03, RTTY 04, FM 05,
-// CWR 07, RTTYR 08 (so the window's own "CWr" and "RTTYr" read back). None for any other text.
+// The code of a mode word, case ignored (the mode table's typed words): LSB 00, USB 01, AM 02,
+// CW 03, RTTY 04, FM 05, CWR 07, RTTYR 08 (so the window's own "CWr" and "RTTYr" read back).
+// None for any other text.
 std::optional<unsigned char> ModeCode(const std::string& word);
 // "1", "2" and "3" give the filter bytes 01, 02 and 03; none for any other text.
 std::optional<unsigned char> FilterCode(const std::string& digit);
@@ -86,8 +87,6 @@ std::optional<unsigned char> FilterCode(const std::string& digit);
 std::optional<std::string> SelectedFromAnswer(const std::string& answer);
 // The selected flag of a memory record: 01 when the text's number is 1, otherwise 00.
 unsigned char SelectedByte(const std::string& selectedText);
-// The ten label bytes of a memory record: the label's first ten characters, blank-padded.
-std::string LabelBytes(const std::string& label);
 
 // --- Accepted forms --------------------------------------------------------------------
 

@@ -2,6 +2,8 @@
 #include "radio/compact_panel.h"
 
 #include "app/control_program.h"
+#include "civ/memory_record.h"
+#include "civ/mode_table.h"
 #include "radio/command_input.h"
 #include "radio/value_refusal.h"
 
@@ -13,14 +15,19 @@ namespace {
 constexpr const char* kSelectTitle = "Select Memory Channel Number";
 constexpr const char* kChannelPrompt = "Enter 'CHANNEL NUMBER' (1-101)";
 
-// Whether a channel code names one of the transceiver's 101 channels: 00 01 to 00 99 in BCD,
-// 01 00 (P1) or 01 01 (P2).
-bool NamesMemoryChannel(const std::string& code) {
-  if (code.size() != 2) return false;
-  const auto high = static_cast<unsigned char>(code[0]);
-  const auto low = static_cast<unsigned char>(code[1]);
-  if (high == 0x01) return low <= 0x01;
-  return high == 0x00 && low != 0x00 && (low >> 4) <= 9 && (low & 0x0F) <= 9;
+}  // namespace
+
+namespace {
+
+// The mode list's items, in the list's order, spelled as the mode table has them: the text the
+// mode field shows, and the option it runs.
+std::vector<PanelListItem> ModeItems(std::initializer_list<unsigned char> codes) {
+  std::vector<PanelListItem> items;
+  for (const unsigned char code : codes) {
+    const civ::Mode* mode = civ::ModeOfCode(code);
+    items.push_back({mode->shown, mode->option});
+  }
+  return items;
 }
 
 }  // namespace
@@ -28,14 +35,7 @@ bool NamesMemoryChannel(const std::string& code) {
 const std::vector<PanelList>& PanelLists() {
   // The mode list offers no reverse modes.
   static const std::vector<PanelList> lists = {
-      {"List1",
-       "Mode",
-       {{"AM", "Am"},
-        {"FM", "Fm"},
-        {"USB", "Usb"},
-        {"LSB", "Lsb"},
-        {"CW", "Cw"},
-        {"RTTY", "Rtty"}}},
+      {"List1", "Mode", ModeItems({0x02, 0x05, 0x01, 0x00, 0x03, 0x04})},
       {"List2", "Filter", {{"Filter 1", "F1"}, {"Filter 2", "F2"}, {"Filter 3", "F3"}}},
       {"List3", "Antenna", {{"Antenna 1", "Ant1"}, {"Antenna 2", "Ant2"}}},
   };
@@ -101,11 +101,7 @@ void CompactPanel::Vfo() { RunOption("Vfo"); }
 void CompactPanel::Mem() { RunOption("Mem"); }
 void CompactPanel::MemoryToVfo() { RunOption("M>V"); }
 
-void CompactPanel::SelectMemoryChannel() {
-  // Selecting reads the channel; it never clears one, whatever an earlier request left.
-  program_.station.ClearAfterSelect = false;
-  RunOption("Msel");
-}
+void CompactPanel::SelectMemoryChannel() { RunOption("Msel"); }
 
 void CompactPanel::SetMemoryChannel() { RunOption("Mset"); }
 
@@ -116,19 +112,14 @@ void CompactPanel::ClearMemoryChannel() {
   // current channel, and the clear behind the select would then wipe that channel instead.
   s.MemChannelText = program_.platform.desktop.InputBox(kSelectTitle, kChannelPrompt, "");
   const auto code = ChannelCode(s.MemChannelText);
-  if (!IsUnusableMemoryText(s.MemChannelText) && !(code && NamesMemoryChannel(*code))) {
-    s.ClearAfterSelect = false;
+  if (!IsUnusableMemoryText(s.MemChannelText) && !(code && civ::ChannelOfCode(*code))) {
     RefuseValue(program_, kSelectTitle, RefusalOf(TypedValue::ChannelToRead, s.MemChannelText),
                 true);
     return;
   }
-  // The select asks nothing more now. It selects the channel and clears it, which ends the
-  // request; an answer with nothing usable (Cancel, "0", " ") clears the status line and
-  // sends nothing. Either way no request is left pending for the next select.
-  s.MemorySequenceBusy = true;
-  s.ClearAfterSelect = true;
-  RunOption("Msel");
-  s.ClearAfterSelect = false;
+  // The select asks nothing more now. It selects the channel and clears it; an answer with
+  // nothing usable (Cancel, "0", " ") clears the status line and sends nothing.
+  program_.radio.SelectMemoryChannel(s.MemChannelText, AfterSelect::Clear);
 }
 
 void CompactPanel::SetVfoFrequency() { RunOption("SetFq"); }

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "app/control_program.h"
-#include "civ/encodings.h"
+#include "civ/command_bytes.h"
 #include "radio/command_input.h"
 #include "radio/radio_main.h"
 #include "radio/value_refusal.h"
@@ -37,8 +37,8 @@ void RadioMain::SetVol() {
     RefuseValue(program_, kVolumeTitle, RefusalOf(TypedValue::AudioLevel, answer), true);
     return;
   }
-  const BcdByte level = NumberToBcd(answer);
-  SendPlainCommand(std::string{'\x14', '\x01', static_cast<char>(level.byte)});
+  const civ::BcdByte level = TextToBcd(answer);
+  SendPlainCommand(civ::Bytes({civ::kLevel, civ::kAudioLevel, level.byte}));
 }
 
 void RadioMain::SetCall() {
@@ -50,7 +50,8 @@ void RadioMain::SetCall() {
     LastRefusal = RefusalText("Call sign", answer, kCallAccepted);
     return;
   }
-  SendPlainCommand(std::string("\x1A\x05\x15") + CallSignBytes(answer));
+  SendPlainCommand(civ::Bytes({civ::kMemoryContents, civ::kSettings, civ::kCallSignSetting}) +
+                   CallSignBytes(answer));
   Call();  // read the stored call sign back
 }
 
@@ -69,7 +70,8 @@ void RadioMain::SetTime() {
     return;
   }
   program_.station.TimeField = *time;
-  SendPlainCommand(std::string("\x1A\x05\x16") + program_.station.TimeField);
+  SendPlainCommand(civ::Bytes({civ::kMemoryContents, civ::kSettings, civ::kClockSetting}) +
+                   program_.station.TimeField);
   Time();  // read the clock back
 }
 

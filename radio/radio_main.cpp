@@ -6,70 +6,92 @@
 #include <utility>
 
 #include "app/control_program.h"
-#include "radio/operating_mode.h"
+#include "civ/command_bytes.h"
+#include "civ/frame.h"
+#include "civ/mode_table.h"
+#include "civ/operating_mode.h"
 
 namespace tavrin {
 
 namespace {
 
-std::string Bytes(std::initializer_list<unsigned char> bytes) {
-  return std::string(bytes.begin(), bytes.end());
-}
-
+using civ::Bytes;
 using K = RadioControlKind;
 using G = RadioGroup;
+using namespace civ;
+
+// The mode frame of the option captioned `caption` in the mode table: 06 and its code.
+std::string SetModeTo(const char* option) {
+  for (const Mode& mode : Modes())
+    if (std::string_view(option) == mode.option) return Bytes({kSetMode, mode.code});
+  return {};
+}
 
 }  // namespace
 
 const std::vector<RadioControl>& RadioControls() {
   static const std::vector<RadioControl> table = {
-      {"Command3", "Ant", K::Button, G::None, "", Bytes({0x12})},
-      {"Command4", "R/T", K::Button, G::None, "", Bytes({0x1C, 0x00})},
-      {"Option1", "Rx", K::Option, G::RxTx, "Recv Control", Bytes({0x1C, 0x00, 0x00})},
-      {"Option2", "Tx", K::Option, G::RxTx, "Recv Control", Bytes({0x1C, 0x00, 0x01})},
-      {"Option3", "Am", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x02})},
-      {"Option4", "Fm", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x05})},
-      {"Option5", "Usb", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x01})},
-      {"Option6", "Lsb", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x00})},
-      {"Option7", "Cw", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x03})},
-      {"Option8", "Cwr", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x07})},
-      {"Option9", "Rtty", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x04})},
-      {"Option10", "Rttyr", K::Option, G::Modes, "Recv Control", Bytes({0x06, 0x08})},
+      {"Command3", "Ant", K::Button, G::None, "", Bytes({kAntenna})},
+      {"Command4", "R/T", K::Button, G::None, "", Bytes({kRxTx, kReceiveTransmit})},
+      {"Option1", "Rx", K::Option, G::RxTx, "Recv Control",
+       Bytes({kRxTx, kReceiveTransmit, kReceive})},
+      {"Option2", "Tx", K::Option, G::RxTx, "Recv Control",
+       Bytes({kRxTx, kReceiveTransmit, kTransmit})},
+      {"Option3", "Am", K::Option, G::Modes, "Recv Control", SetModeTo("Am")},
+      {"Option4", "Fm", K::Option, G::Modes, "Recv Control", SetModeTo("Fm")},
+      {"Option5", "Usb", K::Option, G::Modes, "Recv Control", SetModeTo("Usb")},
+      {"Option6", "Lsb", K::Option, G::Modes, "Recv Control", SetModeTo("Lsb")},
+      {"Option7", "Cw", K::Option, G::Modes, "Recv Control", SetModeTo("Cw")},
+      {"Option8", "Cwr", K::Option, G::Modes, "Recv Control", SetModeTo("Cwr")},
+      {"Option9", "Rtty", K::Option, G::Modes, "Recv Control", SetModeTo("Rtty")},
+      {"Option10", "Rttyr", K::Option, G::Modes, "Recv Control", SetModeTo("Rttyr")},
       {"Option34", "F1", K::Option, G::Filters, "Recv Control", ""},
       {"Option35", "F2", K::Option, G::Filters, "Recv Control", ""},
       {"Option36", "F3", K::Option, G::Filters, "Recv Control", ""},
-      {"Option11", "Ant1", K::Option, G::Antennas, "Recv Control", Bytes({0x12, 0x00})},
-      {"Option12", "Ant2", K::Option, G::Antennas, "Recv Control", Bytes({0x12, 0x01})},
-      {"Option13", "Du0", K::Option, G::DualWatch, "Recv Control", Bytes({0x07, 0xC0})},
-      {"Option14", "Du1", K::Option, G::DualWatch, "Recv Control", Bytes({0x07, 0xC1})},
-      {"Option15", "Spl0", K::Option, G::Split, "Recv Control", Bytes({0x0F, 0x00})},
-      {"Option16", "Spl1", K::Option, G::Split, "Recv Control", Bytes({0x0F, 0x01})},
-      {"Option17", "Vfo", K::Option, G::VfoMem, "Dspl/Mem Ctrl", Bytes({0x07})},
-      {"Option18", "Mem", K::Option, G::VfoMem, "Dspl/Mem Ctrl", Bytes({0x08})},
-      {"Option19", "Main", K::Option, G::MainSub, "Dspl/Mem Ctrl", Bytes({0x07, 0xD0})},
-      {"Option20", "Sub", K::Option, G::MainSub, "Dspl/Mem Ctrl", Bytes({0x07, 0xD1})},
-      {"Option21", "Chng", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({0x07, 0xB0})},
-      {"Option22", "Equal", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({0x07, 0xB1})},
+      {"Option11", "Ant1", K::Option, G::Antennas, "Recv Control", Bytes({kAntenna, 0x00})},
+      {"Option12", "Ant2", K::Option, G::Antennas, "Recv Control", Bytes({kAntenna, 0x01})},
+      {"Option13", "Du0", K::Option, G::DualWatch, "Recv Control",
+       Bytes({kSelectVfo, kDualWatchOff})},
+      {"Option14", "Du1", K::Option, G::DualWatch, "Recv Control",
+       Bytes({kSelectVfo, kDualWatchOn})},
+      {"Option15", "Spl0", K::Option, G::Split, "Recv Control", Bytes({kSplit, 0x00})},
+      {"Option16", "Spl1", K::Option, G::Split, "Recv Control", Bytes({kSplit, 0x01})},
+      {"Option17", "Vfo", K::Option, G::VfoMem, "Dspl/Mem Ctrl", Bytes({kSelectVfo})},
+      {"Option18", "Mem", K::Option, G::VfoMem, "Dspl/Mem Ctrl", Bytes({kSelectMemory})},
+      {"Option19", "Main", K::Option, G::MainSub, "Dspl/Mem Ctrl",
+       Bytes({kSelectVfo, kMainReceiver})},
+      {"Option20", "Sub", K::Option, G::MainSub, "Dspl/Mem Ctrl",
+       Bytes({kSelectVfo, kSubReceiver})},
+      {"Option21", "Chng", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl",
+       Bytes({kSelectVfo, kVfoExchange})},
+      {"Option22", "Equal", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl",
+       Bytes({kSelectVfo, kVfoEqualize})},
       {"Option23", "Msel", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", ""},
-      {"Option24", "M>V", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({0x0A})},
+      {"Option24", "M>V", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({kMemoryToVfo})},
       {"Option25", "Mrd", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", ""},
-      {"Option26", "Mwr", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({0x09})},
+      {"Option26", "Mwr", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({kMemoryWrite})},
       {"Option27", "Mset", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", ""},
       {"Option28", "Mclr", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", ""},
       {"Option29", "SetFq", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", ""},
       {"Option30", "SetMd", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", ""},
-      {"Option31", "OpFq", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({0x03})},
-      {"Option32", "OpMd", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({0x04})},
-      {"Option33", "Edge Freq", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({0x02})},
+      {"Option31", "OpFq", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl",
+       Bytes({kReadFrequency})},
+      {"Option32", "OpMd", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl", Bytes({kReadMode})},
+      {"Option33", "Edge Freq", K::PushOption, G::MemoryCommands, "Dspl/Mem Ctrl",
+       Bytes({kReadBandEdges})},
       {"Command33", "Set Call ", K::Button, G::None, "Command Control", ""},
-      {"Command32", "Call ", K::Button, G::None, "Command Control", Bytes({0x1A, 0x05, 0x15})},
+      {"Command32", "Call ", K::Button, G::None, "Command Control",
+       Bytes({kMemoryContents, kSettings, kCallSignSetting})},
       {"Command35", "Set Time", K::Button, G::None, "Command Control", ""},
-      {"Command34", "Time", K::Button, G::None, "Command Control", Bytes({0x1A, 0x05, 0x16})},
+      {"Command34", "Time", K::Button, G::None, "Command Control",
+       Bytes({kMemoryContents, kSettings, kClockSetting})},
       {"Command2", "Set Vol", K::Button, G::None, "Command Control", ""},
-      {"Command30", "Rig Id", K::Button, G::None, "Command Control", Bytes({0x19, 0x00})},
-      {"Command31", "Voice", K::Button, G::None, "Command Control", Bytes({0x13, 0x00})},
-      {"Command48", "S-Meter ", K::Button, G::None, "Command Control", Bytes({0x15, 0x02})},
-      {"Command47", "Squelch Status ", K::Button, G::None, "Command Control", Bytes({0x15, 0x01})},
+      {"Command30", "Rig Id", K::Button, G::None, "Command Control",
+       Bytes({kIdentity, kReadIdentity})},
+      {"Command31", "Voice", K::Button, G::None, "Command Control", Bytes({kVoice, kVoiceAll})},
+      {"Command48", "S-Meter ", K::Button, G::None, "Command Control", Bytes({kMeter, kSMeter})},
+      {"Command47", "Squelch Status ", K::Button, G::None, "Command Control",
+       Bytes({kMeter, kSquelchState})},
       {"Command44", "Auto Status Toggle", K::Button, G::None, "Command Control", ""},
       {"Command42", "Manual Commands  ", K::Button, G::None, "Command Control", ""},
       {"Command36", "Clear Status", K::Button, G::None, "Command Control", ""},
@@ -135,6 +157,12 @@ void RadioMain::MarkInGroup(int n) {
 
 void RadioMain::ShowOptionMark(int n) {
   if (OptionRow(n) != nullptr) MarkInGroup(n);
+}
+
+void RadioMain::MarkCaption(const std::string& caption) { MarkOption(OptionByCaption(caption)); }
+
+void RadioMain::ShowCaption(const std::string& caption) {
+  ShowOptionMark(OptionByCaption(caption));
 }
 
 void RadioMain::ClickOption(int n) {
@@ -226,11 +254,10 @@ void RadioMain::Time() { SendPlainCommand(FindRadioControl("Command34")->command
 void RadioMain::Mem() { SendPlainCommand(FindRadioControl("Option18")->command); }
 void RadioMain::OpFq() { SendPlainCommand(FindRadioControl("Option31")->command); }
 void RadioMain::OpMd() {
-  const Station& s = program_.station;
   const std::string& query = FindRadioControl("Option32")->command;
   // When the line is free the answer is kept as the operating mode; otherwise it is only shown.
   const bool asked =
-      program_.link.Exchange(s.CivPreamble + query + s.CivTail, [this](const std::string& reply) {
+      program_.link.Exchange(ControllerFrame(query), [this](const std::string& reply) {
         if (const auto mode = ModeAnswerIn(reply)) NoteOperatingMode(program_.station, *mode);
       });
   if (!asked) SendPlainCommand(query);
@@ -241,14 +268,14 @@ void RadioMain::Filter(int filterNumber) {
   // The mode is sent along with the filter, so it must be the one the transceiver is in; with
   // auto status off a mode picked on the front panel would go unseen, so it is asked for.
   if (s.LastOperatingMode >= 0 && s.AutoStatusOn) {
-    SendPlainCommand(std::string{'\x06', static_cast<char>(s.LastOperatingMode),
-                                 static_cast<char>(filterNumber)});
+    SendPlainCommand(Bytes({kSetMode, static_cast<unsigned char>(s.LastOperatingMode),
+                            static_cast<unsigned char>(filterNumber)}));
     return;
   }
   if (s.PortOpened != 1 || !program_.platform.serial.PortOpen()) return;  // dropped, as every send
   s.FilterAwaitingMode = filterNumber;
   const std::string& query = FindRadioControl("Option32")->command;
-  if (program_.link.Exchange(s.CivPreamble + query + s.CivTail,
+  if (program_.link.Exchange(ControllerFrame(query),
                              [this](const std::string& reply) { FilterWithAnsweredMode(reply); }))
     return;
   s.FilterAwaitingMode = 0;
@@ -262,7 +289,7 @@ void RadioMain::FilterWithAnsweredMode(const std::string& reply) {
   const auto mode = ModeAnswerIn(reply);
   if (!mode) return RefuseFilter(filterNumber);
   NoteOperatingMode(s, *mode);
-  SendPlainCommand(std::string{'\x06', static_cast<char>(*mode), static_cast<char>(filterNumber)});
+  SendPlainCommand(Bytes({kSetMode, *mode, static_cast<unsigned char>(filterNumber)}));
 }
 
 void RadioMain::RefuseFilter(int filterNumber) {
@@ -275,9 +302,7 @@ void RadioMain::RefuseFilter(int filterNumber) {
 }
 
 void RadioMain::Mclr() {
-  SendPlainCommand(std::string{'\x0B'});
-  program_.station.ClearAfterSelect = false;
-  program_.station.MemorySequenceBusy = false;
+  SendPlainCommand(Bytes({kMemoryClear}));
   Text1 = Text2 = Text3 = Text4 = Text5 = Text6 = " ";
 }
 

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "civ/decoder_displays.h"
+#include "radio/memory_values.h"
+
 namespace tavrin {
 
 class ControlProgram;
@@ -42,18 +45,13 @@ const std::vector<RadioControl>& RadioControls();
 // The row of a control by design name, or nullptr.
 const RadioControl* FindRadioControl(const std::string& name);
 
-class RadioMain {
+// The fields Text1 .. Text7 (OperatingDisplay) are written by the decoder, the status line and
+// the actions; the option marks are set by the decoder and the synchronisation by caption
+// (OptionMarks).
+class RadioMain : public OperatingDisplay, public OptionMarks {
  public:
   explicit RadioMain(ControlProgram& program);
 
-  // Fields, written by the decoder, the status line and the actions. Blank is " ".
-  std::string Text1;  // "Frequency"
-  std::string Text2;  // "Channel"
-  std::string Text3;  // "Selected"
-  std::string Text4;  // "Mode/Filter" (mode)
-  std::string Text5;  // (filter)
-  std::string Text6;  // "Status/Info"
-  std::string Text7;  // status line
   // Marks of Option1 .. Option36 (index 0 unused).
   std::array<bool, 37> OptionMarked{};
   std::string Command44Caption = "Auto Status Toggle";
@@ -75,6 +73,9 @@ class RadioMain {
   void MarkOption(int n);
   // Marks Option<n> (unmarking its group) to show the transceiver's state, running nothing.
   void ShowOptionMark(int n);
+  // The same two by caption, for the decoder and the synchronisation.
+  void MarkCaption(const std::string& caption) override;
+  void ShowCaption(const std::string& caption) override;
   // The option of a group whose caption is `caption` ("Usb", "F2"), or 0.
   [[nodiscard]] static int OptionByCaption(const std::string& caption);
   // A user click on a button by design name ("Command3") or on the status line ("Text7").
@@ -115,18 +116,22 @@ class RadioMain {
   void SetTime();
   void ManualCommands();
 
-  // Memory commands (also called by the memory window's sequences without prompts while
-  // MemorySequenceBusy is set).
+  // Memory commands on a click: they ask for their values.
   void Msel();
   void Mrd();
   void Mset();
   void SetFq();
   void SetMd();
-  // Why the last of the nine prompted and memory commands above sent nothing because of a
-  // value it was given (an unusable or missing value, a number with no byte form, an unknown
-  // mode word or filter, a manual command that is not hexadecimal); empty when it sent its
-  // frames. While MemorySequenceBusy is set no box is shown, so the memory window's upload
-  // reads this after Mset to learn that a record was refused and why.
+  // The same memory commands with their values given (the memory window's operations,
+  // korvid's panel): nothing is asked and no box is shown; what became of them is returned.
+  // "Msel" selects the channel and reads it back or clears it; "Mset" writes the record and
+  // selects and reads back the channel, three frames back to back.
+  MemoryCommandResult SelectMemoryChannel(const std::string& channel, AfterSelect then);
+  MemoryCommandResult ReadMemoryChannel(const std::string& channel);
+  MemoryCommandResult WriteMemoryChannel(const MemoryValues& values);
+  // Why the last of the prompted and memory commands sent nothing because of a value it was
+  // asked or given (an unusable or missing value, a number with no byte form, an unknown mode
+  // word or filter, a manual command that is not hexadecimal); empty when it sent its frames.
   std::string LastRefusal;
 
   // Blanking helpers shared by the commands.
@@ -134,6 +139,10 @@ class RadioMain {
   void BlankDisplay();     // Text1..Text7 and the memory window's Text9 to " "
 
  private:
+  // The memory commands, asking for their values when `given` is none.
+  MemoryCommandResult SelectMemory(const std::string* given, AfterSelect then);
+  MemoryCommandResult ReadMemory(const std::string* given);
+  MemoryCommandResult WriteMemory(const MemoryValues* given);
   void RunOptionAction(int n);
   void MarkInGroup(int n);
   // The answer to the mode query that a filter option sent: the filter goes out with the mode

@@ -7,7 +7,6 @@ namespace tavrin {
 
 void RefuseValue(ControlProgram& program, const std::string& title, const std::string& text,
                  bool showBox) {
-  program.station.MemorySequenceBusy = false;
   program.radio.LastRefusal = text;
   program.radio.ClearStatusLine();
   if (showBox) program.platform.desktop.MessageBox(title, text, BoxIcon::Critical, BoxButtons::Ok);

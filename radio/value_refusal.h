@@ -10,9 +10,9 @@ namespace tavrin {
 
 class ControlProgram;
 
-// Clears the status line, ends any memory command chain (MemorySequenceBusy false), records
-// `text` as the radio window's LastRefusal and, when `showBox`, shows it in a critical box
-// titled `title`. The memory window's sequences pass no box: the upload decides what to do.
+// Clears the status line, records `text` as the radio window's LastRefusal and, when
+// `showBox`, shows it in a critical box titled `title`. Commands whose values were given pass
+// no box: whoever gave them decides what to do.
 void RefuseValue(ControlProgram& program, const std::string& title, const std::string& text,
                  bool showBox);
 

@@ -2,6 +2,10 @@
 #pragma once
 // Packed BCD as the transceiver speaks it: two decimal digits a byte, tens in the high four
 // bits. Frequencies travel as five bytes, least significant pair first.
+//
+// The simulator is the other end of the wire and keeps its own encoding of the protocol,
+// written from the transceiver's side and independent of the control program's (civ/): a test
+// that runs the program against it checks the program's encodings, not a copy of them.
 #include <cstdint>
 #include <optional>
 #include <string>

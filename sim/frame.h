@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One CI-V frame: FE FE, receiver address, sender address, command, data, FD.
+//
+// The simulator is the other end of the wire and keeps its own encoding of the protocol,
+// written from the transceiver's side and independent of the control program's (civ/): a test
+// that runs the program against it checks the program's encodings, not a copy of them.
 #include <cstdint>
 #include <optional>
 #include <string>

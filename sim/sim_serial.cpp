@@ -3,8 +3,8 @@
 
 #include <utility>
 
+#include "platform/serial_settings.h"
 #include "sim/frame.h"
-#include "sim/line_settings.h"
 
 namespace tavrin {
 
@@ -19,7 +19,7 @@ SimSerial::~SimSerial() = default;
 void SimSerial::SetSettings(const std::string& settings) {
   settings_ = settings;
   if (!open_) return;
-  if (const auto line = sim::ParseLineSettings(settings_)) {
+  if (const auto line = ParseSerialSettings(settings_)) {
     bus_.SetLine(line->baud, line->BitsPerByte());
   }
 }
@@ -27,7 +27,7 @@ void SimSerial::SetSettings(const std::string& settings) {
 PortError SimSerial::Open() {
   if (vanished_ || !ports_.contains(port_)) return {kErrorInvalidPort, "Invalid port number"};
   if (open_ || heldElsewhere_) return {kErrorPortAlreadyOpen, "Port already open"};
-  const auto line = sim::ParseLineSettings(settings_);
+  const auto line = ParseSerialSettings(settings_);
   if (!line) return {kErrorInvalidSettings, "Invalid property value"};
   bus_.SetLine(line->baud, line->BitsPerByte());
   open_ = true;

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/qt/serial_settings.h"
+#include "platform/serial_settings.h"
 
 namespace tavrin {
 

@@ -137,20 +137,20 @@ TEST_F(StartUpTest, DataFileThatCannotBeOpenedIsReportedOnceAndNotCalledComplete
 }
 
 TEST_F(StartUpTest, FlagsStartCleared) {
-  ControlProgram& p = Program();
+  WriteConfig();
+  ControlProgram& p = Start();
   Station& s = p.station;
-  bool* const flags[] = {&s.CreateFileActive,   &s.ViewFileActive,   &s.UpdateRigActive,
-                         &s.ViewRigActive,      &s.BlankRigActive,   &s.ScanRigActive,
-                         &s.MemorySequenceBusy, &s.ClearAfterSelect, &s.AwaitingSquelch,
-                         &s.DataFileOpen,       &s.EdgeUpper};
+  p.memory.Click("Command4");  // View Rig
+  ASSERT_TRUE(p.memory.Runs("View Rig"));
+  bool* const flags[] = {&s.AwaitingSquelch, &s.DataFileOpen, &s.EdgeUpper};
   for (bool* flag : flags) *flag = true;
-  s.SequenceChannel = 42;
   s.AutoStatusOn = false;
   p.link.Timer2.SetEnabled(true);
   p.InitFlags();
   p.InitFrameStrings();
   for (std::size_t i = 0; i < std::size(flags); ++i) EXPECT_FALSE(*flags[i]) << "flag " << i;
-  EXPECT_EQ(s.SequenceChannel, 0);
+  EXPECT_EQ(p.memory.Operations().Running(), nullptr);
+  EXPECT_FALSE(p.memory.Operations().StepTimer.Enabled());
   EXPECT_TRUE(s.AutoStatusOn);
   EXPECT_FALSE(p.link.ReplyTimerArmed());
 }

@@ -149,7 +149,7 @@ TEST_F(BelmarqTest, CreateFileAndUpdateRigCarryTheChannelsThroughTheFile) {
   EXPECT_EQ(BoxTexts(desktop),
             std::vector<std::string>{"Create File: KESTRA.TXT ... Are you sure?"});
   Advance(100 * 200 + 100);
-  ASSERT_FALSE(program->station.CreateFileActive);
+  ASSERT_FALSE(program->memory.Runs("Create File"));
   EXPECT_EQ(memory.Text1, "END");
   const std::string file = ReadFile("KESTRA.TXT");
   for (const char* line : {" 1            14.195.0      USB", "DX NET", " 42 ", "FM CALL", " END"})
@@ -160,8 +160,8 @@ TEST_F(BelmarqTest, CreateFileAndUpdateRigCarryTheChannelsThroughTheFile) {
   desktop.AnswerYes();
   memory.Click("Command3");  // Update Rig
   EXPECT_EQ(desktop.boxes.back().title, "Update Rig");
-  for (int step = 0; step < 400 && program->station.UpdateRigActive; ++step) Advance(200);
-  ASSERT_FALSE(program->station.UpdateRigActive);
+  for (int step = 0; step < 400 && program->memory.Runs("Update Rig"); ++step) Advance(200);
+  ASSERT_FALSE(program->memory.Runs("Update Rig"));
   EXPECT_EQ(Channels(rig), before);
   EXPECT_FALSE(desktop.ended);
 }

@@ -146,7 +146,6 @@ TEST_F(KorvidPanelTest, EveryOptionAndButtonRunsItsRadioWindowAction) {
     EXPECT_EQ(desktop.PendingInputs(), 0u);
     const auto prompts = desktop.InputBoxes();
     EXPECT_EQ(prompts.empty() ? "" : prompts.front().title, c.firstPrompt);
-    EXPECT_FALSE(State().MemorySequenceBusy);
   }
   // The memory options keep no mark, so the same one works twice in a row.
   desktop.Type("5");
@@ -189,8 +188,6 @@ TEST_F(KorvidPanelTest, ClearMemoryChannelSelectsAndClearsTheChannelNamed) {
                                                           "'CHANNEL NUMBER' (1-101)"});
     EXPECT_TRUE(rig.Channel(c.channel).blank);
     EXPECT_FALSE(rig.Channel(c.channel == 7 ? 8 : 7).blank);
-    EXPECT_FALSE(State().ClearAfterSelect);
-    EXPECT_FALSE(State().MemorySequenceBusy);
     for (const std::string* field : {&Radio().Text1, &Radio().Text2, &Radio().Text3, &Radio().Text4,
                                      &Radio().Text5, &Radio().Text6})
       EXPECT_EQ(*field, " ");
@@ -219,8 +216,6 @@ TEST_F(KorvidPanelTest, AClearWithoutAChannelClearsNothingNowOrAtTheNextSelect) 
     desktop.Type(c.answer);
     Click("Option39");
     EXPECT_TRUE(Sent().empty());
-    EXPECT_FALSE(State().ClearAfterSelect);
-    EXPECT_FALSE(State().MemorySequenceBusy);
     EXPECT_EQ(Radio().Text7, " ") << "the status line is cleared";
     EXPECT_EQ(desktop.MessageBoxes().size(), c.refused ? 1u : 0u);
 
@@ -234,16 +229,6 @@ TEST_F(KorvidPanelTest, AClearWithoutAChannelClearsNothingNowOrAtTheNextSelect) 
     EXPECT_EQ(Radio().Text6, "SIX       ");
   }
   EXPECT_FALSE(desktop.ended);
-  // Whatever request was left, Select Memory Channel never clears.
-  FillChannel(9, "NINE");
-  State().ClearAfterSelect = true;
-  desktop.Type("9");
-  ClearSent();
-  Click("Option37");
-  EXPECT_EQ(Sent(),
-            (std::vector<std::string>{Frame({0x08, 0x00, 0x09}), Frame({0x1A, 0x00, 0x00, 0x09})}));
-  EXPECT_FALSE(rig.Channel(9).blank);
-  EXPECT_FALSE(State().ClearAfterSelect);
 }
 
 }  // namespace

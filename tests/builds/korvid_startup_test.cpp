@@ -37,16 +37,14 @@ TEST_F(KorvidStartUpTest, SynchronisesAndMarksTheUncaptionedOptions) {
   EXPECT_EQ(p.panel.ListIndex, (std::array<int, 3>{-1, -1, -1}));
   EXPECT_EQ(p.panel.LastModeChoice, "");
 
-  // The memory window carries fields and timers but never shows; with no sequence running
-  // its timers are at rest.
+  // The memory window carries fields and its operations but never shows; with no operation
+  // running their timer is at rest.
   MemoryMain& memory = p.memory;
   EXPECT_EQ(memory.Caption, "Memory Operation Menu");
   EXPECT_TRUE(memory.PresentButtons.empty());
   EXPECT_FALSE(memory.HasMenuBar);
   EXPECT_TRUE(memory.Loaded);
-  for (const Timer* timer : {&memory.Timer1, &memory.Timer2, &memory.Timer3, &memory.Timer4,
-                             &memory.Timer5, &memory.Timer6})
-    EXPECT_FALSE(timer->Enabled());
+  EXPECT_FALSE(memory.Operations().StepTimer.Enabled());
   // Start-up writes into it while it is hidden.
   EXPECT_EQ(memory.Text6, "Hello K1ABC");
   EXPECT_EQ(memory.Text7, "Open Process Complete");
@@ -65,9 +63,7 @@ TEST_F(KorvidStartUpTest, SynchronisesAndMarksTheUncaptionedOptions) {
   }
   Advance(1000);
   EXPECT_FALSE(memory.Visible);
-  EXPECT_FALSE(p.station.CreateFileActive || p.station.UpdateRigActive ||
-               p.station.BlankRigActive || p.station.ScanRigActive || p.station.ViewRigActive ||
-               p.station.ViewFileActive);
+  EXPECT_EQ(memory.Operations().Running(), nullptr);
   EXPECT_FALSE(desktop.ended);
   // Only the panel's prompts were asked (each cancelled), no question of the memory window.
   EXPECT_TRUE(desktop.MessageBoxes().empty());

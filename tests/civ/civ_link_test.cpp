@@ -41,9 +41,7 @@ TEST_F(CivLinkTest, ReplyCutShortAtLowSpeedKeepsTheProgramRunning) {
   ControlProgram& p = Start(Build::Tavrin, 800);
   ASSERT_FALSE(desktop.ended);
   p.radio.Text6 = "old";
-  p.station.MemChannelText = "1";
-  p.station.MemorySequenceBusy = true;
-  p.radio.Mrd();
+  p.radio.ReadMemoryChannel("1");
   Advance(55);
   EXPECT_EQ(p.radio.Text7.rfind("STATUS = ", 0), 0u);
   EXPECT_EQ(p.radio.Text6, "old");
@@ -147,11 +145,11 @@ TEST_F(CivLinkTest, BroadcastCutByTheReplyWindowIsDecodedWhole) {
 
 TEST_F(CivLinkTest, QuietTimeFollowsTheLineSpeed) {
   ControlProgram& p = Program();
-  const std::pair<const char*, int> cases[] = {{"19200,N,8,1", 2}, {"9600,N,8,1", 4},
-                                               {"4800,N,8,1", 7},  {"1200,N,8,1", 25},
-                                               {"", 100},          {"fast", 100}};
+  const std::pair<const char*, int> cases[] = {
+      {"19200,N,8,1", 2}, {"9600,N,8,1", 4}, {"4800,N,8,1", 7}, {"1200,N,8,1", 25},
+      {"1200,E,8,2", 30}, {"", 100},         {"fast", 100}};
   for (const auto& [settings, ms] : cases) {
-    p.station.CommBaud = settings;
+    serial.SetSettings(settings);
     EXPECT_EQ(p.link.QuietMs(), ms) << settings;
   }
 }
@@ -180,7 +178,6 @@ TEST_F(CivLinkTest, UnsolicitedDataIsCutIntoFramesOnlyWhenItBeginsAsABroadcast) 
       {"lone end byte", "FD", "old", "old", "old"},
   };
   ControlProgram& p = Program();
-  p.InitFrameStrings();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     p.radio.Text1 = p.radio.Text2 = p.radio.Text3 = p.radio.Text4 = p.radio.Text6 = "old";

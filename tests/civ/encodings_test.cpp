@@ -1,35 +1,182 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The byte forms on the CI-V bus: packed BCD both ways, frequency and time texts, decimal
-// lists, and the mode, filter and S-meter tables.
+// The protocol's vocabulary and the texts the windows show: packed BCD both ways, frames built,
+// taken apart and cut from a stream, the memory record, the mode table's spellings, frequency
+// and time texts, decimal lists, and the filter and S-meter tables.
 #include "civ/encodings.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "civ/bcd.h"
+#include "civ/command_bytes.h"
+#include "civ/frame.h"
+#include "civ/memory_record.h"
+#include "civ/mode_table.h"
+#include "sim/hex.h"
 
 namespace tavrin {
 namespace {
 
 TEST(EncodingsTest, BcdBothWays) {
+  using civ::BcdToNumber;
   const std::pair<unsigned char, int> toNumber[] = {{0x00, 0},  {0x09, 9},   {0x10, 10},
                                                     {0x0A, 10}, {0x42, 42},  {0x99, 99},
                                                     {0x1A, 20}, {0xFF, 165}, {0xA0, 100}};
   for (const auto& [byte, number] : toNumber) EXPECT_EQ(BcdToNumber(byte), number) << int{byte};
-  // The leading number of the text; 18.5 rounds to 18.
-  const std::pair<const char*, int> toBcd[] = {
-      {"7", 0x07},    {"42", 0x42},    {"0", 0x00},   {"99", 0x99},  {"100", 0xA0},
-      {"109", 0xA9},  {"110", 0xBA},   {"150", 0xE2}, {"179", 0xFF}, {"12.5", 0x12},
-      {"18.5", 0x18}, {"12abc", 0x12}, {"25", 0x25},  {"  5", 0x05}};
-  for (const auto& [text, byte] : toBcd) {
-    const BcdByte result = NumberToBcd(text);
-    EXPECT_TRUE(result.Ok()) << text;
-    EXPECT_EQ(result.byte, byte) << text;
+  // 18.5 rounds to 18 (halves to the even neighbour), 12.5 to 12.
+  const std::pair<double, int> toBcd[] = {{7, 0x07},   {42, 0x42},   {0, 0x00},    {99, 0x99},
+                                          {100, 0xA0}, {109, 0xA9},  {110, 0xBA},  {150, 0xE2},
+                                          {179, 0xFF}, {12.5, 0x12}, {18.5, 0x18}, {25, 0x25}};
+  for (const auto& [number, byte] : toBcd) {
+    const civ::BcdByte result = civ::NumberToBcd(number);
+    EXPECT_TRUE(result.Ok()) << number;
+    EXPECT_EQ(result.byte, byte) << number;
   }
-  // Values without a byte give the error number instead.
-  const std::pair<const char*, int> errors[] = {{"", 79}, {"180", 179}, {"1000", 179}, {"-5", 179}};
-  for (const auto& [text, error] : errors) EXPECT_EQ(NumberToBcd(text).error, error) << text;
-  for (int n = 0; n <= 99; ++n) EXPECT_EQ(BcdToNumber(NumberToBcd(std::to_string(n)).byte), n);
+  // Numbers without a byte give the error number instead.
+  for (const double number : {180.0, 1000.0, -5.0})
+    EXPECT_EQ(civ::NumberToBcd(number).error, 179) << number;
+  for (int n = 0; n <= 99; ++n) EXPECT_EQ(BcdToNumber(civ::NumberToBcd(n).byte), n);
+
+  // Frequencies as five bytes, the 10 Hz and 1 Hz digits first, and back; only BCD comes back.
+  const std::vector<std::pair<std::int64_t, std::string>> frequencies = {
+      {14'195'000, "00 50 19 14 00"},
+      {7'050'000, "00 00 05 07 00"},
+      {0, "00 00 00 00 00"},
+      {civ::kHighestFrequencyHz, "99 99 99 99 99"},
+      {1'296'123'456, "56 34 12 96 12"}};
+  for (const auto& [hz, hex] : frequencies) {
+    EXPECT_EQ(civ::FrequencyToBcd(hz), sim::FromHex(hex)) << hz;
+    EXPECT_EQ(civ::FrequencyFromBcd(sim::FromHex(hex)), hz) << hex;
+  }
+  for (const char* hex : {"00 50 1A 14 00", "00 50 19 14", "00 50 19 14 00 00", "F0 00 00 00 00"})
+    EXPECT_EQ(civ::FrequencyFromBcd(sim::FromHex(hex)), std::nullopt) << hex;
+}
+
+TEST(EncodingsTest, FramesBuiltTakenApartAndCutFromAStream) {
+  EXPECT_EQ(civ::ControllerFrame(civ::Bytes({civ::kMeter, civ::kSquelchState})),
+            sim::FromHex("FE FE 64 E0 15 01 FD"));
+  EXPECT_EQ(civ::AnswerHead(), sim::FromHex("FE FE E0 64"));
+  const auto frame = civ::ParseFrame(sim::FromHex("FE FE E0 64 03 00 50 19 14 00 FD"));
+  ASSERT_TRUE(frame.has_value());
+  EXPECT_EQ(frame->to, 0xE0);
+  EXPECT_EQ(frame->from, 0x64);
+  EXPECT_EQ(frame->command, 0x03);
+  EXPECT_EQ(frame->data, sim::FromHex("00 50 19 14 00"));
+  for (const char* hex :
+       {"FE FE E0 64 FD", "FE E0 64 03 FD", "FE FE E0 64 03 00", "FE FE E0 64 FE 03 FD"})
+    EXPECT_EQ(civ::ParseFrame(sim::FromHex(hex)), std::nullopt) << hex;
+
+  // Each frame up to its FD, and what follows the last FD as a piece of its own.
+  const std::string stream = sim::FromHex("FE FE 00 64 01 03 01 FD FE FE 00 64 00 00 FD FE FE 00");
+  const auto pieces = civ::SplitFrames(stream);
+  ASSERT_EQ(pieces.size(), 3u);
+  EXPECT_EQ(pieces[0], sim::FromHex("FE FE 00 64 01 03 01 FD"));
+  EXPECT_EQ(pieces[1], sim::FromHex("FE FE 00 64 00 00 FD"));
+  EXPECT_EQ(pieces[2], sim::FromHex("FE FE 00"));
+  EXPECT_TRUE(civ::SplitFrames("").empty());
+
+  // The first answer behind an echo, past line noise; none while its FD has not come.
+  const struct {
+    const char* reply;
+    const char* answer;  // "" for none
+  } answers[] = {
+      {"FE FE 64 E0 03 FD FE FE E0 64 03 00 50 19 14 00 FD", "FE FE E0 64 03 00 50 19 14 00 FD"},
+      {"FE FE 64 E0 04 FD FE FE FE E0 64 FB FD", "FE FE E0 64 FB FD"},
+      {"FE FE 00 64 01 03 01 FD", ""},
+      {"FE FE 64 E0 03 FD FE FE E0 64 03 00", ""},
+  };
+  for (const auto& c : answers) {
+    const std::string reply = sim::FromHex(c.reply);
+    const auto found = civ::FindAnswer(reply);
+    EXPECT_EQ(found ? std::string(*found) : std::string(), sim::FromHex(c.answer)) << c.reply;
+  }
+  EXPECT_TRUE(civ::IsAcknowledgement(sim::FromHex("FE FE E0 64 FA FD")));
+  EXPECT_FALSE(civ::IsAcknowledgement(sim::FromHex("FE FE E0 64 03 FD")));
+  for (int byte = 0; byte < 256; ++byte)
+    EXPECT_EQ(civ::IsLinkCode(static_cast<unsigned char>(byte)), byte >= 0xFA && byte <= 0xFE);
+}
+
+TEST(EncodingsTest, TheMemoryRecordTypedAndBack) {
+  // Channel 23, selected, 14.225.0 MHz, USB, filter 3, the 88.5 Hz tones, "ABC".
+  const std::string bytes =
+      sim::FromHex("00 23 01 00 50 22 14 00 01 03 00 00 08 85 00 08 85") + "ABC       ";
+  const auto record = civ::MemoryRecord::FromBytes(bytes);
+  ASSERT_TRUE(record.has_value());
+  EXPECT_EQ(record->channel, sim::FromHex("00 23"));
+  EXPECT_EQ(record->selected, 0x01);
+  EXPECT_EQ(civ::FrequencyFromBcd(record->frequency), 14'225'000);
+  EXPECT_EQ(record->mode, 0x01);
+  EXPECT_EQ(record->filter, 0x03);
+  EXPECT_EQ(record->tone, civ::DefaultToneBlock());
+  EXPECT_EQ(record->label, "ABC       ");
+  EXPECT_EQ(record->Bytes(), bytes);
+  EXPECT_TRUE(record->WellFormed());
+  EXPECT_EQ(civ::MemoryRecord::FromBytes(bytes.substr(1)), std::nullopt);
+  EXPECT_EQ(civ::MemoryRecord{}.Bytes(),
+            std::string(10, '\0') + civ::DefaultToneBlock() + std::string(10, ' '));
+  // One byte changed at a time: only what is checked spoils the record.
+  const struct {
+    std::size_t at;
+    unsigned char byte;
+    bool wellFormed;
+  } changes[] = {{2, 0x02, false},  {4, 0x5A, false}, {8, 0x06, false}, {9, 0x04, false},
+                 {12, 0xF0, false}, {0, 0x01, true},  {17, 0xFD, true}};
+  for (const auto& c : changes) {
+    std::string changed = bytes;
+    changed[c.at] = static_cast<char>(c.byte);
+    EXPECT_EQ(civ::MemoryRecord::FromBytes(changed)->WellFormed(), c.wellFormed) << c.at;
+  }
+  // Channel codes both ways: 1 to 99 in BCD, P1 and P2.
+  for (int channel = 1; channel <= 101; ++channel)
+    EXPECT_EQ(civ::ChannelOfCode(civ::MemoryChannelCode(channel)), channel) << channel;
+  EXPECT_EQ(civ::MemoryChannelCode(42), sim::FromHex("00 42"));
+  EXPECT_EQ(civ::MemoryChannelCode(101), sim::FromHex("01 01"));
+  for (const char* hex : {"00 00", "00 1A", "01 02", "02 00", "00"})
+    EXPECT_EQ(civ::ChannelOfCode(sim::FromHex(hex)), std::nullopt) << hex;
+  EXPECT_EQ(civ::LabelBytes("TWELVE CHARS"), "TWELVE CHA");
+  EXPECT_EQ(civ::LabelBytes(""), std::string(10, ' '));
+}
+
+TEST(EncodingsTest, EverySpellingOfAModeLeadsToTheSameCode) {
+  const struct {
+    int code;
+    const char* shown;
+    const char* option;
+    const char* rigctl;
+  } modes[] = {{0x00, "LSB", "Lsb", "LSB"},    {0x01, "USB", "Usb", "USB"},
+               {0x02, "AM", "Am", "AM"},       {0x03, "CW", "Cw", "CW"},
+               {0x04, "RTTY", "Rtty", "RTTY"}, {0x05, "FM", "Fm", "FM"},
+               {0x07, "CWr", "Cwr", "CWR"},    {0x08, "RTTYr", "Rttyr", "RTTYR"}};
+  ASSERT_EQ(civ::Modes().size(), std::size(modes));
+  for (const auto& m : modes) {
+    const civ::Mode* mode = civ::ModeOfCode(m.code);
+    ASSERT_NE(mode, nullptr) << m.shown;
+    EXPECT_EQ(civ::ModeShownAs(m.shown), mode);
+    EXPECT_EQ(std::string(mode->option), m.option);
+    EXPECT_EQ(civ::ModeOfRigctl(m.rigctl), mode);
+    // What a mode field shows, typed back in any case, is the same mode.
+    EXPECT_EQ(civ::ModeTypedAs(m.shown), mode);
+    EXPECT_EQ(civ::ModeTypedAs(m.option), mode);
+    // The normal filter is the middle passband, the wide one above it.
+    EXPECT_GT(mode->passbandHz[0], mode->passbandHz[1]);
+    EXPECT_GT(mode->passbandHz[1], mode->passbandHz[2]);
+  }
+  EXPECT_EQ(civ::ModeOfCode(0x06), nullptr);
+  EXPECT_EQ(civ::ModeShownAs("Usb"), nullptr);
+  EXPECT_EQ(civ::ModeOfRigctl("PKTUSB"), nullptr);
+  for (const char* word : {"", "usb ", "SSB"}) EXPECT_EQ(civ::ModeTypedAs(word), nullptr) << word;
+  for (int code = 1; code <= 3; ++code) {
+    const civ::Filter* filter = civ::FilterOfCode(code);
+    ASSERT_NE(filter, nullptr);
+    EXPECT_EQ(civ::FilterShownAs("Fil " + std::to_string(code)), filter);
+    EXPECT_EQ(civ::FilterTypedAs(std::to_string(code)), filter);
+    EXPECT_EQ(std::string(filter->option), "F" + std::to_string(code));
+  }
+  EXPECT_EQ(civ::FilterOfCode(4), nullptr);
 }
 
 TEST(EncodingsTest, FrequencyTimeAndDecimalTexts) {

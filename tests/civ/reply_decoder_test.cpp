@@ -37,8 +37,7 @@ Snapshot Take(const ControlProgram& p) {
           {"AwaitingSquelch", flag(s.AwaitingSquelch)}, {"EdgeUpper", flag(s.EdgeUpper)},
           {"FrequencyText", s.FrequencyText}, {"MemModeText", s.MemModeText},
           {"MemFilterText", s.MemFilterText}, {"MemSelectedText", s.MemSelectedText},
-          {"DecodedLabel", s.DecodedLabel}, {"MemorySequenceBusy", flag(s.MemorySequenceBusy)},
-          {"SyncStep", std::to_string(s.SyncStep)}};
+          {"DecodedLabel", s.DecodedLabel}, {"SyncStep", std::to_string(s.SyncStep)}};
   // clang-format on
 }
 
@@ -72,10 +71,10 @@ std::vector<RowCase> RowCases() {
       {"radio.Text1", " "}, {"radio.Text2", " "}, {"radio.Text3", " "}, {"radio.Text4", " "},
       {"radio.Text5", " "}, {"radio.Text6", " "}, {"memory.Text1", "5"}, {"memory.Text2", ""},
       {"memory.Text3", ""}, {"memory.Text4", ""}, {"memory.Text5", ""}, {"memory.Text6", ""},
-      {"memory.Text7", "Blank"}, {"MemorySequenceBusy", "false"}};
+      {"memory.Text7", "Blank"}};
   const Snapshot nothingToReport = {
       {"radio.Text1", " "}, {"radio.Text2", " "}, {"radio.Text3", " "}, {"radio.Text4", " "},
-      {"radio.Text5", " "}, {"radio.Text6", " "}, {"MemorySequenceBusy", "false"}};
+      {"radio.Text5", " "}, {"radio.Text6", " "}};
   const Snapshot squelchUnknown = {{"SquelchState", "2"}, {"radio.Text6", ""},
       {"memory.Text7", ""}, {"AwaitingSquelch", "false"}};
   const std::string memoryRecord = FromHex("00 05 01 00 00 95 14 00 01 02 00 00 08 85 00 08 85");
@@ -170,7 +169,6 @@ class ReplyDecoderTest : public ProgramFixture {
     Station& s = p->station;
     s.MemChannelText = "5";
     s.AwaitingSquelch = true;
-    s.MemorySequenceBusy = true;
     s.SquelchState = 7;
   }
 

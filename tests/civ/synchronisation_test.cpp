@@ -122,7 +122,7 @@ TEST_F(SynchronisationTest, FinishNeedsFifteenBytes) {
     ControlProgram& p = Program();
     p.InitFrameStrings();
     p.station.SyncStep = 6;
-    p.decoder.SynchronisationStep(std::string(length, '\x01'));
+    p.synchronisation.SynchronisationStep(std::string(length, '\x01'));
     EXPECT_EQ(p.station.SyncStep, 0);
     EXPECT_EQ(desktop.boxes.size(), length < 15 ? 1u : 0u) << length;
     EXPECT_EQ(p.station.AwaitingRadio, length < 15) << length;

@@ -35,7 +35,7 @@ class BackupTest : public MemoryFixture {
   void ExpectOldBackupKept() {
     EXPECT_EQ(ReadFile("KESTRA.TXT"), kOldBackup);
     EXPECT_EQ(DirectoryNames(), (std::vector<std::string>{"KESTRA.INI", "KESTRA.TXT"}));
-    EXPECT_FALSE(State().CreateFileActive || State().MemorySequenceBusy);
+    EXPECT_FALSE(Runs("Create File"));
   }
 };
 
@@ -69,7 +69,7 @@ TEST_F(BackupTest, AnythingThatEndsThePassEarlyLeavesTheOldBackup) {
   }
   // With the transceiver back the same pass gives the whole backup.
   StartCreateFile();
-  AdvanceWhile(State().CreateFileActive);
+  AdvanceWhileRunning();
   const std::string file = ReadFile("KESTRA.TXT");
   EXPECT_NE(file.find(Line("20", "14.200.0", "USB", "Fil 2", "   ", "CH") + kEmptyLine),
             std::string::npos);
@@ -111,7 +111,7 @@ TEST_F(BackupTest, OnlyAWellFormedAnswerIsData) {
     desktop.boxes.clear();
     serial.Line().AlterMemoryAnswer(60, c.fault, 1);
     StartCreateFile();
-    AdvanceWhile(State().CreateFileActive);
+    AdvanceWhileRunning();
     const std::string file = ReadFile("KESTRA.TXT");
     EXPECT_NE(file.find(Line("20", "14.200.0", "USB", "Fil 2", "   ", "CH") +
                         Line("60", "28.500.0", "USB", "Fil 2", "   ", "SIXTY")),
@@ -165,7 +165,7 @@ TEST_F(BackupTest, AWriteErrorIsReportedAtOnceAndLeavesTheOldBackup) {
     if (c.stepsBeforeBox == 0) {
       EXPECT_EQ(Messages().size(), 2u) << "said at the click";
     }
-    AdvanceWhile(State().CreateFileActive);
+    AdvanceWhileRunning();
     files.InjectWriteFault(std::nullopt);
     ExpectOldBackupKept();
     ASSERT_EQ(Messages().size(), 2u);

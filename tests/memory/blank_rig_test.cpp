@@ -34,7 +34,7 @@ TEST_F(BlankRigTest, ClearsOneChannelAStepSelectThenClear) {
             (std::vector<std::string>{"Clearing Memory Channel 5", "Clearing Memory Channel 6",
                                       "Clearing Memory Channel 7", "END"}));
   EXPECT_EQ(Memory().Text1, "END");
-  EXPECT_FALSE(State().BlankRigActive || State().ClearAfterSelect || State().MemorySequenceBusy);
+  EXPECT_FALSE(Runs("Blank Rig"));
 
   const auto& frames = serial.SentFrames();
   ASSERT_EQ(frames.size(), 6u);
@@ -65,7 +65,7 @@ TEST_F(BlankRigTest, RangesReachNoFurtherThanChannel99) {
     FillAll();
     BlankRig(c.start, c.end);
     Advance(101 * 200);
-    EXPECT_FALSE(State().BlankRigActive);
+    EXPECT_FALSE(Runs("Blank Rig"));
     std::vector<int> cleared;
     for (int n = c.first; n <= c.last; ++n) cleared.push_back(n);
     EXPECT_EQ(BlankChannels(), cleared);
@@ -79,7 +79,7 @@ TEST_F(BlankRigTest, NoOrAnAnswerThatIsNoChannelNumberStartsNothing) {
   for (const std::string answer : {"abc", "-5", "2.5", "1000"}) {
     desktop.boxes.clear();
     BlankRig(answer, "7");
-    EXPECT_FALSE(State().BlankRigActive) << answer;
+    EXPECT_FALSE(Runs("Blank Rig")) << answer;
     EXPECT_EQ(Messages(),
               (Shown{{"Blank Rig", "Are you sure?"},
                      {"Blank Rig Memories",

@@ -25,13 +25,13 @@ class HandEditedFileTest : public MemoryFixture {
   void UpdateRig() {
     desktop.AnswerYes();
     Memory().Click("Command3");
-    AdvanceWhile(State().UpdateRigActive);
+    AdvanceWhileRunning();
   }
   // Every line of "View File" as shown in the progress line, up to its end.
   std::vector<std::string> Viewed() {
     std::vector<std::string> shown;
     Memory().Click("Command2");
-    for (int step = 0; step < 100 && State().ViewFileActive; ++step) {
+    for (int step = 0; step < 100 && Runs("View File"); ++step) {
       Advance(500);
       shown.push_back(Memory().Text7);
     }
@@ -81,7 +81,7 @@ TEST_F(HandEditedFileTest, AFileTheProgramWroteReadsBackUnchanged) {
   rig.SetChannel(8, sim::MemoryChannel::Filled(14'085'500, sim::kModeRttyReverse, 3, "RTTY R"));
   desktop.AnswerYes();
   Memory().Click("Command1");
-  AdvanceWhile(State().CreateFileActive);
+  AdvanceWhileRunning();
   const std::string written = ReadFile("KESTRA.TXT");
   const std::vector<std::string> viewed = Viewed();
   std::string joined;

@@ -48,9 +48,12 @@ class MemoryFixture : public ProgramFixture {
     return p;
   }
   MemoryMain& Memory() { return program->memory; }
-  // Advances the clock in steps of `stepMs` while `running` holds, at most `limitMs`.
-  void AdvanceWhile(const bool& running, int limitMs = 60'000, int stepMs = 100) {
-    for (int ms = 0; ms < limitMs && running; ms += stepMs) Advance(stepMs);
+  // Whether the memory window's operation of that title runs.
+  bool Runs(const std::string& title) { return Memory().Runs(title); }
+  bool AnyRuns() { return Memory().Operations().Running() != nullptr; }
+  // Advances the clock in steps of `stepMs` while an operation runs, at most `limitMs`.
+  void AdvanceWhileRunning(int limitMs = 60'000, int stepMs = 100) {
+    for (int ms = 0; ms < limitMs && AnyRuns(); ms += stepMs) Advance(stepMs);
   }
   // The names in the working directory, for checks that no temporary file is left behind.
   [[nodiscard]] std::vector<std::string> DirectoryNames() const {

@@ -37,7 +37,7 @@ TEST_F(MemoryWindowTest, EachBuildHasItsOwnShapeAndTheMemoryManagersLackedContro
   }
   Advance(1000);
   EXPECT_TRUE(desktop.boxes.empty());
-  EXPECT_FALSE(State().ScanRigActive);
+  EXPECT_FALSE(Runs("Scan Rig"));
   EXPECT_FALSE(program->radio.Visible);
   EXPECT_TRUE(Sent().empty());
 }
@@ -49,23 +49,16 @@ TEST_F(MemoryWindowTest, ClearStopEndsEveryOperationAndKeepsTheOldBackup) {
   desktop.AnswerYes();
   Memory().Click("Command1");  // Create File
   Advance(1000);
-  ASSERT_TRUE(State().CreateFileActive);
+  ASSERT_TRUE(Runs("Create File"));
 
   for (const char* stop : {"Command8", "Command10", "Text7"}) {
     Station& s = State();
-    s.ScanRigActive = s.ViewRigActive = s.BlankRigActive = s.ViewFileActive = true;
-    s.UpdateRigActive = s.ClearAfterSelect = s.AwaitingSquelch = s.ScanSkipRequested = true;
-    s.ScanStopRequested = true;
+    s.AwaitingSquelch = true;
     s.AutoStatusOn = false;
     s.SquelchState = 1;
     Memory().Text3 = "14.195.0";
     Memory().Click(stop);
-    EXPECT_FALSE(s.CreateFileActive || s.ViewFileActive || s.UpdateRigActive || s.ViewRigActive ||
-                 s.BlankRigActive || s.ScanRigActive || s.AwaitingSquelch || s.ScanSkipRequested ||
-                 s.ScanStopRequested || s.ClearAfterSelect || s.MemorySequenceBusy ||
-                 s.DataFileOpen)
-        << stop;
-    EXPECT_EQ(s.SequenceChannel, 0);
+    EXPECT_FALSE(AnyRuns() || s.AwaitingSquelch || s.DataFileOpen) << stop;
     EXPECT_EQ(s.SquelchState, 0);
     EXPECT_TRUE(s.AutoStatusOn);
     EXPECT_EQ(Memory().Text3, "") << stop;
@@ -97,8 +90,8 @@ TEST_F(MemoryWindowTest, OneOperationRunsAtATime) {
     EXPECT_EQ(Messages()[0].second,
               "View Rig is running ... Wait for it to end or press Clear / Stop");
   }
-  EXPECT_FALSE(State().CreateFileActive || State().ViewFileActive || State().UpdateRigActive ||
-               State().BlankRigActive || State().ScanRigActive);
+  EXPECT_FALSE(Runs("Create File") || Runs("View File") || Runs("Update Rig") ||
+               Runs("Blank Rig") || Runs("Scan Rig"));
   Advance(2100);
   EXPECT_EQ(Memory().Text1, "4") << "View Rig goes on undisturbed";
 }
@@ -112,7 +105,7 @@ TEST_F(MemoryWindowTest, ViewRigReadsChannels1To99HalfASecondApart) {
   EXPECT_EQ(Memory().Text2, "*");
   EXPECT_EQ(Memory().Text3, "07.050.0");
   Advance(98 * 500);
-  EXPECT_FALSE(State().ViewRigActive);
+  EXPECT_FALSE(Runs("View Rig"));
   EXPECT_EQ(Memory().Text1, "END");
   EXPECT_EQ(Memory().Text7, "END");
   const auto reads = SentStartingWith(Bytes({0x1A, 0x00}));
@@ -147,55 +140,52 @@ TEST_F(MemoryWindowTest, ExitEndsTheProgramAndClosingTheFrameOnlyTheMemoryManage
     EXPECT_EQ(State().DataFileOpen, !c.ends);
     if (c.ends) continue;
     EXPECT_FALSE(Memory().Visible);
-    EXPECT_TRUE(State().ViewRigActive && Memory().Timer4.Enabled())
+    EXPECT_TRUE(Runs("View Rig") && Memory().Operations().StepTimer.Enabled())
         << "the operations go on behind";
   }
 }
 
-TEST_F(MemoryWindowTest, ATimerRunsOnlyWhileItsSequenceRuns) {
+TEST_F(MemoryWindowTest, TheStepTimerRunsOnlyWhileAnOperationRunsAtItsPace) {
   StartProgram();
-  const auto enabled = [this] {
-    std::vector<bool> on;
-    for (const Timer* timer : {&Memory().Timer1, &Memory().Timer2, &Memory().Timer3,
-                               &Memory().Timer4, &Memory().Timer5, &Memory().Timer6})
-      on.push_back(timer->Enabled());
-    return on;
-  };
-  const std::vector<bool> none(6, false);
-  EXPECT_EQ(enabled(), none) << "an idle window wakes nothing";
+  const Timer& timer = Memory().Operations().StepTimer;
+  EXPECT_FALSE(timer.Enabled()) << "an idle window wakes nothing";
   // Enough lines for View File and Update Rig to run a while.
   WriteFile("KESTRA.TXT", std::string(20, '\n'));
   struct Case {
     const char* button;
     std::vector<std::string> typed;
-    std::size_t timer;  // from 0: Timer1 .. Timer6
+    const char* title;
+    int periodMs;
   };
-  const Case cases[] = {{"Command1", {}, 0},         {"Command2", {}, 1},
-                        {"Command3", {}, 2},         {"Command4", {}, 3},
-                        {"Command5", {"1", "2"}, 4}, {"Command6", {"1", "2", "1", "0"}, 5}};
+  const Case cases[] = {{"Command1", {}, "Create File", 200},
+                        {"Command2", {}, "View File", 500},
+                        {"Command3", {}, "Update Rig", 200},
+                        {"Command4", {}, "View Rig", 500},
+                        {"Command5", {"1", "5"}, "Blank Rig", 200},
+                        {"Command6", {"1", "2", "1", "0"}, "Scan Rig", 100}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.button);
     desktop.AnswerYes();
     for (const std::string& answer : c.typed) desktop.Type(answer);
     Memory().Click(c.button);
-    std::vector<bool> expected = none;
-    expected[c.timer] = true;
-    EXPECT_EQ(enabled(), expected);
+    EXPECT_TRUE(Runs(c.title));
+    EXPECT_TRUE(timer.Enabled());
+    EXPECT_EQ(timer.Interval(), c.periodMs);
     Advance(700);
-    EXPECT_EQ(enabled(), expected) << "still running";
+    EXPECT_TRUE(Runs(c.title) && timer.Enabled()) << "still running";
     Memory().Click("Command10");  // S t o p
     desktop.boxes.clear();
     Advance(600);
-    EXPECT_EQ(enabled(), none);
+    EXPECT_FALSE(AnyRuns() || timer.Enabled());
   }
-  // A sequence that ends by itself stops its timer at its next tick.
+  // An operation that ends by itself stops the timer at its next tick.
   desktop.AnswerYes();
   desktop.Type("1");
   desktop.Type("1");
   Memory().Click("Command5");
   Advance(1000);
-  EXPECT_FALSE(State().BlankRigActive);
-  EXPECT_EQ(enabled(), none);
+  EXPECT_FALSE(Runs("Blank Rig"));
+  EXPECT_FALSE(timer.Enabled());
 }
 
 TEST_F(MemoryWindowTest, MenusAndButtonsLeadToTheOtherWindows) {

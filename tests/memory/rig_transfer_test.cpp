@@ -43,7 +43,7 @@ class RigTransferTest : public MemoryFixture {
     RunUpload(steps);
   }
   void RunUpload(int steps = 400) {
-    for (int step = 0; step < steps && State().UpdateRigActive; ++step) Advance(200);
+    for (int step = 0; step < steps && Runs("Update Rig"); ++step) Advance(200);
   }
 };
 
@@ -65,8 +65,7 @@ TEST_F(RigTransferTest, CreateFileWritesTheLayoutAPersonCanReadAndUpdateRigLoads
                                kEmptyLine + kHeaderLine + kEmptyLine + kEndLine;
   EXPECT_EQ(ReadFile("KESTRA.TXT"), expected);
 
-  EXPECT_FALSE(State().CreateFileActive);
-  EXPECT_FALSE(State().MemorySequenceBusy);
+  EXPECT_FALSE(Runs("Create File"));
   EXPECT_EQ(Memory().Text1, "END");
   EXPECT_EQ(Memory().Text7, "END");
   // The new file is left open for reading, ready for "View File".
@@ -80,10 +79,10 @@ TEST_F(RigTransferTest, CreateFileWritesTheLayoutAPersonCanReadAndUpdateRigLoads
   // Blank the transceiver, load the file back, and every channel 1 to 99 is as it was.
   BlankRig("1", "99");
   Advance(100 * 200);
-  ASSERT_FALSE(State().BlankRigActive);
+  ASSERT_FALSE(Runs("Blank Rig"));
   ASSERT_EQ(BlankChannels().size(), 101u);
   UpdateRig();
-  ASSERT_FALSE(State().UpdateRigActive);
+  ASSERT_FALSE(Runs("Update Rig"));
   for (int n = 1; n <= 99; ++n) {
     Stored expected = before[n];
     std::get<1>(expected) = std::get<1>(expected) / 100 * 100;  // the file carries 100 Hz
@@ -102,14 +101,14 @@ TEST_F(RigTransferTest, NoLeavesTheFileAloneAndYesKeepsItUntilTheNewOneIsComplet
   EXPECT_EQ(desktop.boxes.at(0).buttons, BoxButtons::YesNo);
   EXPECT_EQ(desktop.boxes.at(0).icon, BoxIcon::None);
   EXPECT_EQ(ReadFile("KESTRA.TXT"), "my channels\r\n");
-  EXPECT_FALSE(State().CreateFileActive);
+  EXPECT_FALSE(Runs("Create File"));
 
   desktop.AnswerYes();
   Memory().Click("Command1");
-  EXPECT_TRUE(State().CreateFileActive);
+  EXPECT_TRUE(Runs("Create File"));
   Advance(10'000);
   EXPECT_EQ(ReadFile("KESTRA.TXT"), "my channels\r\n") << "half way: still the old file";
-  AdvanceWhile(State().CreateFileActive);
+  AdvanceWhileRunning();
   EXPECT_EQ(
       ReadFile("KESTRA.TXT").find(Line("1", "14.195.0", "USB", "Fil 2", "   ", "DX NET")),
       std::string(Blanks(70) + "KESTRA.TXT\r\n" + kEmptyLine + kHeaderLine + kEmptyLine).size());
@@ -127,7 +126,7 @@ TEST_F(RigTransferTest, ChannelsThatDoNotAnswerAreAskedAgainAtTheEndAndWrittenIn
   rig.SetSilent(true);
   Advance(400);  // channels 2 and 3 asked without answer
   rig.SetSilent(false);
-  AdvanceWhile(State().CreateFileActive);
+  AdvanceWhileRunning();
 
   const auto reads = SentStartingWith(Bytes({0x1A, 0x00}));
   ASSERT_EQ(reads.size(), 101u) << "99 channels and one more try for each of the two";
@@ -150,7 +149,7 @@ TEST_F(RigTransferTest, ChannelsStillWithoutAnswerAreNamedInTheEndLineAndABox) {
   serial.Line().AlterMemoryAnswer(61, {sim::AnswerFault::Kind::ChangeByte, 14, 0x06}, -1);
   serial.Line().AlterMemoryAnswer(77, {sim::AnswerFault::Kind::DropByte, 8, 0}, -1);
   CreateFile();
-  AdvanceWhile(State().CreateFileActive);
+  AdvanceWhileRunning();
   const std::string file = ReadFile("KESTRA.TXT");
   EXPECT_EQ(file.find("\r\n 61 "), std::string::npos);
   EXPECT_NE(file.find(Line("99", "29.600.0", "FM", "Fil 3", "Yes", "FM CALL") + kEmptyLine),
@@ -169,7 +168,7 @@ TEST_F(RigTransferTest, HandWrittenLinesLoadTheTwoExtraChannelsToo) {
                               Line("101", "28.500.0", "Am", "Fil 3", "   ", "P2 TWELVE CH") +
                               "END\r\n" + Line("7", "07.000.0", "LSB", "Fil 2", "", "AFTER END"));
   UpdateRig();
-  ASSERT_FALSE(State().UpdateRigActive);
+  ASSERT_FALSE(Runs("Update Rig"));
   // The two extra channels are never selected, and a label is cut to ten characters.
   EXPECT_EQ(Contents(100), (Stored{false, 21'300'000, sim::kModeUsb, 1, false, "P1 NET    "}));
   EXPECT_EQ(Contents(101), (Stored{false, 28'500'000, sim::kModeAm, 3, false, "P2 TWELVE "}));
@@ -195,9 +194,9 @@ TEST_F(RigTransferTest, AFileWithoutChannelsSendsNothing) {
   WriteFile("KESTRA.TXT", Blanks(70) + "KESTRA.TXT\r\n" + kEmptyLine + kHeaderLine + kEmptyLine +
                               kEmptyLine + kHeaderLine + kEmptyLine + kEndLine);
   UpdateRig(7);
-  EXPECT_TRUE(State().UpdateRigActive) << "every line costs a step";
+  EXPECT_TRUE(Runs("Update Rig")) << "every line costs a step";
   Advance(200);
-  EXPECT_FALSE(State().UpdateRigActive);
+  EXPECT_FALSE(Runs("Update Rig"));
   EXPECT_TRUE(Sent().empty());
   EXPECT_EQ(Memory().Text1, "END");
 }
@@ -212,7 +211,7 @@ TEST_F(RigTransferTest, LinesThatCannotBeStoredAreSkippedAndTheUploadGoesOn) {
   EXPECT_EQ(Memory().Text7, "Skipped, frequency 14.1X5.0 cannot be read as MM.kkk.h ... " +
                                 bad1.substr(0, bad1.size() - 2));
   RunUpload();
-  ASSERT_FALSE(State().UpdateRigActive);
+  ASSERT_FALSE(Runs("Update Rig"));
 
   EXPECT_FALSE(desktop.ended);
   EXPECT_FALSE(rig.Channel(1).blank);
@@ -238,7 +237,7 @@ TEST_F(RigTransferTest, FileOperationsNeedADataFile) {
               "No data file in use ... Choose one with Change Data File or SETUP");
     EXPECT_EQ(desktop.boxes.at(0).icon, BoxIcon::Critical);
   }
-  EXPECT_FALSE(State().CreateFileActive || State().ViewFileActive || State().UpdateRigActive);
+  EXPECT_FALSE(Runs("Create File") || Runs("View File") || Runs("Update Rig"));
   EXPECT_FALSE(desktop.ended);
 }
 
@@ -254,10 +253,10 @@ TEST_F(RigTransferTest, ViewFileShowsEveryLineUpToTheEndLine) {
   const MemoryMain& m = Memory();
   EXPECT_EQ((std::vector<std::string>{m.Text1, m.Text2, m.Text3, m.Text4, m.Text5, m.Text6}),
             (std::vector<std::string>{"42 ", "Y", "14.225.0", "RTTYr", "Fil 2", "TWELVE CHARS"}));
-  EXPECT_TRUE(State().ViewFileActive);
+  EXPECT_TRUE(Runs("View File"));
   Advance(500);
   EXPECT_EQ(Memory().Text1, "END");
-  EXPECT_FALSE(State().ViewFileActive);
+  EXPECT_FALSE(Runs("View File"));
   Advance(2000);
   EXPECT_EQ(Memory().Text1, "END") << "the line after the end line is not shown";
   EXPECT_TRUE(Sent().empty());

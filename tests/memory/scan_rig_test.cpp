@@ -58,10 +58,10 @@ TEST_F(ScanRigTest, AsksFourQuestionsAndPutsTheTransceiverIntoMemoryMode) {
                          "Scan Rig|ENDING Channel (1-101)|99", "Scan Rig|Scan SPEED (1-100)|25",
                          "Scan Rig|Scan ONLY Select or SKIP Select (1=Only, 0=Skip)|0"}));
   EXPECT_EQ(Memory().FocusedControl, "Command11");
-  EXPECT_TRUE(State().ScanRigActive);
+  EXPECT_TRUE(Runs("Scan Rig"));
   EXPECT_FALSE(State().AutoStatusOn);
-  EXPECT_EQ(State().ScanSpeed, 25);
-  EXPECT_EQ(State().ScanSelectMode, "0");
+  EXPECT_EQ(Memory().LastScanSpeed, "25");
+  EXPECT_EQ(Memory().LastScanSelectMode, "0");
   ASSERT_FALSE(Sent().empty());
   EXPECT_EQ(Sent().front(), Frame({0x08}));
 }
@@ -161,15 +161,14 @@ TEST_F(ScanRigTest, AnsweringYesToTheStopQuestionEndsTheScan) {
     Memory().Click(button);
     EXPECT_EQ(Messages(), (Shown{{"Scan Rig", "STOP Scan Rig?"}}));
     EXPECT_EQ(desktop.boxes.at(0).buttons, BoxButtons::YesNo);
-    EXPECT_TRUE(State().ScanRigActive) << "No goes on scanning";
+    EXPECT_TRUE(Runs("Scan Rig")) << "No goes on scanning";
 
     desktop.AnswerYes();
     Memory().Click(button);
     Advance(200);
-    EXPECT_FALSE(State().ScanRigActive || State().AwaitingSquelch);
+    EXPECT_FALSE(Runs("Scan Rig") || State().AwaitingSquelch);
     EXPECT_EQ(Memory().Text1, "END");
     EXPECT_EQ(Memory().Text7, "END");
-    EXPECT_EQ(State().SequenceChannel, 2);
     EXPECT_TRUE(State().AutoStatusOn);
     const std::size_t sent = Sent().size();
     Advance(1000);
@@ -180,14 +179,14 @@ TEST_F(ScanRigTest, AnsweringYesToTheStopQuestionEndsTheScan) {
 TEST_F(ScanRigTest, EqualsRepeatsTheLastScanAndClickingTheProgressLineStopsIt) {
   Memory().Click("Command13");
   Advance(500);
-  EXPECT_FALSE(State().ScanRigActive) << "no scan to repeat yet";
+  EXPECT_FALSE(Runs("Scan Rig")) << "no scan to repeat yet";
   EXPECT_TRUE(Sent().empty());
 
   for (int n = 4; n <= 6; ++n) Fill(n);
   Scan("4", "6", "fast", "0");
   Advance(500);
   Memory().Click("Text7");
-  EXPECT_FALSE(State().ScanRigActive);
+  EXPECT_FALSE(Runs("Scan Rig"));
   EXPECT_TRUE(State().AutoStatusOn);
   EXPECT_EQ(Memory().Text7, "");
 
@@ -195,8 +194,8 @@ TEST_F(ScanRigTest, EqualsRepeatsTheLastScanAndClickingTheProgressLineStopsIt) {
   desktop.boxes.clear();
   Memory().Click("Command13");
   EXPECT_TRUE(desktop.boxes.empty());
-  EXPECT_TRUE(State().ScanRigActive);
-  EXPECT_EQ(State().ScanSpeed, 0);
+  EXPECT_TRUE(Runs("Scan Rig"));
+  EXPECT_EQ(Memory().LastScanSpeed, "0");
   RunUntilSelected(4, 2);
   EXPECT_EQ(Selected(), (std::vector<int>{4, 5, 6, 4}));
   EXPECT_EQ(Sent().front(), Frame({0x08}));

@@ -30,7 +30,7 @@ class UploadCheckTest : public MemoryFixture {
 
 TEST_F(UploadCheckTest, EveryChannelIsReadBackAndCounted) {
   StartUpdateRig();
-  AdvanceWhile(State().UpdateRigActive);
+  AdvanceWhileRunning();
   EXPECT_EQ(Memory().Text7, "END ... 40 channels written and verified");
   EXPECT_EQ(Messages().back(), (std::pair<std::string, std::string>{
                                    "Update Rig", "40 channels written and verified"}));
@@ -43,7 +43,7 @@ TEST_F(UploadCheckTest, AReadBackThatDiffersOrDoesNotComeIsNamed) {
   serial.Line().AlterMemoryAnswer(7, {AnswerFault::Kind::ChangeByte, 24, 'X'}, 1);
   serial.Line().AlterMemoryAnswer(9, {AnswerFault::Kind::InsertByte, 12, 0x00}, 1);
   StartUpdateRig();
-  AdvanceWhile(State().UpdateRigActive);
+  AdvanceWhileRunning();
   const std::string summary =
       "38 channels written and verified ... 2 channels not as written: channel 7 (read back "
       "differs), channel 9 (no answer)";
@@ -60,7 +60,7 @@ TEST_F(UploadCheckTest, APulledCableStopsTheUploadAndNamesTheFirstLineNotStored)
   Advance(150);
   serial.Vanish();
   Advance(200 * 5);
-  EXPECT_FALSE(State().UpdateRigActive);
+  EXPECT_FALSE(Runs("Update Rig"));
   EXPECT_FALSE(desktop.ended);
   const std::string what =
       "The transceiver's port went away ... line 13 and the lines after it were not stored ... "

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "civ/command_bytes.h"
+
 namespace tavrin {
 namespace {
 
@@ -182,8 +184,20 @@ TEST(CommandInput, AcceptedFormsNameExactlyTheRangesTheyCheck) {
   for (const std::string channel : {"174", "177", "178"})
     EXPECT_EQ(ChannelCode(channel), std::nullopt) << channel;
   EXPECT_EQ(ChannelCode("179"), std::string("\x00\xFF", 2));
-  EXPECT_EQ(FirstLinkCodeCharacter("K\xFC\xFDL"), "\xFC");
-  EXPECT_EQ(FirstLinkCodeCharacter("K\xF9\xFF"), "");
+  EXPECT_EQ(civ::FirstLinkCodeCharacter("K\xFC\xFDL"), "\xFC");
+  EXPECT_EQ(civ::FirstLinkCodeCharacter("K\xF9\xFF"), "");
+  // The byte of the number a typed text begins with; 18.5 rounds to 18.
+  const std::pair<const char*, int> toBcd[] = {
+      {"7", 0x07},    {"42", 0x42},    {"0", 0x00},   {"99", 0x99},  {"100", 0xA0},
+      {"109", 0xA9},  {"110", 0xBA},   {"150", 0xE2}, {"179", 0xFF}, {"12.5", 0x12},
+      {"18.5", 0x18}, {"12abc", 0x12}, {"25", 0x25},  {"  5", 0x05}};
+  for (const auto& [text, byte] : toBcd) {
+    const civ::BcdByte result = TextToBcd(text);
+    EXPECT_TRUE(result.Ok()) << text;
+    EXPECT_EQ(result.byte, byte) << text;
+  }
+  const std::pair<const char*, int> errors[] = {{"", 79}, {"180", 179}, {"1000", 179}, {"-5", 179}};
+  for (const auto& [text, error] : errors) EXPECT_EQ(TextToBcd(text).error, error) << text;
   EXPECT_TRUE(IsAcceptedNumber(TypedValue::AudioLevel, "12.5"));
   EXPECT_FALSE(IsAcceptedNumber(TypedValue::ModeWord, "1"));
   EXPECT_EQ(RefusalOf(TypedValue::FilterDigit, "4"),

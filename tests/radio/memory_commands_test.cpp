@@ -90,15 +90,6 @@ class MemoryCommands : public ProgramFixture {
     EXPECT_EQ(desktop.PendingInputs(), 0u);
   }
 
-  // The values as the memory window's upload hands them over: channel, frequency digits, mode,
-  // filter, selected, label.
-  void HandOver(const std::array<std::string, 6>& v) {
-    Station& s = State();
-    std::tie(s.MemChannelText, s.MemFrequencyDigits, s.MemModeText, s.MemFilterText,
-             s.MemSelectedText, s.MemLabelText) = std::tuple_cat(v);
-    s.MemorySequenceBusy = true;
-  }
-
   // The first `count` questions of the command on `option` were asked, and nothing else.
   void ExpectPrompts(int option, std::size_t count) {
     std::vector<std::string> asked;
@@ -171,7 +162,6 @@ TEST_F(MemoryCommands, ClickedCommandsAskAndSendTheirFrames) {
     Click(c.option, c.answers);
     EXPECT_EQ(Sent(), c.frames);
     ExpectPrompts(c.option, PromptsOf(c.option).size());
-    EXPECT_FALSE(State().MemorySequenceBusy);
     EXPECT_TRUE(Radio().LastRefusal.empty());
     Advance(60);
   }
@@ -258,7 +248,6 @@ TEST_F(MemoryCommands, AnswersWithoutAChannelRecordOrValueSendNothingFurther) {
     ExpectPrompts(c.option, c.answers.size());
     EXPECT_EQ(DisplayBlanked(), c.blanks);
     EXPECT_TRUE(StatusCleared());
-    EXPECT_FALSE(State().MemorySequenceBusy);
     EXPECT_EQ(State().MemoryRecordField, record);
     if (!c.value.empty()) {
       EXPECT_NE(Radio().LastRefusal.find(c.value), std::string::npos) << Radio().LastRefusal;
@@ -278,14 +267,14 @@ TEST_F(MemoryCommands, AnswersWithoutAChannelRecordOrValueSendNothingFurther) {
   EXPECT_FALSE(State().Ended);
 }
 
-TEST_F(MemoryCommands, WhileASequenceDrivesThemNothingIsAskedAndNoBoxShown) {
+TEST_F(MemoryCommands, GivenTheirValuesNothingIsAskedNoBoxShownAndTheOutcomeReturned) {
   using Values = std::array<std::string, 6>;  // channel, digits, mode, filter, selected, label
+  enum class Command { Select, SelectAndClear, Read, Write };
   struct Case {
-    void (RadioMain::*command)();
+    Command command;
     Values values;
     std::vector<std::string> frames;
     std::string refusal;  // named when the values are refused
-    bool clear = false;   // ClearAfterSelect, as "Blank Rig" sets it
   };
   const Values good = {"23", "142250", "USB", "2", "0", "X"};
   const auto with = [&](std::size_t field, const std::string& value) {
@@ -296,21 +285,26 @@ TEST_F(MemoryCommands, WhileASequenceDrivesThemNothingIsAskedAndNoBoxShown) {
   const std::string code = Bytes({0x00, 0x23});
   const std::string f14255 = Bytes({0x00, 0x50, 0x25, 0x14, 0x00});
   std::vector<Case> cases = {
-      {&RadioMain::Msel, {"12"}, {Cmd(Bytes({0x08, 0x00, 0x12})), Cmd("\x0B")}, "", true},
-      {&RadioMain::Msel, {""}, {}, "Channel"},
-      {&RadioMain::Msel, {"-5"}, {}, "-5"},
-      {&RadioMain::Mrd, {"42"}, {Cmd(Bytes({0x1A, 0x00, 0x00, 0x42}))}, ""},
-      {&RadioMain::Mset,
+      {Command::SelectAndClear, {"12"}, {Cmd(Bytes({0x08, 0x00, 0x12})), Cmd("\x0B")}, ""},
+      {Command::Select,
+       {"12"},
+       {Cmd(Bytes({0x08, 0x00, 0x12})), Cmd(Bytes({0x1A, 0x00, 0x00, 0x12}))},
+       ""},
+      {Command::Select, {""}, {}, "Channel"},
+      {Command::SelectAndClear, {"-5"}, {}, "-5"},
+      {Command::Read, {"42"}, {Cmd(Bytes({0x1A, 0x00, 0x00, 0x42}))}, ""},
+      {Command::Read, {"105"}, {}, "105"},
+      {Command::Write,
        {"7 ", "070500", "LSB", "2", "1", "NET"},
        MsetFrames(Bytes({0, 7}), 1, Bytes({0, 0, 0x05, 0x07, 0}), 0, 2, "NET       "),
        ""},
       // MMkkk and MmKkCc: 14255 and 142550 are the same frequency.
-      {&RadioMain::Mset, with(1, "14255"), MsetFrames(code, 0, f14255, 1, 2, "X         "), ""},
-      {&RadioMain::Mset, with(1, "142550"), MsetFrames(code, 0, f14255, 1, 2, "X         "), ""},
-      {&RadioMain::Mset, with(1, "142505"),
+      {Command::Write, with(1, "14255"), MsetFrames(code, 0, f14255, 1, 2, "X         "), ""},
+      {Command::Write, with(1, "142550"), MsetFrames(code, 0, f14255, 1, 2, "X         "), ""},
+      {Command::Write, with(1, "142505"),
        MsetFrames(code, 0, Bytes({0, 0x05, 0x25, 0x14, 0}), 1, 2, "X         "), ""},
       // P1 is written unselected whatever the file says.
-      {&RadioMain::Mset,
+      {Command::Write,
        {"100", "145000", "FM", "1", "1", "P1"},
        MsetFrames(Bytes({1, 0}), 0, Bytes({0, 0, 0x50, 0x14, 0}), 5, 1, "P1        "),
        ""},
@@ -321,24 +315,40 @@ TEST_F(MemoryCommands, WhileASequenceDrivesThemNothingIsAskedAndNoBoxShown) {
       {1, "14", "14"},   {1, "", "Frequency"}, {2, "Lsbx", "Lsbx"},
       {2, "", "Mode"},   {3, "5", "5"},        {3, "", "Filter"}};
   for (const auto& [field, value, named] : refused)
-    cases.push_back({&RadioMain::Mset, with(field, value), {}, named});
+    cases.push_back({Command::Write, with(field, value), {}, named});
   // After the refused records the next good one goes through.
-  cases.push_back({&RadioMain::Mset, good,
+  cases.push_back({Command::Write, good,
                    MsetFrames(code, 0, Bytes({0, 0x50, 0x22, 0x14, 0}), 1, 2, "X         "), ""});
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const Case& c = cases[i];
     SCOPED_TRACE(i);
     Reset();
-    HandOver(c.values);
-    State().ClearAfterSelect = c.clear;
-    (Radio().*c.command)();
+    const Values& v = c.values;
+    MemoryCommandResult result;
+    switch (c.command) {
+      case Command::Select:
+        result = Radio().SelectMemoryChannel(v[0], AfterSelect::Read);
+        break;
+      case Command::SelectAndClear:
+        result = Radio().SelectMemoryChannel(v[0], AfterSelect::Clear);
+        break;
+      case Command::Read:
+        result = Radio().ReadMemoryChannel(v[0]);
+        break;
+      case Command::Write:
+        result = Radio().WriteMemoryChannel({v[0], v[1], v[2], v[3], v[4], v[5]});
+        break;
+    }
     EXPECT_EQ(Sent(), c.frames);
-    EXPECT_FALSE(State().MemorySequenceBusy);
-    EXPECT_FALSE(State().ClearAfterSelect);
     if (c.refusal.empty()) {
-      EXPECT_TRUE(Radio().LastRefusal.empty()) << Radio().LastRefusal;
+      EXPECT_TRUE(result.Sent()) << result.refusal;
     } else {
-      EXPECT_NE(Radio().LastRefusal.find(c.refusal), std::string::npos) << Radio().LastRefusal;
+      EXPECT_NE(result.refusal.find(c.refusal), std::string::npos) << result.refusal;
+    }
+    // A record written is the record sent, and the one kept for the next write.
+    if (c.command == Command::Write && result.Sent()) {
+      EXPECT_EQ(Cmd(Bytes({0x1A, 0x00}) + result.record), c.frames.at(0));
+      EXPECT_EQ(State().MemoryRecordField, result.record);
     }
     Advance(60);
   }
@@ -355,8 +365,6 @@ TEST_F(MemoryCommands, MsetSendsItsThreeFramesBackToBackAndTheTransceiverHoldsTh
   const auto& frames = serial.SentFrames();
   ASSERT_EQ(frames.size(), 3u);
   EXPECT_EQ(frames[0].micros, frames[2].micros);
-  EXPECT_FALSE(State().MemorySequenceBusy);
-  EXPECT_FALSE(State().ClearAfterSelect);
 
   Advance(60);
   const sim::MemoryChannel& c = rig.Channel(23);
@@ -369,25 +377,12 @@ TEST_F(MemoryCommands, MsetSendsItsThreeFramesBackToBackAndTheTransceiverHoldsTh
             (std::vector<std::string>{"14.225.0", "23", "*", "USB", "Fil 3", "ABC       "}));
 }
 
-TEST_F(MemoryCommands, ACancelledOrRefusedSelectDropsThePendingClear) {
-  for (const std::string answer : {"", "200"}) {
-    State().ClearAfterSelect = true;  // "Clear Memory Channel", then Cancel or a typo
-    Click(23, {answer});
-    EXPECT_FALSE(State().ClearAfterSelect) << answer;
-  }
-  ClearSent();
+TEST_F(MemoryCommands, ACancelledOrRefusedSelectLeavesTheNextOneAReadAgain) {
+  for (const std::string answer : {"", "200"}) Click(23, {answer});
+  EXPECT_TRUE(Sent().empty());
   Click(23, {"5"});
   EXPECT_EQ(Sent(), (std::vector<std::string>{Cmd(Bytes({0x08, 0x00, 0x05})),
                                               Cmd(Bytes({0x1A, 0x00, 0x00, 0x05}))}));
-}
-
-TEST_F(MemoryCommands, SetFqAsksEvenWhileASequenceIsBusy) {
-  State().MemorySequenceBusy = true;
-  State().MemFrequencyDigits = "142250";
-  Click(29, {"7050"});
-  ExpectPrompts(29, 1);
-  EXPECT_EQ(Sent(), (std::vector<std::string>{Cmd(Bytes({0x05, 0x00, 0x00, 0x05, 0x07, 0x00})),
-                                              Cmd("\x03")}));
 }
 
 TEST_F(MemoryCommands, SetFqAndSetMdReadBacksAppearInTheRadioWindow) {

@@ -142,12 +142,10 @@ TEST_F(PromptedCommands, UnusableOrRefusedAnswersSendNothingAndTheProgramGoesOn)
     for (const auto& answer : c.answers) {
       SCOPED_TRACE(c.control + " \"" + answer + '"');
       Reset();
-      State().MemorySequenceBusy = c.box != nullptr;
       Answer(c.control, answer);
       EXPECT_TRUE(Sent().empty());
       EXPECT_TRUE(c.cleared ? StatusCleared() : StatusKept());
       EXPECT_FALSE(Radio().LastRefusal.empty());
-      EXPECT_FALSE(State().MemorySequenceBusy);
       EXPECT_EQ(State().LastManualCommand, c.offeredAgain ? answer : "3");
       EXPECT_EQ(State().TimeField, time);
       const auto boxes = desktop.MessageBoxes();

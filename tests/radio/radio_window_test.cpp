@@ -248,12 +248,8 @@ TEST_F(RadioWindowTest, AFilterMarkedByTheSynchronisationWithAutoStatusOffOnlyMa
 TEST_F(RadioWindowTest, MclrClearsTheChannelAndBlanksAllButTheStatusLine) {
   ControlProgram& p = Started();
   FillFields(p);
-  p.station.ClearAfterSelect = true;
-  p.station.MemorySequenceBusy = true;
   p.radio.Click("Option28");
   EXPECT_EQ(Sent(), std::vector<std::string>{Frame({0x0B})});
-  EXPECT_FALSE(p.station.ClearAfterSelect);
-  EXPECT_FALSE(p.station.MemorySequenceBusy);
   EXPECT_EQ(Fields(p.radio),
             (std::vector<std::string>{" ", " ", " ", " ", " ", " ", "STATUS =  254"}));
 }

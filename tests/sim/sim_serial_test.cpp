@@ -46,6 +46,8 @@ TEST_F(SimSerialTest, OpenErrors) {
       {"odd speed", 1, "12345,N,8,1", false, 380, "Invalid property value"},
       {"parity X", 1, "19200,X,8,1", false, 380, "Invalid property value"},
       {"nine data bits", 1, "19200,N,9,1", false, 380, "Invalid property value"},
+      {"four data bits, which no port carries", 1, "19200,N,4,1", false, 380,
+       "Invalid property value"},
       {"three stop bits", 1, "19200,N,8,3", false, 380, "Invalid property value"},
       {"three fields", 1, "19200,N,8", false, 380, "Invalid property value"},
       {"five fields", 1, "19200,N,8,1,1", false, 380, "Invalid property value"},
@@ -174,8 +176,8 @@ TEST_F(SimSerialTest, VanishedDeviceClosesThePortTellsOnceAndComesBackWhenPlugge
 TEST_F(SimSerialTest, CablePulledOnScheduleOrAfterFrames) {
   struct Case {
     const char* name;
-    int frames;          // -1: pulled at a time instead
-    std::int64_t atMs;   // when pulled, for the timed case
+    int frames;           // -1: pulled at a time instead
+    std::int64_t atMs;    // when pulled, for the timed case
     std::size_t reached;  // frames that reached the transceiver
   };
   const Case cases[] = {

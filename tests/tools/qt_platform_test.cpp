@@ -31,7 +31,6 @@
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_serial.h"
-#include "platform/qt/serial_settings.h"
 #include "platform/qt/text_bytes.h"
 #include "platform/qt/view_hub.h"
 #include "tools/pty_helpers.h"
@@ -277,38 +276,6 @@ TEST_F(QtSerialTest, GoneDeviceIsLookedForBehindTheNameItWasOpenedBy) {
   EXPECT_FALSE(serial.DevicePresent(1)) << "not /dev/ttyS0";
   dir.Link("com1", pty.SlavePath());
   EXPECT_TRUE(serial.DevicePresent(1));
-}
-
-TEST(SerialSettingsTest, ParsesTheSettingsString) {
-  struct Case {
-    std::string text;
-    bool valid;
-    int baud;
-    char parity;
-    int dataBits;
-    int stopHalves;
-  };
-  const std::vector<Case> cases = {
-      {"19200,N,8,1", true, 19200, 'N', 8, 2}, {"9600,e,7,2", true, 9600, 'E', 7, 4},
-      {"4800,O,5,1.5", true, 4800, 'O', 5, 3}, {" 1200 , M , 6 , 1 ", true, 1200, 'M', 6, 2},
-      {"300,S,8,1", true, 300, 'S', 8, 2},     {"", false, 0, 0, 0, 0},
-      {"19200,N,8", false, 0, 0, 0, 0},        {"19200,N,8,1,1", false, 0, 0, 0, 0},
-      {"fast,N,8,1", false, 0, 0, 0, 0},       {"0,N,8,1", false, 0, 0, 0, 0},
-      {"-9600,N,8,1", false, 0, 0, 0, 0},      {"99999999999,N,8,1", false, 0, 0, 0, 0},
-      {"19200,Q,8,1", false, 0, 0, 0, 0},      {"19200,,8,1", false, 0, 0, 0, 0},
-      {"19200,N,4,1", false, 0, 0, 0, 0},      {"19200,N,9,1", false, 0, 0, 0, 0},
-      {"19200,N,8,3", false, 0, 0, 0, 0},      {"19200,N,8,1.0", false, 0, 0, 0, 0},
-      {"19200;N;8;1", false, 0, 0, 0, 0},
-  };
-  for (const Case& c : cases) {
-    const auto parsed = ParseSerialSettings(c.text);
-    ASSERT_EQ(parsed.has_value(), c.valid) << "'" << c.text << "'";
-    if (!parsed) continue;
-    EXPECT_EQ(parsed->baud, c.baud) << c.text;
-    EXPECT_EQ(parsed->parity, c.parity) << c.text;
-    EXPECT_EQ(parsed->dataBits, c.dataBits) << c.text;
-    EXPECT_EQ(parsed->stopHalves, c.stopHalves) << c.text;
-  }
 }
 
 TEST(TextBytesTest, EveryByteSurvivesTheRoundTrip) {

@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/qt/serial_settings.h"
+#include "platform/serial_settings.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <vector>
 
 namespace tavrin {
 
 namespace {
+
+// The speeds the serial control offers; any other number is an invalid setting, as on the
+// system the suite was made for.
+constexpr std::array kSpeeds = {110,   300,   600,   1200,  2400,  4800,   9600,   14400,
+                                19200, 28800, 38400, 56000, 57600, 115200, 128000, 256000};
 
 std::string Trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(" \t");
@@ -28,24 +35,27 @@ std::vector<std::string> Fields(const std::string& text) {
 }
 
 bool AllDigits(const std::string& text) {
-  if (text.empty()) return false;
-  for (const char c : text) {
-    if (std::isdigit(static_cast<unsigned char>(c)) == 0) return false;
-  }
-  return true;
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+  });
 }
 
 }  // namespace
+
+int SerialSettings::BitsPerByte() const {
+  return 1 + dataBits + (parity == 'N' ? 0 : 1) + (stopHalves > 2 ? 2 : 1);
+}
 
 std::optional<SerialSettings> ParseSerialSettings(const std::string& text) {
   const std::vector<std::string> fields = Fields(text);
   if (fields.size() != 4) return std::nullopt;
   SerialSettings settings;
 
-  // Up to 7 digits: 4 million baud is past any serial interface, and the number stays an int.
+  // Up to 7 digits: the number stays an int.
   if (!AllDigits(fields[0]) || fields[0].size() > 7) return std::nullopt;
   settings.baud = std::stoi(fields[0]);
-  if (settings.baud <= 0) return std::nullopt;
+  if (std::find(kSpeeds.begin(), kSpeeds.end(), settings.baud) == kSpeeds.end())
+    return std::nullopt;
 
   if (fields[1].size() != 1) return std::nullopt;
   settings.parity = static_cast<char>(std::toupper(static_cast<unsigned char>(fields[1][0])));

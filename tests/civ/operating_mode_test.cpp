@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The operating mode the filter options send: read from a mode answer, kept or forgotten by
 // what the window sends.
-#include "radio/operating_mode.h"
+#include "civ/operating_mode.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/station.h"
+#include "civ/decoder_state.h"
 #include "sim/hex.h"
 
 namespace tavrin {
@@ -36,10 +36,10 @@ TEST(OperatingMode, SentCommandsKeepSetOrForgetIt) {
       {"07 D1", -1},   {"08 00 05", -1},   {"0A", -1},         {"0B", -1},
       {"04", 0x03},    {"03", 0x03},       {"1C 00 01", 0x03}, {"05 00 50 25 14 00", 0x03}};
   for (const auto& [hex, known] : cases) {
-    Station station;
-    station.LastOperatingMode = 0x03;
-    NoteSentCommand(station, sim::FromHex(hex));
-    EXPECT_EQ(station.LastOperatingMode, known) << hex;
+    DecoderState state;
+    state.LastOperatingMode = 0x03;
+    NoteSentCommand(state, sim::FromHex(hex));
+    EXPECT_EQ(state.LastOperatingMode, known) << hex;
   }
 }
 
