@@ -2,15 +2,24 @@
 // libFuzzer target: arbitrary bytes as a CHIRP CSV data file. Every record goes through the
 // reader; a record it accepts must pass the text data file's upload check, hold values of the
 // forms the memory-set command takes, and come back the same when the program writes it and
-// reads it again.
+// reads it again. Then the file is the data file in use and runs through "View File" and
+// "Update Rig" to their end on a port that swallows what is sent: a record the reader accepts
+// is never refused by the memory-set command, and nothing of the file ends the program.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "app/control_program.h"
 #include "fuzz/fuzz_support.h"
+#include "fuzz/silent_serial.h"
 #include "memory/chirp_csv.h"
+#include "platform/fake_desktop.h"
+#include "platform/files.h"
+#include "platform/virtual_clock.h"
 
 namespace {
 
@@ -53,6 +62,47 @@ void CheckStored(const ChirpCsvRecord& record) {
   fuzz::Check(q.MemLabelText == WithoutTrailingBlanks(p.MemLabelText));
 }
 
+const std::filesystem::path& WorkDirectory() {
+  static const fuzz::ScratchDirectory scratch("chirp-csv-fuzz");
+  return scratch.Path();
+}
+
+void RunThroughTheWindow(const std::string& bytes) {
+  {
+    std::ofstream out(WorkDirectory() / "LIST.CSV", std::ios::binary | std::ios::trunc);
+    out << bytes;
+  }
+  VirtualClock clock;
+  FakeDesktop desktop;
+  SilentSerial serial;
+  Files files(WorkDirectory().string());
+  Platform platform{desktop, clock, serial, files};
+  ControlProgram program(platform);
+  program.InitFlags();
+  program.InitFrameStrings();
+  program.station.PortOpened = 1;
+  std::string name = "LIST.CSV";
+  fuzz::Check(program.dataFile.OpenDataFile(name, "Input"));
+
+  MemoryMain& memory = program.memory;
+  const std::size_t steps = bytes.size() + 2;
+  memory.ViewFile();
+  for (std::size_t i = 0; i < steps && memory.Runs("View File"); ++i) clock.Advance(500);
+  fuzz::Check(!memory.Runs("View File"));
+
+  desktop.AnswerYes();
+  memory.UpdateRig();
+  fuzz::Check(memory.Runs("Update Rig"));
+  for (std::size_t i = 0; i < steps && memory.Runs("Update Rig"); ++i) {
+    program.radio.LastRefusal.clear();
+    clock.Advance(200);
+    fuzz::Check(program.radio.LastRefusal.empty());
+    fuzz::Check(!program.station.Ended && !desktop.ended);
+  }
+  fuzz::Check(!memory.Runs("Update Rig"));
+  program.CloseDataFile();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -73,5 +123,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       fuzz::Check(record.note.empty());
     }
   }
+  RunThroughTheWindow(bytes);
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "civ/mode_table.h"
 #include "memory/chirp_csv_fields.h"
 
 namespace tavrin {
@@ -26,10 +27,6 @@ constexpr std::size_t kQuotedValueLength = 24;
 // A filter the file does not name is the normal one, as the memory-set command offers it.
 constexpr const char* kDefaultFilter = "2";
 constexpr const char* kSelectWord = "Select";
-
-const std::vector<ChirpModeWord> kModeWords = {{"LSB", "LSB"}, {"USB", "USB"},    {"AM", "AM"},
-                                               {"CW", "CW"},   {"RTTY", "RTTY"},  {"FM", "FM"},
-                                               {"CWr", "CWR"}, {"RTTYr", "RTTYR"}};
 
 std::string Trimmed(const std::string& text) {
   constexpr const char* kBlanks = " \t\r\n";
@@ -116,17 +113,11 @@ std::string FrequencyDigits(long long hz) {
   return text;
 }
 
-const ChirpModeWord* ModeOfChirpWord(const std::string& word) {
-  const std::string lower = Lowered(word);
-  for (const ChirpModeWord& mode : kModeWords)
-    if (Lowered(mode.chirp) == lower) return &mode;
-  return nullptr;
-}
-
-std::string ChirpWordOfCaption(const std::string& caption) {
-  for (const ChirpModeWord& mode : kModeWords)
-    if (caption == mode.caption) return mode.chirp;
-  return caption;
+// CHIRP's word for a mode the memory window shows ("CWr" is "CWR"); a text that is no mode is
+// written as it is.
+std::string ChirpWordOfShown(const std::string& shown) {
+  const civ::Mode* mode = civ::ModeShownAs(shown);
+  return mode != nullptr ? mode->chirp : shown;
 }
 
 std::vector<std::string> SplitAt(const std::string& text, char separator) {
@@ -301,7 +292,7 @@ ChirpCsvRecord ReadChannelRecord(const std::string& text, const std::vector<std:
   long long hz = 0;
   std::string name;
   const std::string mode = Trimmed(row.Of("Mode"));
-  const ChirpModeWord* word = ModeOfChirpWord(mode);
+  const civ::Mode* word = civ::ModeOfChirp(mode);
   const std::string tone = Trimmed(row.Of("Tone"));
   const CommentMarks marks = MarksOfComment(row.Of("Comment"));
   std::string problem = LocationProblem(row.Of("Location"), channel);
@@ -322,7 +313,7 @@ ChirpCsvRecord ReadChannelRecord(const std::string& text, const std::vector<std:
   ParsedDataLine& parsed = record.parsed;
   parsed.MemChannelText = std::to_string(channel);
   parsed.MemFrequencyDigits = FrequencyDigits(hz);
-  parsed.MemModeText = word->caption;
+  parsed.MemModeText = word->shown;
   parsed.MemFilterText = marks.filter;
   parsed.MemSelectedText = marks.selected ? "1" : "0";
   parsed.MemLabelText = name.substr(0, kLabelLength);
@@ -338,8 +329,6 @@ ChirpCsvRecord ReadChannelRecord(const std::string& text, const std::vector<std:
 }
 
 }  // namespace
-
-const std::vector<ChirpModeWord>& ChirpModeWords() { return kModeWords; }
 
 std::optional<ChirpCsvRecord> ChirpCsvReader::TakeLine(std::string line) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -428,7 +417,7 @@ std::string ChirpCsvChannelLine(long channel, const std::string& frequency, cons
                                            "88.5",      // cToneFreq
                                            "023",       // DtcsCode
                                            "NN",        // DtcsPolarity
-                                           Utf8OfLatin1(ChirpWordOfCaption(mode)),
+                                           Utf8OfLatin1(ChirpWordOfShown(mode)),
                                            "5.00",  // TStep
                                            "",      // Skip
                                            Utf8OfLatin1(comment),

@@ -3,7 +3,8 @@
 // A memory data file in CHIRP's comma-separated form, the format radio amateurs trade channel
 // lists in. One record a channel under a header that names the columns: Location (the channel,
 // 100 and 101 for P1 and P2), Name (the label), Frequency (MHz), Mode (CHIRP's word), and
-// columns for repeater offsets, tones, tuning step and the like, which a memory channel of this
+// (civ/mode_table.h), and columns for repeater offsets, tones, tuning step and the like, which
+// a memory channel of this
 // transceiver does not hold. What CHIRP has no column for, the filter and the select mark, is
 // written into Comment as "Fil 2" or "Fil 2; Select".
 //
@@ -23,13 +24,6 @@ namespace tavrin {
 inline constexpr const char* kChirpCsvHeader =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode,"
     "TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
-
-// A mode as the memory window shows it and as CHIRP spells it.
-struct ChirpModeWord {
-  const char* caption;  // "CWr"
-  const char* chirp;    // "CWR"
-};
-const std::vector<ChirpModeWord>& ChirpModeWords();
 
 // One record of the file as "View File" and "Update Rig" take it.
 struct ChirpCsvRecord {

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "civ/mode_table.h"
 #include "memory/chirp_csv_fields.h"
+#include "memory/data_file_format.h"
 
 namespace tavrin {
 namespace {
@@ -54,6 +56,22 @@ std::string Row(const std::string& location, const std::string& name, const std:
                 const std::string& tone = "") {
   return location + "," + name + "," + mhz + "," + duplex + "," + offset + "," + tone +
          ",88.5,88.5,023,NN," + mode + ",5.00,," + comment + ",,,,\r\n";
+}
+
+TEST(FormatOfDataFile, ANameEndingInCsvInAnyCaseIsACHIRPCsvFile) {
+  const struct {
+    const char* name;
+    DataFileFormat format;
+  } cases[] = {{"KESTRA.TXT", DataFileFormat::Text},
+               {"club.csv", DataFileFormat::ChirpCsv},
+               {"/home/op/NETS.CSV", DataFileFormat::ChirpCsv},
+               {"C:\\RADIO\\Nets.Csv", DataFileFormat::ChirpCsv},
+               {".csv", DataFileFormat::ChirpCsv},
+               {"csv", DataFileFormat::Text},
+               {"list.csv.txt", DataFileFormat::Text},
+               {"listcsv", DataFileFormat::Text},
+               {"", DataFileFormat::Text}};
+  for (const auto& c : cases) EXPECT_EQ(FormatOfDataFile(c.name), c.format) << c.name;
 }
 
 TEST(SplitCsvRecord, SplitsAtCommasOutsideQuotes) {
@@ -269,15 +287,15 @@ TEST(ChirpCsvChannelLine, ReadsBackAsWritten) {
   std::string file = kHeader + "\r\n";
   std::vector<std::string> expected = {"comment"};
   long channel = 0;
-  for (const ChirpModeWord& mode : ChirpModeWords()) {
+  for (const civ::Mode& mode : civ::Modes()) {
     for (const std::string filter : {"1", "2", "3"}) {
       for (const bool selected : {false, true}) {
         ++channel;
         const std::string label = "CH" + std::to_string(channel) + (selected ? " \xC4" : "");
-        file += ChirpCsvChannelLine(channel, "29.999.9", mode.caption, "Fil " + filter,
+        file += ChirpCsvChannelLine(channel, "29.999.9", mode.shown, "Fil " + filter,
                                     selected ? "*" : " ", label) +
                 "\r\n";
-        expected.push_back(std::to_string(channel) + "|299999|" + mode.caption + "|" + filter +
+        expected.push_back(std::to_string(channel) + "|299999|" + mode.shown + "|" + filter +
                            "|" + (selected ? "1" : "0") + "|" + label);
       }
     }
