@@ -2,11 +2,10 @@
 #pragma once
 // A memory data file in CHIRP's comma-separated form, the format radio amateurs trade channel
 // lists in. One record a channel under a header that names the columns: Location (the channel,
-// 100 and 101 for P1 and P2), Name (the label), Frequency (MHz), Mode (CHIRP's word), and
-// (civ/mode_table.h), and columns for repeater offsets, tones, tuning step and the like, which
-// a memory channel of this
-// transceiver does not hold. What CHIRP has no column for, the filter and the select mark, is
-// written into Comment as "Fil 2" or "Fil 2; Select".
+// 100 and 101 for P1 and P2), Name (the label), Frequency (MHz), Mode (CHIRP's word, in
+// civ/mode_table.h), and columns for repeater offsets, tones, tuning step and the like, which
+// a memory channel of this transceiver does not hold. What CHIRP has no column for, the filter
+// and the select mark, is written into Comment as "Fil 2" or "Fil 2; Select".
 //
 // Reading gives for every record what the text data file's line reader gives for a line: the
 // values for the memory-set command, or the reason the record cannot be stored. Nothing is
