@@ -10,14 +10,14 @@ const std::array<Mode, 8>& Modes() {
   // The normal passbands are those the Icom family of this transceiver is known by; the wide
   // and narrow ones are the transceiver's other two filters.
   static constexpr std::array<Mode, 8> kModes{{
-      {0x00, "LSB", "Lsb", "LSB", "LSB", {3000, 2400, 1800}},
-      {0x01, "USB", "Usb", "USB", "USB", {3000, 2400, 1800}},
-      {0x02, "AM", "Am", "AM", "AM", {9000, 6000, 3000}},
-      {0x03, "CW", "Cw", "CW", "CW", {1200, 500, 250}},
-      {0x04, "RTTY", "Rtty", "RTTY", "RTTY", {3000, 2400, 1800}},
-      {0x05, "FM", "Fm", "FM", "FM", {15000, 12000, 9000}},
-      {0x07, "CWr", "Cwr", "CWR", "CWR", {1200, 500, 250}},
-      {0x08, "RTTYr", "Rttyr", "RTTYR", "RTTYR", {3000, 2400, 1800}},
+      {0x00, "LSB", "Lsb", "LSB", "LSB", "LSB", {3000, 2400, 1800}},
+      {0x01, "USB", "Usb", "USB", "USB", "USB", {3000, 2400, 1800}},
+      {0x02, "AM", "Am", "AM", "AM", "AM", {9000, 6000, 3000}},
+      {0x03, "CW", "Cw", "CW", "CW", "CW", {1200, 500, 250}},
+      {0x04, "RTTY", "Rtty", "RTTY", "RTTY", "RTTY", {3000, 2400, 1800}},
+      {0x05, "FM", "Fm", "FM", "FM", "FM", {15000, 12000, 9000}},
+      {0x07, "CWr", "Cwr", "CWR", "CWR", "CWR", {1200, 500, 250}},
+      {0x08, "RTTYr", "Rttyr", "RTTYR", "RTTYR", "RTTYR", {3000, 2400, 1800}},
   }};
   return kModes;
 }
@@ -59,6 +59,9 @@ const Mode* ModeTypedAs(std::string_view word) {
 }
 const Mode* ModeOfRigctl(std::string_view name) {
   return Find(Modes(), [name](const Mode& mode) { return name == mode.rigctl; });
+}
+const Mode* ModeOfChirp(std::string_view word) {
+  return Find(Modes(), [word](const Mode& mode) { return SameIgnoringCase(word, mode.chirp); });
 }
 const Filter* FilterOfCode(int code) {
   return Find(Filters(), [code](const Filter& filter) { return filter.code == code; });

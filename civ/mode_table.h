@@ -2,8 +2,9 @@
 #pragma once
 // The transceiver's eight operating modes and three filters, with every spelling the suite
 // uses for them: the byte on the bus, the text the mode fields and the data file show, the
-// caption of the radio window's option, the word an operator types (any case) and the name
-// network clients use; and each filter's passband in each mode.
+// caption of the radio window's option, the word an operator types (any case), the name
+// network clients use and the word of CHIRP's channel lists; and each filter's passband in
+// each mode.
 #include <array>
 #include <string_view>
 
@@ -15,6 +16,7 @@ struct Mode {
   const char* option;             // the radio window's option: "Cwr"
   const char* typed;              // typed into a prompt or a data file, any case: "CWR"
   const char* rigctl;             // network clients' name: "CWR"
+  const char* chirp;              // CHIRP's CSV files, any case when read: "CWR"
   std::array<int, 3> passbandHz;  // filters 1, 2, 3: wide, normal, narrow
 };
 
@@ -34,6 +36,7 @@ const Mode* ModeOfCode(int code);
 const Mode* ModeShownAs(std::string_view text);
 const Mode* ModeTypedAs(std::string_view word);  // case ignored
 const Mode* ModeOfRigctl(std::string_view name);
+const Mode* ModeOfChirp(std::string_view word);  // case ignored
 const Filter* FilterOfCode(int code);
 const Filter* FilterShownAs(std::string_view text);
 const Filter* FilterTypedAs(std::string_view digit);

@@ -102,7 +102,8 @@ class CreateFile final : public MemoryOperation {
     silentInARow_ = 0;
     FileError error;
     if (!file.OpenReplacement(error)) return GiveUp(ErrorText(error, s.DataFilePath));
-    if (!WriteBackupHead(file, s.DataFileName))
+    format_ = FormatOfDataFile(s.DataFilePath);
+    if (!WriteBackupHead(file, format_, s.DataFileName))
       return GiveUp(ErrorText(file.WriteError(), s.DataFilePath));
     runner_.Start(*this);
   }
@@ -136,7 +137,7 @@ class CreateFile final : public MemoryOperation {
     DataFile& file = program_.dataFile;
     std::vector<BackupChannel> channels;
     for (const auto& [number, channel] : backup_) channels.push_back(channel);
-    if (!WriteBackupChannels(file, channels))
+    if (!WriteBackupChannels(file, format_, channels))
       return GiveUp(ErrorText(file.WriteError(), s.DataFilePath));
     FileError error;
     if (!file.CommitReplacement(error)) return GiveUp(ErrorText(error, s.DataFilePath));
@@ -174,7 +175,8 @@ class CreateFile final : public MemoryOperation {
     backup_.clear();
   }
 
-  int channel_ = 0;  // the last channel of the pass asked for
+  DataFileFormat format_ = DataFileFormat::Text;  // the layout of the file being written
+  int channel_ = 0;                               // the last channel of the pass asked for
   // The channel whose answer the next step takes; 0 for none.
   int asked_ = 0;
   // How many channels in a row brought no answer at all.

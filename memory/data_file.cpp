@@ -129,8 +129,12 @@ void DataFile::ReadDataLine(std::string& line) {
 bool DataFile::AtEnd() const { return !input_ || input_->AtEnd(); }
 
 bool DataFile::DataFileWriter(const std::vector<DataField>& fields) {
+  return WriteTextLine(FormatDataLine(fields));
+}
+
+bool DataFile::WriteTextLine(const std::string& text) {
   if (!output_) return false;
-  return output_->WriteLine(FormatDataLine(fields));
+  return output_->WriteLine(text);
 }
 
 }  // namespace tavrin

@@ -44,6 +44,8 @@ class DataFile {
   // One line of six fields in the print-zone layout; false (the error in WriteError) when it
   // could not be written.
   bool DataFileWriter(const std::vector<DataField>& fields);
+  // One line as it is (a line of a CHIRP CSV file); false as above.
+  bool WriteTextLine(const std::string& text);
   // The first write error of the file open for writing.
   [[nodiscard]] FileError WriteError() const;
 

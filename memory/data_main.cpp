@@ -8,8 +8,10 @@ namespace tavrin {
 
 namespace {
 
-constexpr const char* kSearchFilter = "Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*";
-constexpr const char* kNewFileFilter = "Text Files (*.TXT)|*.TXT|";
+// A name ending in ".csv" is a channel list in CHIRP's form (data_file_format.h).
+constexpr const char* kSearchFilter =
+    "Text Files (*.TXT)|*.TXT|CHIRP CSV (*.csv)|*.csv|All Files (*.*)|*.*";
+constexpr const char* kNewFileFilter = "Text Files (*.TXT)|*.TXT|CHIRP CSV (*.csv)|*.csv|";
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 // many channels are in the transceiver as written, and names the lines and channels that are
 // not. A port that goes away stops the upload at once.
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/control_program.h"
@@ -56,8 +57,10 @@ class UpdateRig final : public MemoryOperation {
     if (runner_.AnotherRuns(Title()) || !DataFileChosen()) return;
     if (!AskedYes(Title(), program_.station.DataFileName + " ... Are you sure?")) return;
     if (!program_.dataFile.ReopenDataFile("Input")) return;
+    reader_.Restart(FormatOfDataFile(program_.station.DataFilePath));
     lineNumber_ = 0;
     skips_.clear();
+    notes_.clear();
     verified_ = 0;
     notAsWritten_.clear();
     pending_ = {};
@@ -68,22 +71,21 @@ class UpdateRig final : public MemoryOperation {
     const int unconfirmedLine = pending_.channel != 0 ? pending_.line : 0;
     const bool confirmed = CheckReadBack();
     if (program_.station.PortGone) {
-      StopPortGone(confirmed ? lineNumber_ + 1 : unconfirmedLine);
+      StopPortGone(confirmed ? reader_.LinesRead() + 1 : unconfirmedLine);
       return false;
     }
-    DataFile& file = program_.dataFile;
-    if (file.AtEnd()) return Finish();
-    std::string text;
-    file.ReadDataLine(text);
-    ++lineNumber_;
-    const FileLine line = ReadFileLine(text);
-    window_.ShowFileLine(line.shown);
-    if (line.kind == DataLineKind::End) return Finish();
-    if (line.kind != DataLineKind::Channel) return true;
-    if (!line.problem.empty()) return Skip(line.problem, text);
-    const MemoryCommandResult written = program_.radio.WriteMemoryChannel(line.values);
-    if (!written.Sent()) return Skip(written.refusal, text);
-    pending_ = {ChannelOfText(line.values.channel), lineNumber_, written.record};
+    const int firstLine = reader_.LinesRead() + 1;
+    const std::optional<FileLine> line = reader_.Next(program_.dataFile);
+    if (!line) return Finish();
+    lineNumber_ = firstLine;
+    window_.ShowFileLine(line->shown);
+    if (line->kind == DataLineKind::End) return Finish();
+    if (line->kind != DataLineKind::Channel) return true;
+    if (!line->problem.empty()) return Skip(line->problem, line->shown.Text7);
+    const MemoryCommandResult written = program_.radio.WriteMemoryChannel(line->values);
+    if (!written.Sent()) return Skip(written.refusal, line->shown.Text7);
+    if (!line->note.empty()) notes_.push_back(LineName() + " (" + line->note + ")");
+    pending_ = {ChannelOfText(line->values.channel), lineNumber_, written.record};
     return true;
   }
 
@@ -112,7 +114,7 @@ class UpdateRig final : public MemoryOperation {
   }
 
   bool Skip(const std::string& reason, const std::string& line) {
-    skips_.push_back("line " + std::to_string(lineNumber_) + " (" + reason + ")");
+    skips_.push_back(LineName() + " (" + reason + ")");
     window_.Text7 = "Skipped, " + reason + " ... " + line;
     return true;
   }
@@ -124,6 +126,7 @@ class UpdateRig final : public MemoryOperation {
     if (!notAsWritten_.empty())
       summary += " ... " + std::to_string(notAsWritten_.size()) +
                  " channels not as written: " + Named(notAsWritten_);
+    if (!notes_.empty()) summary += " ... changed on the way in: " + Named(notes_);
     return summary;
   }
 
@@ -148,11 +151,16 @@ class UpdateRig final : public MemoryOperation {
     program_.platform.desktop.MessageBox(Title(), what, BoxIcon::Critical, BoxButtons::Ok);
   }
 
-  // The upload's count of lines read, and the lines it could not store ("line 7 (unknown
-  // mode)"), named when the upload ends; the channels that read back as written, and those
-  // that did not ("channel 12 (read back differs)").
+  [[nodiscard]] std::string LineName() const { return "line " + std::to_string(lineNumber_); }
+
+  // The file in its layout, and the first line of what was read last. The lines the upload
+  // could not store ("line 7 (unknown mode)") and what it changed on the way in of the lines
+  // it stored ("line 9 (name ... cut to ...)"), named when the upload ends; the channels that
+  // read back as written, and those that did not ("channel 12 (read back differs)").
+  FileLineReader reader_;
   int lineNumber_ = 0;
   std::vector<std::string> skips_;
+  std::vector<std::string> notes_;
   int verified_ = 0;
   std::vector<std::string> notAsWritten_;
   // The channel written by the step before, whose read-back the next step compares with the

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// View File: the data file shown line by line, one line each half second, up to its end line.
+// View File: the data file shown line by line (a CHIRP CSV file record by record), one each half
+// second, up to its end line or the end of the file.
 #include <memory>
+#include <optional>
 
 #include "app/control_program.h"
 #include "memory/data_file_format.h"
@@ -22,20 +24,19 @@ class ViewFile final : public MemoryOperation {
   void Click(const std::string& /*button*/) override {
     if (runner_.AnotherRuns(Title()) || !DataFileChosen()) return;
     if (!program_.dataFile.ReopenDataFile("Input")) return;
+    reader_.Restart(FormatOfDataFile(program_.station.DataFilePath));
     runner_.Start(*this);
   }
 
   bool Step() override {
-    DataFile& file = program_.dataFile;
-    if (file.AtEnd()) return false;
-    std::string text;
-    file.ReadDataLine(text);
-    const FileLine line = ReadFileLine(text);
-    window_.ShowFileLine(line.shown);
-    // Only "END" in the channel columns ends it; a comment ends nothing, whatever its star is
-    // followed by.
-    return line.shown.Text1 != "END" || line.kind == DataLineKind::Comment;
+    const std::optional<FileLine> line = reader_.Next(program_.dataFile);
+    if (!line) return false;
+    window_.ShowFileLine(line->shown);
+    return !line->endsView;
   }
+
+ private:
+  FileLineReader reader_;
 };
 
 }  // namespace

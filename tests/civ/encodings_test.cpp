@@ -147,10 +147,11 @@ TEST(EncodingsTest, EverySpellingOfAModeLeadsToTheSameCode) {
     const char* shown;
     const char* option;
     const char* rigctl;
-  } modes[] = {{0x00, "LSB", "Lsb", "LSB"},    {0x01, "USB", "Usb", "USB"},
-               {0x02, "AM", "Am", "AM"},       {0x03, "CW", "Cw", "CW"},
-               {0x04, "RTTY", "Rtty", "RTTY"}, {0x05, "FM", "Fm", "FM"},
-               {0x07, "CWr", "Cwr", "CWR"},    {0x08, "RTTYr", "Rttyr", "RTTYR"}};
+    const char* chirp;
+  } modes[] = {{0x00, "LSB", "Lsb", "LSB", "LSB"},     {0x01, "USB", "Usb", "USB", "USB"},
+               {0x02, "AM", "Am", "AM", "AM"},         {0x03, "CW", "Cw", "CW", "CW"},
+               {0x04, "RTTY", "Rtty", "RTTY", "RTTY"}, {0x05, "FM", "Fm", "FM", "FM"},
+               {0x07, "CWr", "Cwr", "CWR", "CWR"},     {0x08, "RTTYr", "Rttyr", "RTTYR", "RTTYR"}};
   ASSERT_EQ(civ::Modes().size(), std::size(modes));
   for (const auto& m : modes) {
     const civ::Mode* mode = civ::ModeOfCode(m.code);
@@ -158,6 +159,8 @@ TEST(EncodingsTest, EverySpellingOfAModeLeadsToTheSameCode) {
     EXPECT_EQ(civ::ModeShownAs(m.shown), mode);
     EXPECT_EQ(std::string(mode->option), m.option);
     EXPECT_EQ(civ::ModeOfRigctl(m.rigctl), mode);
+    EXPECT_EQ(std::string(mode->chirp), m.chirp);
+    EXPECT_EQ(civ::ModeOfChirp(m.option), mode);  // a spreadsheet's "Cwr" too
     // What a mode field shows, typed back in any case, is the same mode.
     EXPECT_EQ(civ::ModeTypedAs(m.shown), mode);
     EXPECT_EQ(civ::ModeTypedAs(m.option), mode);
@@ -168,6 +171,9 @@ TEST(EncodingsTest, EverySpellingOfAModeLeadsToTheSameCode) {
   EXPECT_EQ(civ::ModeOfCode(0x06), nullptr);
   EXPECT_EQ(civ::ModeShownAs("Usb"), nullptr);
   EXPECT_EQ(civ::ModeOfRigctl("PKTUSB"), nullptr);
+  // CHIRP's modes that this transceiver lacks.
+  for (const char* word : {"NFM", "WFM", "NAM", "DV", "DIG", "PKT", "NCW", "Auto", ""})
+    EXPECT_EQ(civ::ModeOfChirp(word), nullptr) << word;
   for (const char* word : {"", "usb ", "SSB"}) EXPECT_EQ(civ::ModeTypedAs(word), nullptr) << word;
   for (int code = 1; code <= 3; ++code) {
     const civ::Filter* filter = civ::FilterOfCode(code);

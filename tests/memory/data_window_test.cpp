@@ -66,7 +66,7 @@ TEST_F(DataWindowTest, SearchForFileOpensTheChosenFileForReading) {
   Data().Click("Command2");
   const auto& dialog = desktop.boxes.back();
   EXPECT_EQ(dialog.kind, RecordedBox::Kind::File);
-  EXPECT_EQ(dialog.text, "Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
+  EXPECT_EQ(dialog.text, "Text Files (*.TXT)|*.TXT|CHIRP CSV (*.csv)|*.csv|All Files (*.*)|*.*");
   EXPECT_EQ(dialog.filterIndex, 1);
   ExpectInUse(PathOf("FIELD DAY 2024.TXT"), true);
   EXPECT_EQ(State().DataFileName, "FIELD DAY 2024.TXT");
@@ -82,7 +82,7 @@ TEST_F(DataWindowTest, OpenNewFileOnAnExistingFileAsksBeforeEmptyingIt) {
   desktop.ChooseFile(path);
   desktop.AnswerNo();
   Data().Click("Command3");
-  EXPECT_EQ(desktop.boxes.front().text, "Text Files (*.TXT)|*.TXT|");
+  EXPECT_EQ(desktop.boxes.front().text, "Text Files (*.TXT)|*.TXT|CHIRP CSV (*.csv)|*.csv|");
   EXPECT_EQ(Messages(), question);
   EXPECT_EQ(desktop.boxes.back().buttons, BoxButtons::YesNo);
   EXPECT_EQ(ReadFile("OLD LIST FILE.TXT"), "precious\r\n");

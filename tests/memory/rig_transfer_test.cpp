@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 
+#include "memory/chirp_csv.h"
 #include "memory/memory_fixture.h"
 
 namespace tavrin::testing {
@@ -260,6 +261,89 @@ TEST_F(RigTransferTest, ViewFileShowsEveryLineUpToTheEndLine) {
   Advance(2000);
   EXPECT_EQ(Memory().Text1, "END") << "the line after the end line is not shown";
   EXPECT_TRUE(Sent().empty());
+}
+
+// A CHIRP CSV line with CHIRP's neutral values in the columns a memory channel does not hold.
+std::string CsvLine(const std::string& location, const std::string& name, const std::string& mhz,
+                    const std::string& mode, const std::string& comment) {
+  return location + "," + name + "," + mhz + ",,0.000000,,88.5,88.5,023,NN," + mode + ",5.00,," +
+         comment + ",,,,\r\n";
+}
+
+TEST_F(RigTransferTest, ADataFileNamedCsvIsWrittenAndLoadedInCHIRPsForm) {
+  FillChannels();
+  std::map<int, Stored> before;
+  for (int n = 1; n <= 99; ++n) before[n] = Contents(n);
+  WriteFile("Club.csv", "old list\r\n");
+  std::string name = "Club.csv";
+  ASSERT_TRUE(program->dataFile.OpenDataFile(name, "Input"));
+  CreateFile();
+
+  EXPECT_EQ(ReadFile("Club.csv"),
+            std::string(kChirpCsvHeader) + "\r\n" +
+                CsvLine("1", "DX NET", "14.195000", "USB", "Fil 2") +
+                CsvLine("2", "40M", "7.050000", "LSB", "Fil 2") +
+                CsvLine("3", "", "3.573000", "CWR", "Fil 1; Select") +
+                CsvLine("5", "ABCDEFGHIJ", "14.085500", "RTTYR", "Fil 3; Select") +
+                CsvLine("10", "WWV", "5.000000", "AM", "Fil 2") +
+                CsvLine("20", "RTTY", "14.080000", "RTTY", "Fil 1") +
+                CsvLine("42", "  QRP", "7.040000", "CW", "Fil 2") +
+                CsvLine("99", "FM CALL", "29.600000", "FM", "Fil 3; Select"));
+  EXPECT_EQ(Memory().Text7, "END");
+  EXPECT_EQ(DirectoryNames(), (std::vector<std::string>{"Club.csv", "KESTRA.INI", "KESTRA.TXT"}));
+  EXPECT_EQ(ReadFile("KESTRA.TXT"), "") << "only the data file in use is written";
+
+  BlankRig("1", "99");
+  AdvanceWhileRunning();
+  UpdateRig();
+  ASSERT_FALSE(Runs("Update Rig"));
+  for (int n = 1; n <= 99; ++n) {
+    Stored expected = before[n];
+    std::get<1>(expected) = std::get<1>(expected) / 100 * 100;  // the file carries 100 Hz
+    EXPECT_EQ(Contents(n), expected) << n;
+  }
+  EXPECT_EQ(Messages().back(),
+            (std::pair<std::string, std::string>{"Update Rig", "8 channels written and verified"}));
+}
+
+TEST_F(RigTransferTest, ACHIRPCsvFileIsViewedAndLoadedRecordByRecordAndWhatCannotBeStoredIsNamed) {
+  WriteFile("NETS.CSV",
+            "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+            "DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,"
+            "RPT2CALL,DVCODE\n"
+            "100,P1 NET,21.300000,,0.600000,,88.5,88.5,023,NN,023,Tone->Tone,USB,5.00,,,Fil 1,,,,\n"
+            "101,RPT,29.620000,-,0.100000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,,,,,,\n"
+            "7,NET,145.500000,,0.600000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,,,,,,\n"
+            "8,\"LONG NAME, EAST\",7.074000,,,,,,,,,,usb,,,,\"Fil 3; Select\",,,,\n"
+            "9,NET,3.690000,,,,,,,,,,LSB,,,,\"Tuesdays;\nFil 2\",,,,\n"
+            "10,X,14.195000,,,,,,,,,,NFM,,,,,,,,\n");
+  std::string name = "NETS.CSV";
+  ASSERT_TRUE(program->dataFile.OpenDataFile(name, "Input"));
+
+  Memory().Click("Command2");
+  std::vector<std::string> shown;
+  for (int step = 0; step < 10 && Runs("View File"); ++step) {
+    Advance(500);
+    shown.push_back(Memory().Text1 + "|" + Memory().Text3 + "|" + Memory().Text5);
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{
+                       "||", "100|21.300.0|Fil 1", "101|29.620000|", "7|145.500000|",
+                       "8|07.074.0|Fil 3", "9|03.690.0|Fil 2", "10|14.195000|", "10|14.195000|"}));
+  EXPECT_FALSE(Runs("View File"));
+
+  UpdateRig();
+  ASSERT_FALSE(Runs("Update Rig"));
+  EXPECT_EQ(Messages().back(),
+            (std::pair<std::string, std::string>{
+                "Update Rig",
+                "3 channels written and verified ... 3 lines not stored: line 3 (repeater offset "
+                "-0.100000 MHz cannot be stored), line 4 (frequency 145.500000 MHz is outside "
+                "0.03 to 99.9999 MHz), line 8 (mode NFM is not one this transceiver has) ... "
+                "changed on the way in: line 5 (name LONG NAME, EAST cut to LONG NAME,)"}));
+  EXPECT_EQ(Contents(100), (Stored{false, 21'300'000, sim::kModeUsb, 1, false, "P1 NET    "}));
+  EXPECT_EQ(Contents(8), (Stored{false, 7'074'000, sim::kModeUsb, 3, true, "LONG NAME,"}));
+  EXPECT_EQ(Contents(9), (Stored{false, 3'690'000, sim::kModeLsb, 2, false, "NET       "}));
+  EXPECT_TRUE(rig.Channel(101).blank && rig.Channel(7).blank && rig.Channel(10).blank);
 }
 
 }  // namespace

@@ -383,6 +383,8 @@ TEST(QtFileFiltersTest, ConvertsTheDialogFilterForm) {
   const std::vector<Case> cases = {
       {"Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*", {"Text Files (*.TXT)", "All Files (*.*)"}},
       {"Text Files (*.TXT)|*.TXT|", {"Text Files (*.TXT)"}},
+      {"Text Files (*.TXT)|*.TXT|CHIRP CSV (*.csv)|*.csv|All Files (*.*)|*.*",
+       {"Text Files (*.TXT)", "CHIRP CSV (*.csv)", "All Files (*.*)"}},
       {"Data|*.TXT;*.DAT", {"Data (*.TXT *.DAT)"}},
       {"|*.INI", {"*.INI (*.INI)"}},
       {"", {}},
