@@ -173,6 +173,12 @@ bool TextOutput::Commit() {
   return true;
 }
 
+bool TextOutput::CommitAs(const std::string& path) {
+  if (!IsReplacement()) return Close();
+  path_ = path;
+  return Commit();
+}
+
 void TextOutput::Abandon() {
   const FileError kept = error_;
   CloseDescriptor();
@@ -279,6 +285,22 @@ std::unique_ptr<TextOutput> Files::OpenReplacement(const std::string& path,
   ::fchmod(fd, mode);
   error = {};
   return std::make_unique<TextOutput>(fd, resolved.string(), temporary, fault_);
+}
+
+bool Files::MoveOver(const std::string& from, const std::string& to, FileError& error) const {
+  const fs::path source = Resolve(from);
+  const fs::path target = Resolve(to);
+  if (FaultAt(fault_, WriteFault::Stage::Commit)) {
+    error = SystemFileError(fault_->errnoValue);
+    return false;
+  }
+  if (::rename(source.c_str(), target.c_str()) != 0) {
+    error = SystemFileError(errno);
+    return false;
+  }
+  SyncFolderOf(target.string());
+  error = {};
+  return true;
 }
 
 }  // namespace tavrin
