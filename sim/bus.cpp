@@ -156,6 +156,14 @@ void Bus::AddStrayBytes(int perSecond, std::int64_t fromMicros, std::int64_t for
 void Bus::StrayByte(std::int64_t everyMicros, std::int64_t untilMicros, std::uint32_t state) {
   const std::int64_t now = scheduler_.NowMicros();
   if (Over(now, untilMicros)) return;
+  if (lineFreeAt_ > now) {
+    // Noise makes a byte of its own only on a quiet line: this one waits for the line, and
+    // the bytes of a long burst do not pile up behind it.
+    Later(lineFreeAt_, [everyMicros, untilMicros, state](Bus& bus) {
+      bus.StrayByte(everyMicros, untilMicros, state);
+    });
+    return;
+  }
   Transmit(static_cast<char>(state >> 24), false);
   Later(now + everyMicros, [everyMicros, untilMicros, state](Bus& bus) {
     bus.StrayByte(everyMicros, untilMicros, NextState(state));

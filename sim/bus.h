@@ -64,8 +64,10 @@ class Bus {
   void AddNoise(const std::string& bytes, std::int64_t atMicros);
   // A disturbed line: `perSecond` stray bytes a second reach the controller from `fromMicros`
   // on, for `forMicros` (negative: for good). Their values come from a fixed sequence, so a
-  // run can be repeated. Each takes the line when it is free, so it may come between any two
-  // frames, an echo and its answer among them, but never inside one.
+  // run can be repeated. Each comes on a quiet line (one due while the line is busy waits for
+  // it, and the next is due a period after it), so it may come between any two frames, an
+  // echo and its answer among them, but never inside one, and never holds up an answer by
+  // more than its own byte.
   void AddStrayBytes(int perSecond, std::int64_t fromMicros, std::int64_t forMicros = -1);
   // A dial spun during the run: from `fromMicros` on, for `forMicros` (negative: for good),
   // the dial is turned a step up and a step down in turn every `everyMicros`, or with 0 as
