@@ -279,6 +279,7 @@ TEST_F(BackupTest, AWriteErrorIsReportedAtOnceAndLeavesTheOldBackup) {
     int stepsBeforeBox;  // 0: at the click
     std::string box;
     bool anythingSent;
+    int unanswered = 0;  // a channel without a well-formed answer on both tries, or none
   };
   const Case cases[] = {
       {"read-only folder",
@@ -301,12 +302,21 @@ TEST_F(BackupTest, AWriteErrorIsReportedAtOnceAndLeavesTheOldBackup) {
        101,
        "Error Code 57 ... Input/output error" + error,
        true},
+      {"a pass with a channel missing not kept beside",
+       {WriteFault::Stage::Commit, EIO, 0},
+       102,
+       "Error Code 57 ... Input/output error ... " + PathOf("KESTRA-NEW.TXT") + " ... Output ... " +
+           kKept,
+       true,
+       7},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     desktop.boxes.clear();
     ClearSent();
     files.InjectWriteFault(c.fault);
+    if (c.unanswered != 0)
+      serial.Line().AlterMemoryAnswer(c.unanswered, {AnswerFault::Kind::DropByte, 8, 0}, 2);
     StartCreateFile();
     if (c.stepsBeforeBox == 0) {
       EXPECT_EQ(Messages().size(), 2u) << "said at the click";
