@@ -65,6 +65,13 @@ std::optional<std::string_view> FindAnswer(std::string_view bytes, std::size_t f
     while (at + 2 < bytes.size() && bytes[at + 2] == kPreambleChar) ++at;  // FE FE FE ...
     const std::size_t end = bytes.find(kEndChar, at);
     if (end == std::string_view::npos) return std::nullopt;
+    // A frame carries no FE after its preamble: one before the FD is where a new frame began
+    // and the one before it was cut. Bytes of two frames are never taken for one.
+    const std::size_t inner = bytes.find(kPreambleChar, at + 2);
+    if (inner < end) {
+      at = inner;
+      continue;
+    }
     if (end - at >= head.size() && bytes.compare(at, head.size(), head) == 0)
       return bytes.substr(at, end - at + 1);
     at = end + 1;

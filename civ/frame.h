@@ -34,7 +34,9 @@ std::optional<Frame> ParseFrame(std::string_view bytes);
 std::vector<std::string_view> SplitFrames(std::string_view bytes);
 
 // The first whole answer (a frame from the transceiver to this controller, up to its FD) that
-// begins at or after `from`; a run of more than two FE in front of it is the line's noise.
+// begins at or after `from`, read frame by frame past what is not one: a run of more than two
+// FE in front of it is the line's noise, and the head of a cut frame (an FE before its FD)
+// is skipped, so that no answer is made of the bytes of two frames.
 std::optional<std::string_view> FindAnswer(std::string_view bytes, std::size_t from = 0);
 // Whether a frame is the transceiver's bare "accepted" or "refused" (FE FE E0 64 FB FD or FA FD).
 bool IsAcknowledgement(std::string_view frame);

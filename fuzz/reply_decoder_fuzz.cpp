@@ -2,17 +2,22 @@
 // libFuzzer target: arbitrary bytes as what the transceiver's port delivers. They go to the
 // reply decoder (twice, so that toggles such as the band edge run on), to the start-up
 // synchronisation or belmarq's identity exchange, and to the transceive handling, which cuts
-// them into frames for DecodeTransceive. The first byte picks the program's state.
+// them into frames for DecodeTransceive. The first byte picks the program's state. They are
+// also searched for the answer to a memory read, as a backup and the check of an upload do.
 //
 // Whatever comes, the program must not crash nor end: a missing identity answer at the end of
-// the synchronisation shows the "RADIO NOT READY" box and the program runs on.
+// the synchronisation shows the "RADIO NOT READY" box and the program runs on. The answer to a
+// memory read is the first well-formed answer for the channel asked that stands whole among
+// the bytes, never a frame for another channel nor bytes of two frames.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "app/control_program.h"
+#include "civ/frame.h"
 #include "fuzz/silent_serial.h"
+#include "memory/memory_answer.h"
 #include "platform/fake_desktop.h"
 #include "platform/files.h"
 #include "platform/virtual_clock.h"
@@ -35,6 +40,53 @@ void CheckDisplays(const ControlProgram& program) {
   Check(text1 <= 1 || text1 == 8);
 }
 
+// What the answer to a read of `channel` must be, found a plainer way: every place where the
+// bytes of a well-formed answer for it stand whole (nothing in them that would end or begin a
+// frame), the first one taken.
+MemoryAnswer ExpectedMemoryAnswer(const std::string& bytes, int channel) {
+  const std::string head = civ::AnswerHead() + '\x1A' + '\x00' + civ::MemoryChannelCode(channel);
+  const auto whole = [&bytes](std::size_t from, std::size_t length) {
+    for (std::size_t i = from; i < from + length; ++i) {
+      const auto byte = static_cast<unsigned char>(bytes[i]);
+      if (byte == 0xFE || byte == 0xFD) return false;
+    }
+    return true;
+  };
+  for (std::size_t at = bytes.find(head); at != std::string::npos; at = bytes.find(head, at + 1)) {
+    const std::size_t after = at + head.size();
+    if (bytes.size() >= after + 2 && bytes.compare(after, 2, "\xFF\xFD") == 0)
+      return {MemoryAnswer::Kind::Blank, {}};
+    const std::size_t recordAt = after - 2;
+    const std::size_t end = recordAt + civ::kMemoryRecordLength;
+    if (end >= bytes.size() || bytes[end] != '\xFD' || !whole(recordAt, civ::kMemoryRecordLength))
+      continue;
+    const auto record =
+        civ::MemoryRecord::FromBytes(std::string_view(bytes).substr(recordAt, end - recordAt));
+    if (record && record->WellFormed()) return {MemoryAnswer::Kind::Filled, *record};
+  }
+  const bool spoke = bytes.find(civ::AnswerHead()) != std::string::npos;
+  return {spoke ? MemoryAnswer::Kind::Malformed : MemoryAnswer::Kind::Silent, {}};
+}
+
+// The channel the first answer to a memory read in the bytes names, else 7.
+int ChannelAsked(const std::string& bytes) {
+  const std::string head = civ::AnswerHead() + '\x1A' + '\x00';
+  const std::size_t at = bytes.find(head);
+  if (at == std::string::npos || at + head.size() + 2 > bytes.size()) return 7;
+  return civ::ChannelOfCode(std::string_view(bytes).substr(at + head.size(), 2)).value_or(7);
+}
+
+void CheckMemoryAnswer(const std::string& bytes) {
+  const int channel = ChannelAsked(bytes);
+  const MemoryAnswer found = FindMemoryAnswer(bytes, channel);
+  const MemoryAnswer expected = ExpectedMemoryAnswer(bytes, channel);
+  Check(found.kind == expected.kind);
+  Check(found.kind != MemoryAnswer::Kind::Filled || found.record == expected.record);
+  // The channel the found record names is the one asked.
+  Check(found.kind != MemoryAnswer::Kind::Filled ||
+        civ::ChannelOfCode(found.record.channel) == channel);
+}
+
 Build BuildOf(std::uint8_t choice) {
   switch (choice & 3) {
     case 1:
@@ -52,6 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   const std::uint8_t state = data[0];
   const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+  CheckMemoryAnswer(bytes);
 
   VirtualClock clock;
   FakeDesktop desktop;

@@ -3,14 +3,18 @@
 // temporary file beside the data file and put in its place only when the pass has ended
 // normally, so a pulled cable, a silent transceiver, Stop, a full disk or the end of the
 // program leave the old backup exactly as it was. An answer counts only when it is a
-// well-formed frame for the channel asked; channels without one are asked once more at the
-// end of the pass, and those still missing are named.
+// well-formed frame for the channel asked, wherever it stands among the bytes of a noisy
+// line; channels without one are asked once more at the end of the pass. When some are still
+// missing, the pass is kept beside the data file under a name of its own, and the operator,
+// told which channels it lacks, decides whether it replaces the data file.
 #include <algorithm>
 #include <map>
 #include <memory>
 #include <vector>
 
 #include "app/control_program.h"
+#include "civ/bcd.h"
+#include "civ/encodings.h"
 #include "memory/data_file_format.h"
 #include "memory/memory_answer.h"
 #include "memory/memory_main.h"
@@ -21,15 +25,57 @@ namespace tavrin {
 namespace {
 
 constexpr int kLastOrdinaryChannel = 99;
-constexpr std::size_t kNamedAtMost = 10;
-// This many channels in a row with nothing at all behind the echo (a second of silence) mean
-// the transceiver is off or the cable is out: the pass is given up.
+// This many channels in a row without a word from the transceiver (a second of silence) mean
+// it is off or the cable is out: the pass is given up.
 constexpr int kSilentChannelsToGiveUp = 5;
 
-std::string JoinedNumbers(const std::vector<int>& numbers) {
+// Every channel of an ascending list, runs of three or more as their ends: "3 to 7, 9, 11, 12".
+std::string NamedChannels(const std::vector<int>& channels) {
   std::string text;
-  for (const int number : numbers) text += (text.empty() ? "" : ", ") + std::to_string(number);
+  for (std::size_t first = 0; first < channels.size();) {
+    std::size_t last = first;
+    while (last + 1 < channels.size() && channels[last + 1] == channels[last] + 1) ++last;
+    if (!text.empty()) text += ", ";
+    text += std::to_string(channels[first]);
+    if (last >= first + 2) {
+      text += " to " + std::to_string(channels[last]);
+    } else if (last == first + 1) {
+      text += ", " + std::to_string(channels[last]);
+    }
+    first = last + 1;
+  }
   return text;
+}
+
+// The name a pass with missing channels is kept under, beside the data file: KESTRA.TXT gives
+// KESTRA-NEW.TXT. It never is the data file's own name.
+std::string KeptPassName(const std::string& dataFileName) {
+  const std::size_t dot = dataFileName.rfind('.');
+  if (dot == std::string::npos || dot == 0) return dataFileName + "-NEW";
+  return dataFileName.substr(0, dot) + "-NEW" + dataFileName.substr(dot);
+}
+
+// `name` in the folder of `path`.
+std::string Beside(const std::string& path, const std::string& name) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + name;
+}
+
+// A channel's line from its record, in the texts the memory window shows for it.
+BackupChannel BackupChannelOf(int number, const civ::MemoryRecord& record) {
+  const auto digits = [&record](std::size_t byte) {
+    return civ::BcdToNumber(static_cast<unsigned char>(record.frequency[byte]));
+  };
+  // The transceiver pads a name to ten characters; the blanks after it carry nothing (the
+  // upload pads again), so the line ends with the name as a person would type it.
+  std::string label = record.label;
+  label.erase(label.find_last_not_of(' ') + 1);
+  return {number,
+          FormatFrequency(digits(3), digits(2), digits(1)),
+          ModeText(record.mode).value_or(""),
+          FilterText(record.filter).value_or(""),
+          record.selected == 1 ? "*" : " ",
+          label};
 }
 
 std::string ErrorText(const FileError& error, const std::string& path) {
@@ -53,6 +99,8 @@ class CreateFile final : public MemoryOperation {
   }
 
   bool Step() override {
+    // The pass has ended and its last box is up: the timer goes on behind a modal box.
+    if (over_) return false;
     if (asked_ != 0) TakeAnswer();
     if (program_.station.PortGone) {
       GiveUp("The transceiver's port went away at channel " + std::to_string(asked_));
@@ -86,10 +134,8 @@ class CreateFile final : public MemoryOperation {
   void Stopped() override {
     // The half-made backup was dropped with file 1.
     End();
-    program_.platform.desktop.MessageBox(Title(),
-                                         "Create File was stopped ... " +
-                                             program_.station.DataFileName +
-                                             " was not changed: the old file was kept",
+    over_ = true;
+    program_.platform.desktop.MessageBox(Title(), "Create File was stopped ... " + KeptText(),
                                          BoxIcon::Exclamation, BoxButtons::Ok);
   }
 
@@ -98,6 +144,7 @@ class CreateFile final : public MemoryOperation {
     const Station& s = program_.station;
     DataFile& file = program_.dataFile;
     End();
+    over_ = false;
     unread_.clear();
     silentInARow_ = 0;
     FileError error;
@@ -114,53 +161,78 @@ class CreateFile final : public MemoryOperation {
     program_.radio.ReadMemoryChannel(std::to_string(channel));
   }
 
-  // The answer to the read the step before sent. The file line is made from what the window
-  // shows, which the decoder filled from this very answer.
+  // The answer to the read the step before sent, found in the reply the link collected for
+  // it. The file line is made from the answer's record; the window shows what the decoder made
+  // of the reply by its own rules.
   void TakeAnswer() {
     const int channel = asked_;
-    const MemoryAnswer answer = MemoryAnswerAfterEcho(program_.link.LastReply(), channel);
+    const MemoryAnswer answer = FindMemoryAnswer(program_.link.LastReply(), channel);
     silentInARow_ = answer.kind == MemoryAnswer::Kind::Silent ? silentInARow_ + 1 : 0;
     if (!answer.Valid()) {
       unread_.push_back(channel);
       return;
     }
     if (answer.kind == MemoryAnswer::Kind::Blank) return;
-    // The transceiver pads a name to ten characters; the blanks after it carry nothing (the
-    // upload pads again), so the line ends with the name as a person would type it.
-    std::string label = window_.Text6;
-    label.erase(label.find_last_not_of(' ') + 1);
-    backup_[channel] = {channel, window_.Text3, window_.Text4, window_.Text5, window_.Text2, label};
+    backup_[channel] = BackupChannelOf(channel, answer.record);
   }
 
   void Finish() {
     Station& s = program_.station;
     DataFile& file = program_.dataFile;
+    over_ = true;
     std::vector<BackupChannel> channels;
     for (const auto& [number, channel] : backup_) channels.push_back(channel);
     if (!WriteBackupChannels(file, format_, channels))
       return GiveUp(ErrorText(file.WriteError(), s.DataFilePath));
+    if (!unread_.empty()) return KeepAndAsk();
     FileError error;
     if (!file.CommitReplacement(error)) return GiveUp(ErrorText(error, s.DataFilePath));
     file.ReopenDataFile("Input");
     window_.ShowEndDisplay();
     End();
-    if (unread_.empty()) return;
+  }
+
+  // Channels are still missing after the retry: the pass is kept beside the data file under
+  // its own name, and a box names every missing channel and asks whether the pass replaces
+  // the data file. No, the default, keeps the old file as it was.
+  void KeepAndAsk() {
+    Station& s = program_.station;
+    DataFile& file = program_.dataFile;
+    const std::string keptName = KeptPassName(s.DataFileName);
+    const std::string keptPath = Beside(s.DataFilePath, keptName);
+    FileError error;
+    if (!file.KeepReplacementAs(keptPath, error)) return GiveUp(ErrorText(error, keptPath));
     std::sort(unread_.begin(), unread_.end());
-    const std::string which = unread_.size() <= kNamedAtMost
-                                  ? "channels " + JoinedNumbers(unread_)
-                                  : std::to_string(unread_.size()) + " channels";
-    const std::string missing = "no answer for " + which + " ... not in the file";
-    window_.Text7 = "END ... " + missing;
-    program_.platform.desktop.MessageBox(Title(), s.DataFileName + " written ... " + missing,
-                                         BoxIcon::Exclamation, BoxButtons::Ok);
+    const std::string missing =
+        (unread_.size() == 1 ? "channel " : "channels ") + NamedChannels(unread_);
+    const bool replace =
+        program_.platform.desktop.MessageBox(
+            Title(),
+            "No answer for " + missing + " ... " + keptName + " holds the pass without them ... " +
+                "Replace " + s.DataFileName + " with it?",
+            BoxIcon::Exclamation, BoxButtons::YesNoDefaultNo) == BoxAnswer::Yes;
+    std::string outcome = KeptText() + " ... the new pass is in " + keptName;
+    if (replace) {
+      if (!program_.platform.files.MoveOver(keptPath, s.DataFilePath, error))
+        return GiveUp(ErrorText(error, s.DataFilePath) + " ... the new pass is in " + keptName);
+      outcome = "not in the file";
+    }
+    file.ReopenDataFile("Input");
+    window_.ShowEndDisplay();
+    window_.Text7 = "END ... no answer for " + missing + " ... " + outcome;
+    End();
+  }
+
+  [[nodiscard]] std::string KeptText() const {
+    return program_.station.DataFileName + " was not changed: the old file was kept";
   }
 
   // Ends the pass without touching the data file and tells the user why.
   void GiveUp(const std::string& what) {
+    over_ = true;
     program_.CloseDataFile();  // drops the half-made backup
     End();
-    const std::string kept =
-        program_.station.DataFileName + " was not changed: the old file was kept";
+    const std::string kept = KeptText();
     window_.Text1 = "END";
     window_.Text7 = "Create File stopped ... " + what + " ... " + kept;
     program_.platform.desktop.MessageBox(Title(), what + " ... " + kept, BoxIcon::Critical,
@@ -188,6 +260,8 @@ class CreateFile final : public MemoryOperation {
   std::vector<int> unread_;
   std::vector<int> retry_;
   bool retrying_ = false;
+  // The pass has ended (a box may still be up); set until the next pass begins.
+  bool over_ = false;
 };
 
 }  // namespace

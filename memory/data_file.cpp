@@ -112,6 +112,15 @@ bool DataFile::CommitReplacement(FileError& error) {
   return committed;
 }
 
+bool DataFile::KeepReplacementAs(const std::string& path, FileError& error) {
+  if (!output_) return false;
+  const bool kept = output_->CommitAs(path);
+  error = output_->Error();
+  output_.reset();
+  program_.station.DataFileOpen = false;
+  return kept;
+}
+
 FileError DataFile::WriteError() const { return output_ ? output_->Error() : FileError{}; }
 
 void DataFile::CloseDataFile() {

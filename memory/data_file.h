@@ -33,6 +33,10 @@ class DataFile {
   // Puts the finished replacement in place of the data file; false, with the error, when the
   // data file could not be replaced (it is then as it was).
   bool CommitReplacement(FileError& error);
+  // Puts the finished replacement at `path` (beside the data file) instead of in the data
+  // file's place; the data file stays as it was. False, with the error, when it could not be
+  // done (nothing is then left at `path` that was not there).
+  bool KeepReplacementAs(const std::string& path, FileError& error);
   // Closes file 1; a replacement not yet committed is dropped and the data file kept.
   void CloseDataFile();
   // The next line into `line`; at the end of the file `line` is left as it was. A byte order

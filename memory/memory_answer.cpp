@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "memory/memory_answer.h"
 
+#include <optional>
+#include <string_view>
+
 #include "civ/command_bytes.h"
 #include "civ/frame.h"
 
@@ -8,62 +11,37 @@ namespace tavrin {
 
 namespace {
 
-const std::string kMemoryChannel = civ::Bytes({civ::kMemoryContents, civ::kMemoryChannel});
-
-// After the answer's FD: nothing, or the start of the next frame.
-bool EndsCleanly(const std::string& reply, std::size_t after) {
-  return after >= reply.size() || static_cast<unsigned char>(reply[after]) == civ::kPreamble;
-}
-
-bool IsByteAt(const std::string& reply, std::size_t at, unsigned char byte) {
-  return at < reply.size() && static_cast<unsigned char>(reply[at]) == byte;
+// What a whole answer frame (FE FE E0 64 ... FD) says about `code`'s channel; nothing when it
+// is not a well-formed answer for that channel.
+std::optional<MemoryAnswer> AnswerForChannel(std::string_view bytes, const std::string& code) {
+  const auto frame = civ::ParseFrame(bytes);
+  if (!frame || frame->command != civ::kMemoryContents) return std::nullopt;
+  const std::string_view data = frame->data;
+  // 00, then the record, which begins with the channel's code.
+  if (data.size() < 1 + code.size() || static_cast<unsigned char>(data[0]) != civ::kMemoryChannel ||
+      data.substr(1, code.size()) != code)
+    return std::nullopt;
+  const std::string_view record = data.substr(1);
+  if (record.size() == code.size() + 1 && static_cast<unsigned char>(record.back()) == civ::kNoData)
+    return MemoryAnswer{MemoryAnswer::Kind::Blank, {}};
+  const auto filled = civ::MemoryRecord::FromBytes(record);
+  if (!filled || !filled->WellFormed()) return std::nullopt;
+  return MemoryAnswer{MemoryAnswer::Kind::Filled, *filled};
 }
 
 }  // namespace
 
-std::string MemoryReadFrame(int channel) {
-  return civ::ControllerFrame(kMemoryChannel + civ::MemoryChannelCode(channel));
-}
-
-MemoryAnswer CheckMemoryAnswer(const std::string& reply, std::size_t answerAt, int channel) {
-  MemoryAnswer answer;
-  if (answerAt >= reply.size()) return answer;  // silent
-  answer.kind = MemoryAnswer::Kind::Malformed;
-  const std::string head = civ::AnswerHead() + kMemoryChannel + civ::MemoryChannelCode(channel);
-  if (reply.compare(answerAt, head.size(), head) != 0) return answer;
-  const std::size_t recordAt = answerAt + head.size() - 2;  // the record begins with the code
-  const std::size_t afterCode = answerAt + head.size();
-  // A blank channel: FF and the end.
-  if (IsByteAt(reply, afterCode, civ::kNoData) && IsByteAt(reply, afterCode + 1, civ::kEnd) &&
-      EndsCleanly(reply, afterCode + 2)) {
-    answer.kind = MemoryAnswer::Kind::Blank;
-    return answer;
+MemoryAnswer FindMemoryAnswer(const std::string& reply, int channel) {
+  const std::string code = civ::MemoryChannelCode(channel);
+  for (std::size_t at = 0;;) {
+    const auto frame = civ::FindAnswer(reply, at);
+    if (!frame) break;
+    if (const auto answer = AnswerForChannel(*frame, code)) return *answer;
+    at = static_cast<std::size_t>(frame->data() - reply.data()) + frame->size();
   }
-  const std::size_t endAt = recordAt + civ::kMemoryRecordLength;
-  if (!IsByteAt(reply, endAt, civ::kEnd) || !EndsCleanly(reply, endAt + 1)) return answer;
-  const auto record = civ::MemoryRecord::FromBytes(
-      std::string_view(reply).substr(recordAt, civ::kMemoryRecordLength));
-  if (!record || !record->WellFormed()) return answer;
-  answer.kind = MemoryAnswer::Kind::Filled;
-  answer.record = *record;
-  return answer;
-}
-
-MemoryAnswer MemoryAnswerAfterEcho(const std::string& reply, int channel) {
-  const std::string echo = MemoryReadFrame(channel);
-  if (reply.compare(0, echo.size(), echo) != 0) {
-    // Without the echo of the read nothing was sent or heard: the port is closed or gone.
-    return reply.size() <= echo.size() ? MemoryAnswer{}
-                                       : MemoryAnswer{MemoryAnswer::Kind::Malformed, {}};
-  }
-  return CheckMemoryAnswer(reply, echo.size(), channel);
-}
-
-MemoryAnswer MemoryAnswerAfterChain(const std::string& reply, int channel) {
-  const std::string echo = MemoryReadFrame(channel);
-  const std::size_t at = reply.find(echo);
-  if (at == std::string::npos) return {};
-  return CheckMemoryAnswer(reply, at + echo.size(), channel);
+  MemoryAnswer none;
+  if (reply.find(civ::AnswerHead()) != std::string::npos) none.kind = MemoryAnswer::Kind::Malformed;
+  return none;
 }
 
 }  // namespace tavrin

@@ -11,12 +11,9 @@
 
 namespace tavrin {
 
-// The read the controller sends for a channel: FE FE 64 E0 1A 00, the code, FD.
-std::string MemoryReadFrame(int channel);
-
 struct MemoryAnswer {
   enum class Kind {
-    Silent,     // nothing came back behind the echo of the read
+    Silent,     // the transceiver answered nothing at all
     Malformed,  // something came back, but not a well-formed answer for this channel
     Blank,      // the channel holds nothing
     Filled,     // the channel's record
@@ -27,18 +24,14 @@ struct MemoryAnswer {
   [[nodiscard]] bool Valid() const { return kind == Kind::Blank || kind == Kind::Filled; }
 };
 
-// Checks the answer that begins at `answerAt` (from 0) of `reply` for channel `channel`:
-// FE FE E0 64 1A 00, the channel code asked for, then either FF FD (blank) or the record of
-// exactly 27 bytes and FD, well-formed (civ::MemoryRecord::WellFormed). Bytes after the
-// answer are allowed only as the start of another frame.
-MemoryAnswer CheckMemoryAnswer(const std::string& reply, std::size_t answerAt, int channel);
-
-// The answer to a memory read whose echo heads `reply` (the reply the link collected for it).
-MemoryAnswer MemoryAnswerAfterEcho(const std::string& reply, int channel);
-
-// The answer to a memory read anywhere behind the echoes of the frames sent before it, as in
-// the reply to a memory set chained with select and read: the answer must follow the read's
-// echo directly.
-MemoryAnswer MemoryAnswerAfterChain(const std::string& reply, int channel);
+// The answer to a read of memory channel `channel` wherever it stands in `reply` (the bytes
+// the link collected for the read, or for a chain of frames that ends with it). The reply is
+// read frame by frame, as a CI-V controller reads the bus, past stray bytes, echoes,
+// broadcasts and cut frames; the first well-formed answer for this channel is taken:
+// FE FE E0 64 1A 00, the channel's code, then FF FD (blank) or the record of exactly 27 bytes
+// and FD, well-formed (civ::MemoryRecord::WellFormed). A frame for another channel, a
+// broadcast, or the bytes of two frames are never taken for it. Silent when no frame from the
+// transceiver to this controller begins anywhere in the reply.
+MemoryAnswer FindMemoryAnswer(const std::string& reply, int channel);
 
 }  // namespace tavrin

@@ -98,7 +98,7 @@ class UpdateRig final : public MemoryOperation {
     if (pending_.channel == 0) return true;
     const Pending pending = pending_;
     pending_ = {};
-    const MemoryAnswer answer = MemoryAnswerAfterChain(program_.link.LastReply(), pending.channel);
+    const MemoryAnswer answer = FindMemoryAnswer(program_.link.LastReply(), pending.channel);
     const std::string name = "channel " + std::to_string(pending.channel);
     if (!answer.Valid()) {
       notAsWritten_.push_back(name + " (no answer)");

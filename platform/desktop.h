@@ -8,7 +8,9 @@
 namespace tavrin {
 
 enum class BoxIcon { None, Critical, Question, Exclamation, Information };
-enum class BoxButtons { Ok, YesNo };
+// YesNo has Yes as its default button (Enter), YesNoDefaultNo has No: a question whose Yes
+// cannot be undone.
+enum class BoxButtons { Ok, YesNo, YesNoDefaultNo };
 enum class BoxAnswer { Ok, Yes, No };
 
 class Desktop {

@@ -6,8 +6,11 @@ namespace tavrin {
 BoxAnswer FakeDesktop::MessageBox(const std::string& title, const std::string& text, BoxIcon icon,
                                   BoxButtons buttons) {
   boxes.push_back({RecordedBox::Kind::Message, title, text, icon, buttons, "", 0});
-  BoxAnswer answer = buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
-  if (buttons == BoxButtons::YesNo && !messageAnswers_.empty()) {
+  if (whileShown) whileShown();
+  BoxAnswer answer = buttons == BoxButtons::YesNo            ? BoxAnswer::Yes
+                     : buttons == BoxButtons::YesNoDefaultNo ? BoxAnswer::No
+                                                             : BoxAnswer::Ok;
+  if (buttons != BoxButtons::Ok && !messageAnswers_.empty()) {
     answer = messageAnswers_.front();
     messageAnswers_.pop_front();
   }

@@ -2,6 +2,7 @@
 #pragma once
 // Test double of the window system: answers boxes from a script and records every box.
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,9 @@ struct RecordedBox {
 
 class FakeDesktop : public Desktop {
  public:
-  // Scripted answers, taken in order. A message box with no scripted answer gets Yes (Yes/No
-  // boxes) or Ok; an input box with none gets Cancel (the empty text); a file dialog gets "".
+  // Scripted answers, taken in order. A message box with no scripted answer gets its default
+  // button (Yes for YesNo, No for YesNoDefaultNo) or Ok; an input box with none gets Cancel
+  // (the empty text); a file dialog gets "".
   void AnswerYes() { messageAnswers_.push_back(BoxAnswer::Yes); }
   void AnswerNo() { messageAnswers_.push_back(BoxAnswer::No); }
   void Type(std::string text) { inputAnswers_.push_back(std::move(text)); }
@@ -38,6 +40,9 @@ class FakeDesktop : public Desktop {
 
   std::vector<RecordedBox> boxes;  // every box shown, in order
   bool ended = false;
+  // Runs while a message box is up, as the time a person takes to read it: the program's
+  // timers go on meanwhile, as they do behind a real modal box.
+  std::function<void()> whileShown;
 
   // Boxes of one kind, for short assertions.
   [[nodiscard]] std::vector<RecordedBox> MessageBoxes() const;

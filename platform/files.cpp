@@ -174,6 +174,12 @@ bool TextOutput::Commit() {
   return true;
 }
 
+bool TextOutput::CommitAs(const std::string& path) {
+  if (!IsReplacement()) return Close();
+  path_ = path;
+  return Commit();
+}
+
 void TextOutput::Abandon() {
   const FileError kept = error_;
   CloseDescriptor();
@@ -312,6 +318,22 @@ int Files::RemoveLeftoverReplacements(const std::string& path) const {
     ::close(fd);
   }
   return removed;
+}
+
+bool Files::MoveOver(const std::string& from, const std::string& to, FileError& error) const {
+  const fs::path source = Resolve(from);
+  const fs::path target = Resolve(to);
+  if (FaultAt(fault_, WriteFault::Stage::Commit)) {
+    error = SystemFileError(fault_->errnoValue);
+    return false;
+  }
+  if (::rename(source.c_str(), target.c_str()) != 0) {
+    error = SystemFileError(errno);
+    return false;
+  }
+  SyncFolderOf(target.string());
+  error = {};
+  return true;
 }
 
 }  // namespace tavrin

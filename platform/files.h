@@ -78,6 +78,9 @@ class TextOutput {
   // that the target is either the old file or the whole new one. False (and Error() set, the
   // temporary file removed, the target untouched) when any of it fails.
   bool Commit();
+  // A replacement: as Commit, but puts the finished file at `path` instead of its target,
+  // which stays as it was.
+  bool CommitAs(const std::string& path);
   // A replacement: removes the temporary file; the target stays as it was.
   void Abandon();
 
@@ -126,6 +129,11 @@ class Files {
   // killed: those of the replacement's own naming beside `path` that no program is writing
   // (holds locked) now. Returns how many were removed.
   int RemoveLeftoverReplacements(const std::string& path) const;
+
+  // Puts the file `from` in place of `to` in one step (both in one folder): `to` is either the
+  // old file or the whole of `from`. False, with the system's error and both files as they
+  // were, when it cannot be done. An injected Commit fault stops it too.
+  bool MoveOver(const std::string& from, const std::string& to, FileError& error) const;
 
   // The files opened for writing from now on meet `fault` (none: they work as the system
   // lets them).

@@ -77,7 +77,9 @@ void VirtualClock::AdvanceMicros(std::int64_t micros) {
       still->second.due += std::int64_t{std::max(1, timer->Interval())} * 1000;
     }
   }
-  now_ = target;
+  // An action may have let time pass itself (a box held open while the timers go on): time
+  // never runs back.
+  now_ = std::max(now_, target);
 }
 
 }  // namespace tavrin

@@ -12,6 +12,17 @@ namespace tavrin::sim {
 namespace {
 
 constexpr std::size_t kReceiveLimit = 512;  // the transceiver forgets runaway garbage
+// A flood turns the dial by this much, up and down in turn, so the frequency stays put.
+constexpr std::int64_t kFloodStepHz = 10;
+
+// When a fault that starts at `from` and lasts `length` ends; -1 (never) for a negative length.
+std::int64_t EndOf(std::int64_t from, std::int64_t length) {
+  return length < 0 ? -1 : from + length;
+}
+bool Over(std::int64_t now, std::int64_t until) { return until >= 0 && now >= until; }
+
+// The next value of the stray bytes' fixed sequence (a linear congruential generator).
+std::uint32_t NextState(std::uint32_t state) { return state * 1'664'525U + 1'013'904'223U; }
 
 // The frame that ends at the FD just received: from the last preamble pair on. Nothing when
 // the buffer holds no preamble pair (line noise).
@@ -134,7 +145,65 @@ void Bus::AddNoise(const std::string& bytes, std::int64_t atMicros) {
   });
 }
 
+void Bus::AddStrayBytes(int perSecond, std::int64_t fromMicros, std::int64_t forMicros) {
+  if (perSecond <= 0) return;
+  const std::int64_t every = std::max<std::int64_t>(1, 1'000'000 / perSecond);
+  const std::int64_t from = std::max(fromMicros, scheduler_.NowMicros());
+  const std::int64_t until = EndOf(from, forMicros);
+  Later(from, [every, until](Bus& bus) { bus.StrayByte(every, until, NextState(1)); });
+}
+
+void Bus::StrayByte(std::int64_t everyMicros, std::int64_t untilMicros, std::uint32_t state) {
+  const std::int64_t now = scheduler_.NowMicros();
+  if (Over(now, untilMicros)) return;
+  if (lineFreeAt_ > now) {
+    // Noise makes a byte of its own only on a quiet line: this one waits for the line, and
+    // the bytes of a long burst do not pile up behind it.
+    Later(lineFreeAt_, [everyMicros, untilMicros, state](Bus& bus) {
+      bus.StrayByte(everyMicros, untilMicros, state);
+    });
+    return;
+  }
+  Transmit(static_cast<char>(state >> 24), false);
+  Later(now + everyMicros, [everyMicros, untilMicros, state](Bus& bus) {
+    bus.StrayByte(everyMicros, untilMicros, NextState(state));
+  });
+}
+
+void Bus::FloodBroadcasts(std::int64_t everyMicros, std::int64_t fromMicros,
+                          std::int64_t forMicros) {
+  const std::int64_t every = std::max<std::int64_t>(0, everyMicros);
+  const std::int64_t from = std::max(fromMicros, scheduler_.NowMicros());
+  const std::int64_t until = EndOf(from, forMicros);
+  Later(from, [every, until](Bus& bus) { bus.FloodStep(every, until, true); });
+}
+
+void Bus::FloodStep(std::int64_t everyMicros, std::int64_t untilMicros, bool up) {
+  const std::int64_t now = scheduler_.NowMicros();
+  if (Over(now, untilMicros)) return;
+  if (everyMicros == 0 && lineFreeAt_ > now) {
+    // At line rate the next turn waits for the line.
+    Later(lineFreeAt_, [everyMicros, untilMicros, up](Bus& bus) {
+      bus.FloodStep(everyMicros, untilMicros, up);
+    });
+    return;
+  }
+  flooding_ = true;
+  radio_.TurnDial(up ? kFloodStepHz : -kFloodStepHz);
+  flooding_ = false;
+  // Without a broadcast (transceive off, a silent transceiver) the line stays free: look again
+  // a byte time later.
+  const std::int64_t next =
+      everyMicros == 0 ? std::max(lineFreeAt_, now + byteMicros_) : now + everyMicros;
+  Later(next,
+        [everyMicros, untilMicros, up](Bus& bus) { bus.FloodStep(everyMicros, untilMicros, !up); });
+}
+
 void Bus::QueueBroadcast(const std::string& frame) {
+  if (flooding_) {
+    for (char byte : frame) Transmit(byte, false);
+    return;
+  }
   broadcasts_.push_back(frame);
   ScheduleTurnaround(std::max(scheduler_.NowMicros(), controllerQuietFrom_ + TurnaroundMicros()));
 }

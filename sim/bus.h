@@ -62,6 +62,21 @@ class Bus {
   // Noise: these bytes reach the controller from `atMicros` on, one byte time each, as soon as
   // the line is free (they do not reach the transceiver).
   void AddNoise(const std::string& bytes, std::int64_t atMicros);
+  // A disturbed line: `perSecond` stray bytes a second reach the controller from `fromMicros`
+  // on, for `forMicros` (negative: for good). Their values come from a fixed sequence, so a
+  // run can be repeated. Each comes on a quiet line (one due while the line is busy waits for
+  // it, and the next is due a period after it), so it may come between any two frames, an
+  // echo and its answer among them, but never inside one, and never holds up an answer by
+  // more than its own byte.
+  void AddStrayBytes(int perSecond, std::int64_t fromMicros, std::int64_t forMicros = -1);
+  // A dial spun during the run: from `fromMicros` on, for `forMicros` (negative: for good),
+  // the dial is turned a step up and a step down in turn every `everyMicros`, or with 0 as
+  // fast as the line carries the broadcasts (the next one as soon as the line is free). Each
+  // turn broadcasts the frequency (when transceive is on). These broadcasts take the line as
+  // soon as it is free, without waiting for the controller's turn to end, so one may come
+  // between an echo and its answer.
+  void FloodBroadcasts(std::int64_t everyMicros, std::int64_t fromMicros,
+                       std::int64_t forMicros = -1);
 
  private:
   void Transmit(char byte, bool fromController);
@@ -74,6 +89,8 @@ class Bus {
     return 2 * byteMicros_ + answerDelayMicros_;
   }
   void ApplyFaults(const std::string& frame, std::string& answer);
+  void StrayByte(std::int64_t everyMicros, std::int64_t untilMicros, std::uint32_t state);
+  void FloodStep(std::int64_t everyMicros, std::int64_t untilMicros, bool up);
 
   struct PendingFault {
     int channel = 0;
@@ -92,6 +109,7 @@ class Bus {
   std::deque<std::string> broadcasts_;                 // front-panel frames waiting for the line
   std::vector<PendingFault> faults_;
   std::int64_t answerDelayMicros_ = 0;
+  bool flooding_ = false;         // a flood's dial turn is broadcasting
   std::uint64_t generation_ = 0;  // bumped by Cut: deliveries of older bytes are dropped
   // Scheduled actions hold a weak reference, so that none runs after the bus is gone.
   std::shared_ptr<Bus*> self_;

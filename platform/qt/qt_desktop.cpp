@@ -49,9 +49,9 @@ BoxAnswer QtDesktop::MessageBox(const std::string& title, const std::string& tex
   box.setAccessibleName(FromBytes(title));
   box.setAccessibleDescription(FromBytes(text));
   box.setWindowModality(Qt::ApplicationModal);
-  if (buttons == BoxButtons::YesNo) {
+  if (buttons != BoxButtons::Ok) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(buttons == BoxButtons::YesNo ? QMessageBox::Yes : QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
   } else {
     box.setStandardButtons(QMessageBox::Ok);

@@ -96,6 +96,10 @@ void ArrangeFaults(const tavrin::rigsim::Options& options, tavrin::rigsim::RigLi
   }
   bus.SetAnswerDelay(options.answerDelayMicros);
   for (const auto& noise : options.noise) bus.AddNoise(noise.bytes, noise.atMicros);
+  for (const auto& s : options.strayBytes)
+    bus.AddStrayBytes(s.perSecond, s.fromMicros, s.forMicros);
+  for (const auto& f : options.floods)
+    bus.FloodBroadcasts(f.everyMicros, f.fromMicros, f.forMicros);
   if (options.pullAfterFrames) link.PullAfterFrames(*options.pullAfterFrames);
   if (options.pullAtMicros) {
     QTimer::singleShot(DelayMs(*options.pullAtMicros), &link, [&link] { link.PullCable(); });

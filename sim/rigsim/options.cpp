@@ -96,6 +96,46 @@ std::optional<NoiseBurst> ParseNoise(const std::string& text) {
   return NoiseBurst{*at, *bytes};
 }
 
+// ",FROM[,FOR]" in seconds after a fault's first field; both may be left out.
+bool ParseSpan(const std::vector<std::string>& fields, std::int64_t& fromMicros,
+               std::int64_t& forMicros) {
+  if (fields.size() > 3) return false;
+  if (fields.size() >= 2) {
+    const auto from = Micros(fields[1], 1e6);
+    if (!from) return false;
+    fromMicros = *from;
+  }
+  if (fields.size() == 3) {
+    const auto length = Micros(fields[2], 1e6);
+    if (!length) return false;
+    forMicros = *length;
+  }
+  return true;
+}
+
+std::optional<StrayBytes> ParseStrayBytes(const std::string& text) {
+  const std::vector<std::string> fields = CommaFields(text);
+  const auto rate = WholeNumber(fields[0]);
+  StrayBytes stray;
+  if (!rate || *rate < 1 || *rate > 100'000 ||
+      !ParseSpan(fields, stray.fromMicros, stray.forMicros))
+    return std::nullopt;
+  stray.perSecond = static_cast<int>(*rate);
+  return stray;
+}
+
+std::optional<Flood> ParseFlood(const std::string& text) {
+  const std::vector<std::string> fields = CommaFields(text);
+  Flood flood;
+  if (fields[0] != "line") {
+    const auto every = Micros(fields[0], 1000.0);
+    if (!every || *every < 1000 || *every > 3'600'000'000) return std::nullopt;
+    flood.everyMicros = *every;
+  }
+  if (!ParseSpan(fields, flood.fromMicros, flood.forMicros)) return std::nullopt;
+  return flood;
+}
+
 }  // namespace
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, std::string& error) {
@@ -149,6 +189,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
       const auto noise = ParseNoise(arguments[++i]);
       if (!noise) return refuse("MS,HEXBYTES");
       options.noise.push_back(*noise);
+    } else if (argument == "--stray-bytes" && hasValue) {
+      const auto stray = ParseStrayBytes(arguments[++i]);
+      if (!stray) return refuse("RATE[,FROM[,FOR]] (1 to 100000 bytes a second, seconds)");
+      options.strayBytes.push_back(*stray);
+    } else if (argument == "--flood" && hasValue) {
+      const auto flood = ParseFlood(arguments[++i]);
+      if (!flood) return refuse("MS|line[,FROM[,FOR]] (at least 1 ms, seconds)");
+      options.floods.push_back(*flood);
     } else {
       error = "unknown option \"" + argument + "\"";
       return std::nullopt;
@@ -183,9 +231,19 @@ std::string Usage() {
          "  --answer-delay MS         answer MS milliseconds later than usual\n"
          "  --noise MS,HEX            send the bytes HEX (\"FE 00 12\" or \"FE0012\") to the\n"
          "                            controller MS milliseconds after the start\n"
-         "  --alter-memory and --noise may be given more than once. The front panel's\n"
-         "  \"Replug cable\" button, and the signal SIGUSR1, replug the line at once (a pulled\n"
-         "  cable is plugged back in); the signal SIGUSR2 pulls the cable.\n";
+         "  --stray-bytes RATE[,FROM[,FOR]]\n"
+         "                            RATE stray bytes a second on the line (a noisy line),\n"
+         "                            from FROM seconds after the start for FOR seconds (for\n"
+         "                            good without them); they come between frames, never\n"
+         "                            inside one\n"
+         "  --flood MS|line[,FROM[,FOR]]\n"
+         "                            spin the dial: a frequency broadcast every MS\n"
+         "                            milliseconds, or as fast as the line carries them with\n"
+         "                            \"line\"; the broadcasts take the line as soon as it is\n"
+         "                            free, also between an echo and its answer\n"
+         "  --alter-memory, --noise, --stray-bytes and --flood may be given more than once.\n"
+         "  The front panel's \"Replug cable\" button, and the signal SIGUSR1, replug the line\n"
+         "  at once (a pulled cable is plugged back in); the signal SIGUSR2 pulls the cable.\n";
 }
 
 }  // namespace tavrin::rigsim

@@ -4,7 +4,7 @@
 // --log FILE (the controller's frames in hex, one a line), and the faults a person or a test
 // can put on the line: the cable pulled after a time or a number of frames, the pseudo-terminal
 // dropped and made anew on the same link (a replug), memory answers altered, late answers and
-// noise.
+// noise, stray bytes at a rate and broadcast floods.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,6 +29,24 @@ struct NoiseBurst {
   bool operator==(const NoiseBurst&) const = default;
 };
 
+// --stray-bytes RATE[,FROM[,FOR]]: RATE stray bytes a second from FROM seconds after the start,
+// for FOR seconds (for good without it).
+struct StrayBytes {
+  int perSecond = 0;
+  std::int64_t fromMicros = 0;
+  std::int64_t forMicros = -1;  // negative: for good
+  bool operator==(const StrayBytes&) const = default;
+};
+
+// --flood MS|line[,FROM[,FOR]]: the dial spun, a frequency broadcast every MS milliseconds or
+// as fast as the line carries them ("line"), from FROM seconds after the start for FOR seconds.
+struct Flood {
+  std::int64_t everyMicros = 0;  // 0: at line rate
+  std::int64_t fromMicros = 0;
+  std::int64_t forMicros = -1;  // negative: for good
+  bool operator==(const Flood&) const = default;
+};
+
 struct Options {
   std::string link = "com1";
   int baud = 19200;
@@ -46,6 +64,8 @@ struct Options {
   std::vector<MemoryAnswerFault> memoryFaults;
   std::int64_t answerDelayMicros = 0;
   std::vector<NoiseBurst> noise;
+  std::vector<StrayBytes> strayBytes;
+  std::vector<Flood> floods;
 };
 
 // Nothing, with `error` set, for an unknown option or a bad value.

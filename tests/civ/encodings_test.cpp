@@ -79,13 +79,17 @@ TEST(EncodingsTest, FramesBuiltTakenApartAndCutFromAStream) {
   EXPECT_EQ(pieces[2], sim::FromHex("FE FE 00"));
   EXPECT_TRUE(civ::SplitFrames("").empty());
 
-  // The first answer behind an echo, past line noise; none while its FD has not come.
+  // The first whole answer behind an echo, past line noise and the head of a cut one; none
+  // while its FD has not come.
   const struct {
     const char* reply;
     const char* answer;  // "" for none
   } answers[] = {
       {"FE FE 64 E0 03 FD FE FE E0 64 03 00 50 19 14 00 FD", "FE FE E0 64 03 00 50 19 14 00 FD"},
       {"FE FE 64 E0 04 FD FE FE FE E0 64 FB FD", "FE FE E0 64 FB FD"},
+      {"FE FE 64 E0 03 FD FE FE E0 64 03 00 50 FE FE E0 64 03 00 50 19 14 00 FD",
+       "FE FE E0 64 03 00 50 19 14 00 FD"},
+      {"FE FE E0 64 03 00 FE 12 FD FE FE E0 64 FA FD", "FE FE E0 64 FA FD"},
       {"FE FE 00 64 01 03 01 FD", ""},
       {"FE FE 64 E0 03 FD FE FE E0 64 03 00", ""},
   };

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <functional>
 
+#include "memory/memory_answer.h"
 #include "memory/memory_fixture.h"
+#include "sim/hex.h"
 
 namespace tavrin::testing {
 namespace {
@@ -49,6 +52,12 @@ TEST_F(BackupTest, AnythingThatEndsThePassEarlyLeavesTheOldBackup) {
       {"cable pulled", [this] { serial.Vanish(); },
        "The transceiver's port went away at channel 11 ... " + kKept},
       {"transceiver silent", [this] { rig.SetSilent(true); },
+       "No answer from the transceiver for 5 channels in a row, up to channel 16 ... " + kKept},
+      {"transceiver silent on a noisy line",
+       [this] {
+         rig.SetSilent(true);
+         serial.Line().AddStrayBytes(500, clock.NowMicros(), 1'600'000);
+       },
        "No answer from the transceiver for 5 channels in a row, up to channel 16 ... " + kKept},
       {"Stop", [this] { Memory().Click("Command10"); }, "Create File was stopped ... " + kKept},
   };
@@ -123,6 +132,143 @@ TEST_F(BackupTest, OnlyAWellFormedAnswerIsData) {
   }
 }
 
+TEST_F(BackupTest, ANoisyLineOrAFloodOfBroadcastsCostsNoChannel) {
+  rig.SetChannel(60, MemoryChannel::Filled(28'500'000, sim::kModeUsb, 2, "SIXTY"));
+  StartCreateFile();
+  AdvanceWhileRunning();
+  const std::string clean = ReadFile("KESTRA.TXT");
+  ASSERT_NE(clean.find(Line("20", "14.200.0", "USB", "Fil 2", "   ", "CH") +
+                       Line("60", "28.500.0", "USB", "Fil 2", "   ", "SIXTY")),
+            std::string::npos);
+  // Each disturbance lasts longer than a pass with all its retries.
+  constexpr std::int64_t kMicros = 45'000'000;
+  struct Case {
+    const char* name;
+    std::function<void(sim::Bus&, std::int64_t)> disturb;
+  };
+  const Case cases[] = {
+      {"500 stray bytes a second",
+       [](sim::Bus& line, std::int64_t now) { line.AddStrayBytes(500, now, kMicros); }},
+      {"the dial spun, a broadcast every 15 ms",
+       [](sim::Bus& line, std::int64_t now) { line.FloodBroadcasts(15'000, now, kMicros); }},
+      {"broadcasts as fast as the line carries them",
+       [](sim::Bus& line, std::int64_t now) { line.FloodBroadcasts(0, now, kMicros); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFile("KESTRA.TXT", kOldBackup);
+    desktop.boxes.clear();
+    c.disturb(serial.Line(), clock.NowMicros());
+    StartCreateFile();
+    AdvanceWhileRunning();
+    EXPECT_EQ(ReadFile("KESTRA.TXT"), clean);
+    EXPECT_EQ(Memory().Text7, "END");
+    EXPECT_EQ(Messages().size(), 1u) << "nothing to say after the question";
+    Advance(static_cast<int>(kMicros / 1000));  // the line is quiet again
+  }
+}
+
+TEST_F(BackupTest, APassThatMissesChannelsAsksBeforeItReplacesTheBackup) {
+  // A flood of broadcasts at line rate, and twelve channels whose answers are damaged on every
+  // try.
+  serial.Line().FloodBroadcasts(0, 0);
+  const std::vector<int> damaged = {3, 4, 5, 6, 7, 9, 11, 12, 13, 14, 15, 20};
+  for (const int n : damaged)
+    serial.Line().AlterMemoryAnswer(n, {AnswerFault::Kind::ChangeByte, 14, 0x06}, -1);
+  std::string newPass = Blanks(70) + "KESTRA.TXT\r\n" + kEmptyLine + kHeaderLine + kEmptyLine;
+  for (const int n : {1, 2, 8, 10, 16, 17, 18, 19})
+    newPass += Line(std::to_string(n), "14." + std::to_string(n + 100).substr(1) + "0.0", "USB",
+                    "Fil 2", "   ", "CH");
+  newPass += kEmptyLine + kHeaderLine + kEmptyLine + kEndLine;
+  const std::string missing = "no answer for channels 3 to 7, 9, 11 to 15, 20";
+
+  // No, the default: the old backup stays as it was, the new pass beside it. Nothing is sent
+  // while the question waits for an answer.
+  std::size_t sentWhileAsking = 0;
+  desktop.whileShown = [&] {
+    if (desktop.boxes.size() < 2) return;
+    const std::size_t before = Sent().size();
+    Advance(5000);
+    sentWhileAsking = Sent().size() - before;
+  };
+  StartCreateFile();
+  AdvanceWhileRunning();
+  desktop.whileShown = nullptr;
+  EXPECT_EQ(sentWhileAsking, 0u);
+  EXPECT_EQ(ReadFile("KESTRA.TXT"), kOldBackup);
+  EXPECT_EQ(ReadFile("KESTRA-NEW.TXT"), newPass);
+  EXPECT_EQ(DirectoryNames(),
+            (std::vector<std::string>{"KESTRA-NEW.TXT", "KESTRA.INI", "KESTRA.TXT"}));
+  EXPECT_EQ(Messages(), (Shown{{"Create File", "KESTRA.TXT ... Are you sure?"},
+                               {"Create File",
+                                "No answer for channels 3 to 7, 9, 11 to 15, 20 ... "
+                                "KESTRA-NEW.TXT holds the pass without them ... "
+                                "Replace KESTRA.TXT with it?"}}));
+  ASSERT_EQ(desktop.boxes.size(), 2u);
+  EXPECT_EQ(desktop.boxes[1].buttons, BoxButtons::YesNoDefaultNo);
+  EXPECT_EQ(desktop.boxes[1].icon, BoxIcon::Exclamation);
+  EXPECT_EQ(Memory().Text7,
+            "END ... " + missing + " ... " + kKept + " ... the new pass is in KESTRA-NEW.TXT");
+  EXPECT_FALSE(Runs("Create File"));
+
+  // Yes: the new pass takes the old backup's place.
+  desktop.boxes.clear();
+  desktop.AnswerYes();
+  desktop.AnswerYes();
+  Memory().Click("Command1");
+  AdvanceWhileRunning();
+  EXPECT_EQ(ReadFile("KESTRA.TXT"), newPass);
+  EXPECT_EQ(DirectoryNames(), (std::vector<std::string>{"KESTRA.INI", "KESTRA.TXT"}));
+  EXPECT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(Memory().Text7, "END ... " + missing + " ... not in the file");
+  EXPECT_TRUE(program->dataFile.OpenForInput());
+}
+
+TEST(MemoryAnswerTest, TheAnswerAskedForIsFoundWhereverItStandsAndNothingElseIsTakenForIt) {
+  using sim::FromHex;
+  const std::string record =
+      FromHex("00 07 01 00 50 19 14 00 01 02 00 00 08 85 00 08 85") + "SEVEN     ";
+  const std::string echo = FromHex("FE FE 64 E0 1A 00 00 07 FD");
+  const std::string head = FromHex("FE FE E0 64 1A 00");
+  const std::string answer = head + record + FromHex("FD");
+  const std::string blank = FromHex("FE FE E0 64 1A 00 00 07 FF FD");
+  const std::string other = head + FromHex("00 08") + record.substr(2) + FromHex("FD");
+  const std::string broadcast = FromHex("FE FE 00 64 00 00 50 19 14 00 FD");
+  using Kind = MemoryAnswer::Kind;
+  struct Case {
+    const char* name;
+    std::string reply;
+    Kind kind;
+  };
+  const Case cases[] = {
+      {"behind its echo", echo + answer, Kind::Filled},
+      {"blank", echo + blank, Kind::Blank},
+      {"stray bytes around and between",
+       FromHex("12 FD") + echo + FromHex("FE 00 FD 33") + answer + FromHex("FE 3C"), Kind::Filled},
+      {"a run of FE in front", echo + FromHex("FE FE FE") + answer, Kind::Filled},
+      {"broadcasts around it", echo + broadcast + answer + broadcast, Kind::Filled},
+      {"behind another channel's answer", echo + other + answer, Kind::Filled},
+      {"behind a cut answer", echo + answer.substr(0, 20) + answer, Kind::Filled},
+      {"without its echo", answer, Kind::Filled},
+      {"only another channel's answer", echo + other, Kind::Malformed},
+      {"a cut answer spliced with a broadcast of the right length",
+       echo + answer.substr(0, 23) + broadcast, Kind::Malformed},
+      {"a byte lost", echo + answer.substr(0, 12) + answer.substr(13), Kind::Malformed},
+      {"a byte more", echo + answer.substr(0, 12) + "\x01" + answer.substr(12), Kind::Malformed},
+      {"cut by the reply window", echo + answer.substr(0, 30), Kind::Malformed},
+      {"only broadcasts", echo + broadcast + broadcast, Kind::Silent},
+      {"only its echo and stray bytes", echo + FromHex("00 FE 12 FD"), Kind::Silent},
+      {"nothing", "", Kind::Silent},
+  };
+  for (const Case& c : cases) {
+    const MemoryAnswer found = FindMemoryAnswer(c.reply, 7);
+    EXPECT_EQ(found.kind, c.kind) << c.name;
+    if (c.kind == Kind::Filled) {
+      EXPECT_EQ(found.record.Bytes(), record) << c.name;
+    }
+  }
+}
+
 TEST_F(BackupTest, AWriteErrorIsReportedAtOnceAndLeavesTheOldBackup) {
   const std::string error = [&] {
     return " ... " + PathOf("KESTRA.TXT") + " ... Output ... " + kKept;
@@ -133,6 +279,7 @@ TEST_F(BackupTest, AWriteErrorIsReportedAtOnceAndLeavesTheOldBackup) {
     int stepsBeforeBox;  // 0: at the click
     std::string box;
     bool anythingSent;
+    int unanswered = 0;  // a channel without a well-formed answer on both tries, or none
   };
   const Case cases[] = {
       {"read-only folder",
@@ -155,12 +302,21 @@ TEST_F(BackupTest, AWriteErrorIsReportedAtOnceAndLeavesTheOldBackup) {
        101,
        "Error Code 57 ... Input/output error" + error,
        true},
+      {"a pass with a channel missing not kept beside",
+       {WriteFault::Stage::Commit, EIO, 0},
+       102,
+       "Error Code 57 ... Input/output error ... " + PathOf("KESTRA-NEW.TXT") + " ... Output ... " +
+           kKept,
+       true,
+       7},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     desktop.boxes.clear();
     ClearSent();
     files.InjectWriteFault(c.fault);
+    if (c.unanswered != 0)
+      serial.Line().AlterMemoryAnswer(c.unanswered, {AnswerFault::Kind::DropByte, 8, 0}, 2);
     StartCreateFile();
     if (c.stepsBeforeBox == 0) {
       EXPECT_EQ(Messages().size(), 2u) << "said at the click";

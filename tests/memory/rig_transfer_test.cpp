@@ -143,26 +143,6 @@ TEST_F(RigTransferTest, ChannelsThatDoNotAnswerAreAskedAgainAtTheEndAndWrittenIn
   EXPECT_TRUE(Messages().size() == 1) << "nothing is missing: no box after the question";
 }
 
-TEST_F(RigTransferTest, ChannelsStillWithoutAnswerAreNamedInTheEndLineAndABox) {
-  FillChannels();
-  rig.SetChannel(61, MemoryChannel::Filled(50'100'000, sim::kModeUsb, 2, "SIX"));
-  // Noise garbles every answer for 61 and 77: the answers are there, but never well-formed.
-  serial.Line().AlterMemoryAnswer(61, {sim::AnswerFault::Kind::ChangeByte, 14, 0x06}, -1);
-  serial.Line().AlterMemoryAnswer(77, {sim::AnswerFault::Kind::DropByte, 8, 0}, -1);
-  CreateFile();
-  AdvanceWhileRunning();
-  const std::string file = ReadFile("KESTRA.TXT");
-  EXPECT_EQ(file.find("\r\n 61 "), std::string::npos);
-  EXPECT_NE(file.find(Line("99", "29.600.0", "FM", "Fil 3", "Yes", "FM CALL") + kEmptyLine),
-            std::string::npos);
-  EXPECT_NE(file.find(kEndLine), std::string::npos);
-  EXPECT_EQ(Memory().Text7, "END ... no answer for channels 61, 77 ... not in the file");
-  EXPECT_EQ(Messages().back(),
-            (std::pair<std::string, std::string>{
-                "Create File",
-                "KESTRA.TXT written ... no answer for channels 61, 77 ... not in the file"}));
-}
-
 TEST_F(RigTransferTest, HandWrittenLinesLoadTheTwoExtraChannelsToo) {
   WriteFile("KESTRA.TXT", "* my own list\r\n" +
                               Line("100", "21.300.0", "usb", "Fil 1", "Yes", "P1 NET") +

@@ -50,6 +50,16 @@ TEST(RigsimOptionsTest, FaultOptionsAreRead) {
       {{"--noise", "0,fd", "--noise", "20,0102"}, With([](Options& o) {
          o.noise = {{0, "\xFD"}, {20'000, "\x01\x02"}};
        })},
+      {{"--stray-bytes", "500"}, With([](Options& o) {
+         o.strayBytes = {{500, 0, -1}};
+       })},
+      {{"--stray-bytes", "20,2,10.5", "--flood", "line"}, With([](Options& o) {
+         o.strayBytes = {{20, 2'000'000, 10'500'000}};
+         o.floods = {{0, 0, -1}};
+       })},
+      {{"--flood", "25,1", "--flood", "2.5,0,3"}, With([](Options& o) {
+         o.floods = {{25'000, 1'000'000, -1}, {2'500, 0, 3'000'000}};
+       })},
       {{"--headless", "--link", "com2", "--baud", "9600"}, With([](Options& o) {
          o.headless = true;
          o.link = "com2";
@@ -76,6 +86,8 @@ TEST(RigsimOptionsTest, FaultOptionsAreRead) {
       EXPECT_EQ(got.times, want.times);
     }
     EXPECT_EQ(options->noise, c.expected.noise);
+    EXPECT_EQ(options->strayBytes, c.expected.strayBytes);
+    EXPECT_EQ(options->floods, c.expected.floods);
     EXPECT_EQ(options->link, c.expected.link);
     EXPECT_EQ(options->baud, c.expected.baud);
     EXPECT_EQ(options->headless, c.expected.headless);
@@ -102,6 +114,13 @@ TEST(RigsimOptionsTest, BadValuesAreRefusedWithTheOptionNamed) {
       {{"--noise", "10,F"}, "--noise"},
       {{"--noise", "10,GG"}, "--noise"},
       {{"--noise", "10,"}, "--noise"},
+      {{"--stray-bytes", "0"}, "--stray-bytes"},
+      {{"--stray-bytes", "fast"}, "--stray-bytes"},
+      {{"--stray-bytes", "500,1,2,3"}, "--stray-bytes"},
+      {{"--stray-bytes", "500,-1"}, "--stray-bytes"},
+      {{"--flood", "0"}, "--flood"},
+      {{"--flood", "lines"}, "--flood"},
+      {{"--flood", "line,x"}, "--flood"},
       {{"--baud", "50"}, "--baud"},
       {{"--pull-at", "1", "--pull-after-frames", "2"}, "exclude each other"},
       {{"--pull-at"}, "unknown option"},
@@ -117,8 +136,9 @@ TEST(RigsimOptionsTest, BadValuesAreRefusedWithTheOptionNamed) {
 
 TEST(RigsimOptionsTest, HelpNamesEveryFaultOption) {
   const std::string usage = Usage();
-  for (const char* option : {"--pull-at", "--pull-after-frames", "--replug-after", "--alter-memory",
-                             "--answer-delay", "--noise", "SIGUSR1", "SIGUSR2", "Replug cable"}) {
+  for (const char* option :
+       {"--pull-at", "--pull-after-frames", "--replug-after", "--alter-memory", "--answer-delay",
+        "--noise", "--stray-bytes", "--flood", "SIGUSR1", "SIGUSR2", "Replug cable"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
 }

@@ -232,7 +232,8 @@ TEST_F(BusTest, MemoryAnswersAlteredOnTheirWayBackAsNoiseWouldAlterThem) {
     std::string expected;  // the answer as the controller receives it
   };
   const Case cases[] = {
-      {"a byte more", {sim::AnswerFault::Kind::InsertByte, 8, 0x85},
+      {"a byte more",
+       {sim::AnswerFault::Kind::InsertByte, 8, 0x85},
        answer.substr(0, 8 * 3) + "85 " + answer.substr(8 * 3)},
       {"a byte changed", {sim::AnswerFault::Kind::ChangeByte, 0, 0x7E}, "7E" + answer.substr(2)},
       {"a byte lost", {sim::AnswerFault::Kind::DropByte, 1, 0}, answer.substr(3)},
@@ -261,8 +262,74 @@ TEST_F(BusTest, LateAnswersAndNoiseBytes) {
   EXPECT_EQ(serial.Waiting(), 0u);
   clock.Advance(10);
   EXPECT_EQ(ToHex(serial.Input()), "00 FF 12");
-  EXPECT_EQ(SendAndCollect("FE FE 64 E0 03 FD"), "FE FE 64 E0 03 FD FE FE E0 64 03 00 50 19 14 00 FD")
+  EXPECT_EQ(SendAndCollect("FE FE 64 E0 03 FD"),
+            "FE FE 64 E0 03 FD FE FE E0 64 03 00 50 19 14 00 FD")
       << "noise does not reach the transceiver";
+}
+
+TEST_F(BusTest, StrayBytesAtARateComeBetweenFramesNeverInsideOne) {
+  OpenAt(19200);
+  serial.Line().AddStrayBytes(500, 100'000, 3'000'000);
+  clock.Advance(100);
+  EXPECT_EQ(serial.Waiting(), 0u) << "not before their start";
+  clock.Advance(500);
+  const std::size_t stray = serial.Input().size();
+  EXPECT_GE(stray, 249u);
+  EXPECT_LE(stray, 251u);
+  // Exchanges in the noise: the echo and the answer each arrive whole, with stray bytes
+  // around them, between them too.
+  const std::string echo = FromHex("FE FE 64 E0 03 FD");
+  const std::string answer = FromHex("FE FE E0 64 03 00 50 19 14 00 FD");
+  int between = 0;
+  for (int i = 0; i < 40; ++i) {
+    serial.Output(echo);
+    clock.AdvanceMicros(50'000 + i * 137);
+    const std::string reply = serial.Input();
+    const std::size_t e = reply.find(echo);
+    const std::size_t a = reply.find(answer);
+    ASSERT_TRUE(e != std::string::npos && a != std::string::npos && e < a) << ToHex(reply);
+    EXPECT_GT(reply.size(), echo.size() + answer.size());
+    if (a > e + echo.size()) ++between;
+  }
+  EXPECT_GT(between, 0) << "a stray byte between an echo and its answer";
+  clock.Advance(1000);  // past the end
+  serial.Input();
+  clock.Advance(100);
+  EXPECT_EQ(serial.Waiting(), 0u) << "the noise has ended";
+}
+
+TEST_F(BusTest, AFloodOfBroadcastsPacedOrAtLineRate) {
+  struct Case {
+    const char* name;
+    std::int64_t everyMicros;
+    std::size_t broadcastsInASecond;
+  };
+  // A frequency broadcast is 11 bytes: 5.7 ms at 19200 baud.
+  for (const Case c : {Case{"every 20 ms", 20'000, 50}, Case{"line rate", 0, 175}}) {
+    VirtualClock clock;
+    sim::Transceiver radio;
+    SimSerial port(clock, radio);
+    port.SetSettings("19200,N,8,1");
+    ASSERT_FALSE(port.Open().Failed());
+    port.Line().FloodBroadcasts(c.everyMicros, 0, 1'000'000);
+    clock.Advance(1010);
+    const std::string up = FromHex("FE FE 00 64 00 10 50 19 14 00 FD");
+    const std::string down = FromHex("FE FE 00 64 00 00 50 19 14 00 FD");
+    const std::string received = port.Input();
+    EXPECT_EQ(received.size(), c.broadcastsInASecond * up.size()) << c.name;
+    EXPECT_EQ(received.substr(0, 2 * up.size()), up + down) << c.name << ": up and down in turn";
+    EXPECT_LE(radio.FrequencyHz() - 14'195'000, 10) << c.name << ": the dial went to and fro";
+    clock.Advance(100);
+    EXPECT_EQ(port.Waiting(), 0u) << c.name << ": the flood has ended";
+  }
+  // At line rate a broadcast takes the line between every echo and its answer.
+  OpenAt(19200);
+  serial.Line().FloodBroadcasts(0, 0);
+  clock.Advance(3);
+  serial.Input();
+  const std::string reply = SendAndCollect("FE FE 64 E0 03 FD");
+  EXPECT_NE(reply.find("FE FE 64 E0 03 FD FE FE 00 64 00"), std::string::npos) << reply;
+  EXPECT_NE(reply.find("FD FE FE E0 64 03 "), std::string::npos) << reply;
 }
 
 }  // namespace

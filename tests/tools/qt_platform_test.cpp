@@ -427,17 +427,21 @@ TEST(QtDesktopTest, MessageBoxShowsTitleTextIconAndReturnsTheButton) {
     BoxButtons buttons;
     QMessageBox::StandardButton press;
     BoxAnswer expected;
+    QMessageBox::StandardButton byDefault;  // what Enter presses
   };
   const std::vector<Case> cases = {
-      {BoxButtons::YesNo, QMessageBox::Yes, BoxAnswer::Yes},
-      {BoxButtons::YesNo, QMessageBox::No, BoxAnswer::No},
-      {BoxButtons::Ok, QMessageBox::Ok, BoxAnswer::Ok},
+      {BoxButtons::YesNo, QMessageBox::Yes, BoxAnswer::Yes, QMessageBox::Yes},
+      {BoxButtons::YesNo, QMessageBox::No, BoxAnswer::No, QMessageBox::Yes},
+      {BoxButtons::YesNoDefaultNo, QMessageBox::Yes, BoxAnswer::Yes, QMessageBox::No},
+      {BoxButtons::YesNoDefaultNo, QMessageBox::No, BoxAnswer::No, QMessageBox::No},
+      {BoxButtons::Ok, QMessageBox::Ok, BoxAnswer::Ok, QMessageBox::Ok},
   };
   for (const Case& c : cases) {
     QString title;
     QString text;
     QString accessible;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool defaultAsWanted = false;
     WhenModalOpens([&, c](QWidget* modal) {
       auto* box = qobject_cast<QMessageBox*>(modal);
       if (box == nullptr) return modal->close();
@@ -445,6 +449,7 @@ TEST(QtDesktopTest, MessageBoxShowsTitleTextIconAndReturnsTheButton) {
       text = box->text();
       accessible = box->accessibleName();
       icon = box->icon();
+      defaultAsWanted = box->defaultButton() == box->button(c.byDefault);
       box->button(c.press)->click();
       return true;
     });
@@ -455,6 +460,7 @@ TEST(QtDesktopTest, MessageBoxShowsTitleTextIconAndReturnsTheButton) {
     EXPECT_EQ(text, QString::fromUtf8("Port Closed ... <b>x</b> \xC3\xA9"));
     EXPECT_EQ(accessible, "Comm Port 1");
     EXPECT_EQ(icon, QMessageBox::Critical);
+    EXPECT_TRUE(defaultAsWanted);
   }
 }
 
