@@ -25,16 +25,17 @@ class ViewFile final : public MemoryOperation {
     runner_.Start(*this);
   }
 
-  bool Step() override {
+  Next Step() override {
     DataFile& file = program_.dataFile;
-    if (file.AtEnd()) return false;
+    if (file.AtEnd()) return Next::End;
     std::string text;
     file.ReadDataLine(text);
     const FileLine line = ReadFileLine(text);
     window_.ShowFileLine(line.shown);
     // Only "END" in the channel columns ends it; a comment ends nothing, whatever its star is
-    // followed by.
-    return line.shown.Text1 != "END" || line.kind == DataLineKind::Comment;
+    // followed by. A file is for reading: one line each period.
+    if (line.shown.Text1 != "END" || line.kind == DataLineKind::Comment) return Next::AfterPeriod;
+    return Next::End;
   }
 };
 
