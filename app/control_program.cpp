@@ -60,6 +60,8 @@ void ControlProgram::Answered(const std::string& reply) {
   NoteModeReply(station, reply);
   if (station.SyncStep != 0 && !station.Ended) synchronisation.Step(reply);
   if (follower != nullptr) follower->Answered(reply);
+  // A memory-window operation whose step waits for this answer goes on now.
+  memory.Operations().AnswerDecoded(reply);
 }
 
 void ControlProgram::Unsolicited(const std::string& bytes) {

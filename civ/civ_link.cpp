@@ -51,6 +51,7 @@ void CivLink::SendCommand(const std::string& frame) {
         0, frame.find(kEndChar) == std::string::npos ? frame.size() : frame.find(kEndChar) + 1);
     awaitedAnswers_ = 0;
     endOnAnswers_ = false;
+    replyComplete_ = nullptr;
   }
   awaitedAnswers_ += static_cast<int>(std::count(frame.begin(), frame.end(), kEndChar));
   const std::size_t lastEnd = frame.rfind(kEndChar);
@@ -121,6 +122,10 @@ bool CivLink::Exchange(const std::string& frames, std::function<void(const std::
   return true;
 }
 
+void CivLink::EndReplyWhen(std::function<bool(const std::string&)> complete) {
+  if (Timer2.Enabled()) replyComplete_ = std::move(complete);
+}
+
 bool CivLink::AnswersComplete(const std::string& bytes) const {
   const std::string& head = civ::AnswerHead();
   // The command byte of the last frame sent, which a data answer to it repeats.
@@ -141,12 +146,19 @@ bool CivLink::AnswersComplete(const std::string& bytes) const {
 
 void CivLink::CollectAnswers() {
   collected_ += port_.Input();
+  if (replyComplete_) {
+    // From the echo on: bytes in front of it are the tail of a broadcast.
+    const std::size_t echo = awaitedEcho_.empty() ? 0 : collected_.find(awaitedEcho_);
+    if (echo != std::string::npos && replyComplete_(collected_.substr(echo))) ReplyTimerTick();
+    return;
+  }
   if (AnswersComplete(collected_)) ReplyTimerTick();
 }
 
 void CivLink::ReplyTimerTick() {
   Timer2.SetEnabled(false);
   endOnAnswers_ = false;
+  replyComplete_ = nullptr;
   const std::string collected = std::exchange(collected_, {});
   const std::string reply =
       stopped_ ? std::string() : HoldBroadcastHead(SplitOffLeadingBytes(collected + port_.Input()));
@@ -164,14 +176,14 @@ int CivLink::QuietMs() const {
 
 void CivLink::TransceiveTick() {
   if (stopped_) return;
-  // A program that does not follow the transceiver leaves its input to the next reply.
-  if (!settings_.followsBroadcasts) return;
-  // While an answer is awaited the reply timer takes whatever arrives; an exchange that ends
-  // on its answers looks whether they are all in.
+  // While an answer is awaited the reply timer takes whatever arrives; a reply that ends early
+  // looks whether what it waits for is in.
   if (Timer2.Enabled()) {
-    if (endOnAnswers_) CollectAnswers();
+    if (endOnAnswers_ || replyComplete_) CollectAnswers();
     return;
   }
+  // A program that does not follow the transceiver leaves its input to the next reply.
+  if (!settings_.followsBroadcasts) return;
   if (Timer1.Enabled()) {
     if (++heldArrivals_ >= kMaxHeldArrivals) return;  // a steady stream: read it soon anyway
     Timer1.SetEnabled(false);

@@ -75,6 +75,10 @@ class CivLink {
   // when the 50 ms are over: a program asking over the network need not wait out the window.
   bool Exchange(const std::string& frames, std::function<void(const std::string&)> done,
                 bool endOnAnswers = false);
+  // The reply now awaited ends as soon as `complete` finds in the bytes that arrived (from the
+  // echo of the first frame sent on) what its sender waits for, at the latest when the 50 ms
+  // are over. A send that begins the next reply forgets it.
+  void EndReplyWhen(std::function<bool(const std::string&)> complete);
 
   // How long the line must be quiet before unsolicited bytes are collected, in milliseconds:
   // three byte times at the port's speed, at least 2 ms.
@@ -107,12 +111,13 @@ class CivLink {
   // transceiver to this controller, up to its FD) to every frame, or a data answer to the
   // last frame behind its echo (a transceiver answers a burst of frames with the last one's).
   [[nodiscard]] bool AnswersComplete(const std::string& bytes) const;
-  // While an exchange that ends on its answers is on the line: takes what arrived, and ends
-  // the reply when every frame has its answer.
+  // While a reply that ends early is on the line: takes what arrived, and ends the reply when
+  // every frame has its answer (or what its sender waits for has come).
   void CollectAnswers();
 
   std::function<void(const std::string&)> exchangeDone_;
   bool endOnAnswers_ = false;
+  std::function<bool(const std::string&)> replyComplete_;
   int awaitedAnswers_ = 0;  // frames sent since the reply timer was armed
   std::string lastFrameSent_;
   std::string collected_;  // what arrived meanwhile, taken early by CollectAnswers

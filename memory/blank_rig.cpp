@@ -5,6 +5,8 @@
 
 #include "app/control_program.h"
 #include "app/text_functions.h"
+#include "civ/command_bytes.h"
+#include "civ/frame.h"
 #include "memory/memory_main.h"
 #include "memory/memory_operation.h"
 
@@ -38,17 +40,25 @@ class BlankRig final : public MemoryOperation {
     Begin(start, end);
   }
 
-  bool Step() override {
+  Next Step() override {
     if (channel_ > LeadingNumber(rangeEnd_) || channel_ > kLastOrdinaryChannel) {
       window_.ShowEndDisplay();
       channel_ = 0;
-      return false;
+      return Next::End;
     }
     const std::string channel = std::to_string(channel_++);
     window_.Text1 = channel;
     window_.Text7 = "Clearing Memory Channel " + channel;
     program_.radio.SelectMemoryChannel(channel, AfterSelect::Clear);
-    return true;
+    return Next::AfterAnswer;
+  }
+
+  // The transceiver's "accepted" behind the echo of the clear: the transceiver answers the last
+  // frame of the select and clear it was sent.
+  bool IsAwaitedAnswer(const std::string& reply) const override {
+    static const std::string kCleared = civ::ControllerFrame(civ::Bytes({civ::kMemoryClear})) +
+                                        civ::AnswerHead() + civ::Bytes({civ::kAccepted, civ::kEnd});
+    return reply.find(kCleared) != std::string::npos;
   }
 
   void Stopped() override { channel_ = 0; }
@@ -64,7 +74,7 @@ class BlankRig final : public MemoryOperation {
   void Begin(const std::string& start, const std::string& end) {
     rangeEnd_ = end;
     channel_ = static_cast<int>(LeadingNumber(start));
-    runner_.Start(*this);
+    runner_.Start(*this, true);
   }
 
   std::string rangeEnd_;  // the last channel, as typed

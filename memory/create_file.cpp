@@ -98,22 +98,22 @@ class CreateFile final : public MemoryOperation {
     Begin();
   }
 
-  bool Step() override {
-    // The pass has ended and its last box is up: the timer goes on behind a modal box.
-    if (over_) return false;
+  Next Step() override {
+    // The pass has ended and its last box is up: nothing more is asked.
+    if (over_) return Next::End;
     if (asked_ != 0) TakeAnswer();
     if (program_.station.PortGone) {
       GiveUp("The transceiver's port went away at channel " + std::to_string(asked_));
-      return false;
+      return Next::End;
     }
     if (silentInARow_ >= kSilentChannelsToGiveUp) {
       GiveUp("No answer from the transceiver for " + std::to_string(silentInARow_) +
              " channels in a row, up to channel " + std::to_string(asked_));
-      return false;
+      return Next::End;
     }
     if (!retrying_ && channel_ < kLastOrdinaryChannel) {
       Ask(++channel_);
-      return true;
+      return Next::AfterAnswer;
     }
     if (!retrying_) {
       // One more try for every channel that gave no valid answer, at the same cadence.
@@ -125,10 +125,15 @@ class CreateFile final : public MemoryOperation {
       const int channel = retry_.back();
       retry_.pop_back();
       Ask(channel);
-      return true;
+      return Next::AfterAnswer;
     }
     Finish();
-    return false;
+    return Next::End;
+  }
+
+  // A well-formed answer (the channel's record, or blank) for the channel asked.
+  bool IsAwaitedAnswer(const std::string& reply) const override {
+    return asked_ != 0 && FindMemoryAnswer(reply, asked_).Valid();
   }
 
   void Stopped() override {
@@ -152,7 +157,8 @@ class CreateFile final : public MemoryOperation {
     format_ = FormatOfDataFile(s.DataFilePath);
     if (!WriteBackupHead(file, format_, s.DataFileName))
       return GiveUp(ErrorText(file.WriteError(), s.DataFilePath));
-    runner_.Start(*this);
+    // The head is written: the first channel is asked at once.
+    runner_.Start(*this, true);
   }
 
   void Ask(int channel) {

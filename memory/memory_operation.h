@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One long operation of the memory window ("Create File", "Scan Rig", ...): a small class whose
-// buttons prepare it and whose step does one unit of work (a channel, a file line) each tick of
-// the runner's timer. None of them blocks the window.
+// buttons prepare it and whose step does one unit of work (a channel, a file line) each time
+// the runner steps it. A step that asks the transceiver says so, and the next step comes as
+// soon as the answer is in; the period is only the longest wait. None of them blocks the
+// window.
 #include <string>
 
 namespace tavrin {
@@ -28,8 +30,20 @@ class MemoryOperation {
   // A click on one of its buttons: asks its questions and, when it is to run, starts it
   // (OperationRunner::Start).
   virtual void Click(const std::string& button) = 0;
-  // One step; false when the operation has ended.
-  virtual bool Step() = 0;
+  // What the runner waits for after a step before it takes the next.
+  enum class Next {
+    End,          // the operation has ended
+    AfterPeriod,  // the period (the operations for reading, and the scan, keep their pace)
+    // The answer the step asked for (IsAwaitedAnswer): the next step comes as soon as it is in
+    // and decoded, and when it does not come, when the period is over.
+    AfterAnswer,
+    AtOnce,  // nothing: the step sent nothing
+  };
+  // One step.
+  virtual Next Step() = 0;
+  // Whether the bytes of a reply (from the echo of the frame the step sent first) hold the
+  // answer the last step waits for, whole and well-formed.
+  [[nodiscard]] virtual bool IsAwaitedAnswer(const std::string& /*reply*/) const { return false; }
   // "S t o p" ended it (after the window has cleared its fields and closed the data file).
   virtual void Stopped() {}
 

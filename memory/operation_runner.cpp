@@ -29,7 +29,9 @@ constexpr Entry kOperations[] = {
 }  // namespace
 
 OperationRunner::OperationRunner(ControlProgram& program, MemoryMain& window)
-    : StepTimer(program.platform.clock, 1000, [this] { Tick(); }), program_(program) {
+    : StepTimer(program.platform.clock, 1000, [this] { Tick(); }),
+      SoonTimer(program.platform.clock, 0, [this] { Tick(); }),
+      program_(program) {
   for (const Entry& entry : kOperations)
     operations_.push_back({entry.make(program, window, *this), entry.flag});
 }
@@ -52,14 +54,17 @@ bool OperationRunner::Click(const std::string& button) {
   return false;
 }
 
-void OperationRunner::Start(MemoryOperation& operation) {
+void OperationRunner::Start(MemoryOperation& operation, bool atOnce) {
   if (program_.station.Ended) return;
   SetFlag(running_, false);
   running_ = &operation;
   SetFlag(running_, true);
+  awaitingAnswer_ = false;
+  SoonTimer.SetEnabled(false);
   StepTimer.SetEnabled(false);
   StepTimer.SetInterval(operation.PeriodMs());
   StepTimer.SetEnabled(true);
+  SoonTimer.SetEnabled(atOnce);
 }
 
 bool OperationRunner::AnotherRuns(const std::string& title) {
@@ -76,8 +81,35 @@ bool OperationRunner::Runs(const std::string& title) const {
 }
 
 void OperationRunner::Tick() {
+  // A box the step shows lets other events in before the step returns: no step may begin then.
+  if (stepping_) return;
+  SoonTimer.SetEnabled(false);
+  StepTimer.SetEnabled(false);
+  awaitingAnswer_ = false;
   if (running_ == nullptr || program_.station.Ended) return Drop();
-  if (!running_->Step()) Drop();
+  MemoryOperation* const stepped = running_;
+  stepping_ = true;
+  const MemoryOperation::Next next = stepped->Step();
+  stepping_ = false;
+  // Stopped, or the program ended, while the step's box was open.
+  if (running_ != stepped || program_.station.Ended) return;
+  if (next == MemoryOperation::Next::End) return Drop();
+  // The period counts from this step.
+  StepTimer.SetEnabled(true);
+  if (next == MemoryOperation::Next::AtOnce) {
+    SoonTimer.SetEnabled(true);
+  } else if (next == MemoryOperation::Next::AfterAnswer && program_.link.ReplyTimerArmed()) {
+    // (Nothing went out when the port is closed or gone: then the period.)
+    awaitingAnswer_ = true;
+    program_.link.EndReplyWhen(
+        [stepped](const std::string& bytes) { return stepped->IsAwaitedAnswer(bytes); });
+  }
+}
+
+void OperationRunner::AnswerDecoded(const std::string& reply) {
+  if (!awaitingAnswer_ || running_ == nullptr) return;
+  awaitingAnswer_ = false;
+  if (running_->IsAwaitedAnswer(reply)) SoonTimer.SetEnabled(true);
 }
 
 void OperationRunner::Stop() {
@@ -89,7 +121,9 @@ void OperationRunner::Stop() {
 void OperationRunner::Drop() {
   SetFlag(running_, false);
   running_ = nullptr;
+  awaitingAnswer_ = false;
   StepTimer.SetEnabled(false);
+  SoonTimer.SetEnabled(false);
 }
 
 }  // namespace tavrin

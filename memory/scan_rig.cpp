@@ -49,16 +49,17 @@ class ScanRig final : public MemoryOperation {
     Begin();
   }
 
-  bool Step() override {
-    // The scan holds still while the stop question is open.
-    if (askingToStop_) return true;
+  // The scan keeps its pace: its dwell on a busy channel is counted in periods.
+  Next Step() override {
+    // It holds still while the stop question is open.
+    if (askingToStop_) return Next::AfterPeriod;
     Station& s = program_.station;
     // The channel moved to at the step before wants its squelch state; a blank one is left.
     if (s.AwaitingSquelch) {
       s.SquelchState = 0;
       if (window_.Text7 != "Blank") {
         program_.radio.SquelchStatus();
-        return true;
+        return Next::AfterPeriod;
       }
     }
     if (stopRequested_) {
@@ -67,19 +68,19 @@ class ScanRig final : public MemoryOperation {
       s.SquelchState = 0;
       stopRequested_ = skipRequested_ = s.AwaitingSquelch = false;
       s.AutoStatusOn = true;
-      return false;
+      return Next::End;
     }
     const bool selected = window_.Text2 == "*";
     const bool wanted = (selectMode_ == "1" && selected) || (selectMode_ == "0" && !selected);
     const bool busy = wanted && !skipRequested_ && s.SquelchState == 1;
     if (busy) {
       dwellCount_ += 1;
-      if (dwellCount_ < speed_) return true;
+      if (dwellCount_ < speed_) return Next::AfterPeriod;
     }
     dwellCount_ = 0;
     if (busy) {
       s.AwaitingSquelch = true;
-      return true;
+      return Next::AfterPeriod;
     }
     const std::string channel = std::to_string(channel_++);
     skipRequested_ = false;
@@ -90,13 +91,13 @@ class ScanRig final : public MemoryOperation {
       dwellCount_ = 0;
       s.SquelchState = 0;
       window_.Text7.clear();
-      return true;
+      return Next::AfterPeriod;
     }
     // A "Blank" shown for an earlier channel must not count for this one.
     window_.Text7.clear();
     s.AwaitingSquelch = true;
     program_.radio.SelectMemoryChannel(channel, AfterSelect::Read);
-    return true;
+    return Next::AfterPeriod;
   }
 
   void Stopped() override {

@@ -64,15 +64,15 @@ class UpdateRig final : public MemoryOperation {
     verified_ = 0;
     notAsWritten_.clear();
     pending_ = {};
-    runner_.Start(*this);
+    runner_.Start(*this, true);
   }
 
-  bool Step() override {
+  Next Step() override {
     const int unconfirmedLine = pending_.channel != 0 ? pending_.line : 0;
     const bool confirmed = CheckReadBack();
     if (program_.station.PortGone) {
       StopPortGone(confirmed ? reader_.LinesRead() + 1 : unconfirmedLine);
-      return false;
+      return Next::End;
     }
     const int firstLine = reader_.LinesRead() + 1;
     const std::optional<FileLine> line = reader_.Next(program_.dataFile);
@@ -80,13 +80,20 @@ class UpdateRig final : public MemoryOperation {
     lineNumber_ = firstLine;
     window_.ShowFileLine(line->shown);
     if (line->kind == DataLineKind::End) return Finish();
-    if (line->kind != DataLineKind::Channel) return true;
+    // A line without a channel, and one that cannot be stored, wait for nothing.
+    if (line->kind != DataLineKind::Channel) return Next::AtOnce;
     if (!line->problem.empty()) return Skip(line->problem, line->shown.Text7);
     const MemoryCommandResult written = program_.radio.WriteMemoryChannel(line->values);
     if (!written.Sent()) return Skip(written.refusal, line->shown.Text7);
     if (!line->note.empty()) notes_.push_back(LineName() + " (" + line->note + ")");
     pending_ = {ChannelOfText(line->values.channel), lineNumber_, written.record};
-    return true;
+    return Next::AfterAnswer;
+  }
+
+  // The read-back of the channel just written, whole and well-formed (whether it holds what
+  // was written is the next step's check).
+  bool IsAwaitedAnswer(const std::string& reply) const override {
+    return pending_.channel != 0 && FindMemoryAnswer(reply, pending_.channel).Valid();
   }
 
   void Stopped() override { pending_ = {}; }
@@ -113,10 +120,10 @@ class UpdateRig final : public MemoryOperation {
     return true;
   }
 
-  bool Skip(const std::string& reason, const std::string& line) {
+  Next Skip(const std::string& reason, const std::string& line) {
     skips_.push_back(LineName() + " (" + reason + ")");
     window_.Text7 = "Skipped, " + reason + " ... " + line;
-    return true;
+    return Next::AtOnce;
   }
 
   [[nodiscard]] std::string Summary() const {
@@ -130,14 +137,14 @@ class UpdateRig final : public MemoryOperation {
     return summary;
   }
 
-  bool Finish() {
+  Next Finish() {
     pending_ = {};
     const std::string summary = Summary();
     window_.Text7 = "END ... " + summary;
     const bool complete = skips_.empty() && notAsWritten_.empty();
     program_.platform.desktop.MessageBox(
         Title(), summary, complete ? BoxIcon::Information : BoxIcon::Exclamation, BoxButtons::Ok);
-    return false;
+    return Next::End;
   }
 
   void StopPortGone(int firstLineNotStored) {

@@ -28,11 +28,12 @@ class ViewFile final : public MemoryOperation {
     runner_.Start(*this);
   }
 
-  bool Step() override {
+  Next Step() override {
     const std::optional<FileLine> line = reader_.Next(program_.dataFile);
-    if (!line) return false;
+    if (!line) return Next::End;
     window_.ShowFileLine(line->shown);
-    return !line->endsView;
+    // A file is for reading: one line each period.
+    return line->endsView ? Next::End : Next::AfterPeriod;
   }
 
  private:

@@ -26,14 +26,15 @@ class ViewRig final : public MemoryOperation {
     runner_.Start(*this);
   }
 
-  bool Step() override {
+  Next Step() override {
     if (channel_ >= kLastOrdinaryChannel) {
       channel_ = 0;
       window_.ShowEndDisplay();
-      return false;
+      return Next::End;
     }
     program_.radio.ReadMemoryChannel(std::to_string(++channel_));
-    return true;
+    // The channels are for reading: one each period.
+    return Next::AfterPeriod;
   }
 
   void Stopped() override { channel_ = 0; }

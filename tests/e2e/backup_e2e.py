@@ -5,11 +5,13 @@
     backup_e2e.py --program PATH --rigsim PATH
 
 Runs, as programs_e2e.py does, in a session bus of its own under its own Xvfb and drives
-tavrin's memory window through the accessibility bus. The data file holds channels 3 and 77.
+tavrin's memory window through the accessibility bus. The data file holds channels 3 and 77
+to 99.
   - "Create File" while rigsim pulls its cable after a few memory reads: the old data file is
     byte for byte what it was, tavrin still runs, and a box says the port went away;
   - the cable back in, then "Update Rig" while the cable is pulled again: the data file is
-    unchanged and a box names the first line that was not stored;
+    unchanged and a box names the first line that was not stored, the one after the last
+    channel rigsim received (or that channel's, when the cable went before its read-back);
   - the cable back in (a new pty behind the same com1 link; tavrin opens it again itself):
     "Create File" writes the whole file, ending in its END line.
 Every wait has a deadline; at the end every process started here is stopped.
@@ -26,17 +28,40 @@ import programs_e2e as e2e  # noqa: E402
 import faults_e2e  # noqa: E402
 
 MEMORY_READ = "FE FE 64 E0 1A 00"
+# The channels of the data file, in its order from line 5 on: number, frequency, label.
+FILE_CHANNELS = [(3, "21.300.0", "15M"), (77, "28.500.0", "10M")] + [
+    (n, f"14.{3 * n:03d}.0", f"CH {n}") for n in range(78, 100)]
+FIRST_CHANNEL_LINE = 5
+# rigsim's own channels: number, frequency, mode, label.
+RIGSIM_CHANNELS = [(1, "14.195.0", "USB", "DX NET"),
+                   (2, "07.050.0", "LSB", "40M"), (5, "50.125.0", "USB", "6M CALL")]
 
 
-def known_data_file():
-    """A data file holding channels 3 and 77, laid out as "Create File" lays it out."""
+def data_file(lines):
+    """A data file of these channel lines, laid out as "Create File" lays it out."""
     z = e2e.zones
     empty = z("", "", "", "", "", "")
     header = z("*Ch#", "Freq..:.", "Mode", "Fil #", "Select", "Label.....**")
-    channels = [z(" 3 ", "21.300.0", "USB", "Fil 2", "   ", "15M"),
-                z(" 77 ", "28.500.0", "USB", "Fil 2", "   ", "10M")]
-    return "".join([z("", "", "", "", "", "KESTRA.TXT"), empty, header, empty] + channels +
+    return "".join([z("", "", "", "", "", "KESTRA.TXT"), empty, header, empty] + lines +
                    [empty, header, empty, z(" END", "", "", "", "", "")])
+
+
+def channel_line(number, frequency, mode, label):
+    return e2e.zones(f" {number} ", frequency, mode, "Fil 2", "   ", label)
+
+
+def known_data_file():
+    return data_file([channel_line(n, f, "USB", label) for n, f, label in FILE_CHANNELS])
+
+
+def memory_writes(frames):
+    """The channels of the memory writes (1A 00 and a whole record) among `frames`."""
+    channels = []
+    for frame in frames:
+        parts = frame.split()
+        if frame.startswith(MEMORY_READ) and len(parts) > 9:
+            channels.append(int(parts[7], 16) // 16 * 10 + int(parts[7], 16) % 16)
+    return channels
 
 
 def box_text(box):
@@ -104,7 +129,10 @@ def check_pulled_create_file(run, memory, before):
 
 def check_pulled_update_rig(run, memory, before):
     """The cable pulled once channel 3 was written and read back: the data file unchanged, a
-    box names line 6 (channel 77's) as the first not stored."""
+    box names the first line not stored. The upload goes at the pace of the line, so which
+    line that is follows from the writes rigsim received before the pull: the line after the
+    last of them, or that one's own when the cable went before its read-back came. Returns
+    the box's text and the channels rigsim received."""
     frames = len(run.frames())
     start_operation(run, memory, "Update Rig")
     e2e.wait_for("the write and read-back of channel 3", 30,
@@ -112,28 +140,30 @@ def check_pulled_update_rig(run, memory, before):
                  f"{MEMORY_READ} 00 03 FD" in run.frames()[frames:])
     os.kill(run.rigsim.pid, signal.SIGUSR2)
     text = answer_box(run, "Update Rig", "went away")
-    if "line 6 " not in text:
-        raise e2e.Failure(f"the \"Update Rig\" box does not name line 6: \"{text}\"")
+    written = memory_writes(run.frames()[frames:])
+    if written != [n for n, _, _ in FILE_CHANNELS[:len(written)]] or not written:
+        raise e2e.Failure(f"rigsim received the writes of channels {written}")
+    last_written_line = FIRST_CHANNEL_LINE + len(written) - 1
+    named = [f"line {line} " for line in (last_written_line, last_written_line + 1)]
+    if not any(line in text for line in named):
+        raise e2e.Failure(f"the \"Update Rig\" box names neither {named[0]!r} nor "
+                          f"{named[1]!r}: \"{text}\"")
     if data_file_bytes(run) != before:
         raise e2e.Failure("Update Rig changed the data file")
-    return text
+    return text, written
 
 
-def rig_after_update_data_file():
-    """What rigsim holds after the pulled "Update Rig": its own channels 1, 2 and 5, and
-    channel 3, the one line stored before the cable went."""
-    z = e2e.zones
-    empty = z("", "", "", "", "", "")
-    header = z("*Ch#", "Freq..:.", "Mode", "Fil #", "Select", "Label.....**")
-    channels = [z(" 1 ", "14.195.0", "USB", "Fil 2", "   ", "DX NET"),
-                z(" 2 ", "07.050.0", "LSB", "Fil 2", "   ", "40M"),
-                z(" 3 ", "21.300.0", "USB", "Fil 2", "   ", "15M"),
-                z(" 5 ", "50.125.0", "USB", "Fil 2", "   ", "6M CALL")]
-    return "".join([z("", "", "", "", "", "KESTRA.TXT"), empty, header, empty] + channels +
-                   [empty, header, empty, z(" END", "", "", "", "", "")])
+def rig_after_update_data_file(written):
+    """What rigsim holds after the pulled "Update Rig": its own channels 1, 2 and 5, and the
+    channels whose writes it received before the cable went."""
+    channels = {n: (f, mode, label) for n, f, mode, label in RIGSIM_CHANNELS}
+    for n, f, label in FILE_CHANNELS:
+        if n in written:
+            channels[n] = (f, "USB", label)
+    return data_file([channel_line(n, *channels[n]) for n in sorted(channels)])
 
 
-def check_complete_create_file(run, memory, before):
+def check_complete_create_file(run, memory, before, written):
     """A whole backup on the new line: every channel read, and the file what rigsim holds."""
     reads_before = len(memory_reads(run))
     start_operation(run, memory, "Create File")
@@ -143,9 +173,10 @@ def check_complete_create_file(run, memory, before):
         content = data_file_bytes(run)
         return content != before and content
     content = e2e.wait_for("the new data file", 120, finished, interval=0.5).decode("latin-1")
-    if content != rig_after_update_data_file():
+    expected = rig_after_update_data_file(written)
+    if content != expected:
         raise e2e.Failure("the data file differs from what rigsim holds:\n--- written\n" +
-                          content + "--- expected\n" + rig_after_update_data_file())
+                          content + "--- expected\n" + expected)
     reads = memory_reads(run)[reads_before:]
     expected_reads = [f"{MEMORY_READ} 00 {n:02d} FD" for n in range(1, 100)]
     if reads != expected_reads:
@@ -174,10 +205,10 @@ def main():
         print("tavrin: pulled during Create File: " +
               check_pulled_create_file(run, memory, before))
         plug_back_in(run)
-        print("tavrin: pulled during Update Rig: " +
-              check_pulled_update_rig(run, memory, before))
+        text, written = check_pulled_update_rig(run, memory, before)
+        print("tavrin: pulled during Update Rig: " + text)
         plug_back_in(run)
-        check_complete_create_file(run, memory, before)
+        check_complete_create_file(run, memory, before, written)
         print("tavrin: a whole Create File after the cable went back in")
         run.exit(memory)
     return e2e.run_inside_session("tavrin", scenario, "tavrin-backup-e2e-",

@@ -65,7 +65,8 @@ TEST_F(BackupTest, AnythingThatEndsThePassEarlyLeavesTheOldBackup) {
     SCOPED_TRACE(c.name);
     desktop.boxes.clear();
     StartCreateFile();
-    Advance(200 * 11 + 100);  // the head and channels 1 to 10 answered, 11 asked
+    // The head written and channels 1 to 11 answered; the next step is about to ask 12.
+    ASSERT_TRUE(AdvanceUntil([this] { return Memory().Text1 == "11"; }));
     c.interrupt();
     Advance(200 * 8);
     ExpectOldBackupKept();
@@ -87,7 +88,7 @@ TEST_F(BackupTest, AnythingThatEndsThePassEarlyLeavesTheOldBackup) {
 
 TEST_F(BackupTest, TheEndOfTheProgramLeavesTheOldBackup) {
   StartCreateFile();
-  Advance(2000);
+  ASSERT_TRUE(AdvanceUntil([this] { return Memory().Text1 == "10"; }));
   Memory().Click("Command0");  // Exit
   EXPECT_TRUE(desktop.ended);
   program.reset();

@@ -19,16 +19,18 @@ class BlankRigTest : public MemoryFixture {
 };
 
 TEST_F(BlankRigTest, ClearsOneChannelAStepSelectThenClear) {
+  const std::int64_t clicked = clock.NowMicros();
   BlankRig("5", "7");
   EXPECT_EQ(desktop.boxes[0].title + "|" + desktop.boxes[0].text, "Blank Rig|Are you sure?");
   EXPECT_EQ(Asked(), (std::vector<std::string>{
                          "Blank Rig Memories|Enter STARTING Channel Number (1-101)|1",
                          "Blank Rig Memories|Enter ENDING Channel Number (1-101)|99"}));
 
+  // Each step's progress line, as it stands until the next step.
   std::vector<std::string> progress;
-  for (int step = 0; step < 4; ++step) {
-    Advance(200);
-    progress.push_back(Memory().Text7);
+  for (std::string shown = Memory().Text7; shown != "END" && progress.size() < 10;) {
+    Advance(1);
+    if (Memory().Text7 != shown) progress.push_back(shown = Memory().Text7);
   }
   EXPECT_EQ(progress,
             (std::vector<std::string>{"Clearing Memory Channel 5", "Clearing Memory Channel 6",
@@ -43,8 +45,12 @@ TEST_F(BlankRigTest, ClearsOneChannelAStepSelectThenClear) {
                                              Frame({0x08, 0x00, 0x07}), Frame({0x0B})};
   for (std::size_t i = 0; i < frames.size(); ++i) EXPECT_EQ(frames[i].bytes, expected[i]) << i;
   EXPECT_EQ(frames[0].micros, frames[1].micros) << "select and clear go in the same step";
-  EXPECT_EQ(frames[2].micros - frames[0].micros, 200'000);
-  EXPECT_EQ(frames[4].micros - frames[2].micros, 200'000);
+  EXPECT_EQ(frames[0].micros - clicked, 1000) << "the first step at once after the click";
+  // The next channel a millisecond after the clear's "accepted" is in: the select (8 bytes)
+  // and the clear (6), the line's turnaround (2 byte times) and the answer (6 bytes).
+  const std::int64_t exchange = (8 + 6 + 2 + 6) * serial.ByteMicros();
+  EXPECT_EQ(frames[2].micros - frames[0].micros, exchange + 1000);
+  EXPECT_EQ(frames[4].micros - frames[2].micros, exchange + 1000);
   Advance(100);
   EXPECT_EQ(BlankChannels(), (std::vector<int>{5, 6, 7}));
 }

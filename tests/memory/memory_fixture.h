@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -54,6 +55,16 @@ class MemoryFixture : public ProgramFixture {
   // Advances the clock in steps of `stepMs` while an operation runs, at most `limitMs`.
   void AdvanceWhileRunning(int limitMs = 60'000, int stepMs = 100) {
     for (int ms = 0; ms < limitMs && AnyRuns(); ms += stepMs) Advance(stepMs);
+  }
+  // Advances the clock a millisecond at a time until `done` holds, at most `limitMs`. A step
+  // that follows an answer comes a millisecond after it, so what the answer's step left can
+  // be seen before the next step.
+  bool AdvanceUntil(const std::function<bool()>& done, int limitMs = 60'000) {
+    for (int ms = 0; ms < limitMs && !done(); ++ms) Advance(1);
+    return done();
+  }
+  [[nodiscard]] std::size_t ReadsSent() const {
+    return SentStartingWith(Bytes({0x1A, 0x00})).size();
   }
   // The names in the working directory, for checks that no temporary file is left behind.
   [[nodiscard]] std::vector<std::string> DirectoryNames() const {

@@ -149,8 +149,13 @@ TEST_F(MemoryWindowTest, TheStepTimerRunsOnlyWhileAnOperationRunsAtItsPace) {
   StartProgram();
   const Timer& timer = Memory().Operations().StepTimer;
   EXPECT_FALSE(timer.Enabled()) << "an idle window wakes nothing";
-  // Enough lines for View File and Update Rig to run a while.
-  WriteFile("KESTRA.TXT", std::string(20, '\n'));
+  // Enough channel lines for View File and Update Rig to run a while; a silent transceiver
+  // gives every step its whole period.
+  std::string lines;
+  for (int n = 1; n <= 20; ++n)
+    lines += Line(std::to_string(n), "14.000.0", "USB", "Fil 2", "", "");
+  WriteFile("KESTRA.TXT", lines);
+  rig.SetSilent(true);
   struct Case {
     const char* button;
     std::vector<std::string> typed;

@@ -107,7 +107,7 @@ TEST_F(RigTransferTest, NoLeavesTheFileAloneAndYesKeepsItUntilTheNewOneIsComplet
   desktop.AnswerYes();
   Memory().Click("Command1");
   EXPECT_TRUE(Runs("Create File"));
-  Advance(10'000);
+  ASSERT_TRUE(AdvanceUntil([this] { return ReadsSent() == 50; }));
   EXPECT_EQ(ReadFile("KESTRA.TXT"), "my channels\r\n") << "half way: still the old file";
   AdvanceWhileRunning();
   EXPECT_EQ(
@@ -121,11 +121,11 @@ TEST_F(RigTransferTest, ChannelsThatDoNotAnswerAreAskedAgainAtTheEndAndWrittenIn
   desktop.AnswerYes();
   Memory().Click("Command1");
   // The transceiver is switched off while channels 2 and 3 are read.
-  for (int ms = 0; ms < 200 && SentStartingWith(Bytes({0x1A})).empty(); ms += 10) Advance(10);
-  ASSERT_EQ(SentStartingWith(Bytes({0x1A})).size(), 1u);
-  Advance(100);  // channel 1 answered
+  ASSERT_TRUE(AdvanceUntil([this] { return Memory().Text1 == "1"; }));  // channel 1 answered
+  ASSERT_EQ(ReadsSent(), 1u);
   rig.SetSilent(true);
-  Advance(400);  // channels 2 and 3 asked without answer
+  ASSERT_TRUE(AdvanceUntil([this] { return ReadsSent() == 3; }));
+  Advance(100);  // channels 2 and 3 asked without answer
   rig.SetSilent(false);
   AdvanceWhileRunning();
 
@@ -143,6 +143,75 @@ TEST_F(RigTransferTest, ChannelsThatDoNotAnswerAreAskedAgainAtTheEndAndWrittenIn
   EXPECT_TRUE(Messages().size() == 1) << "nothing is missing: no box after the question";
 }
 
+// A step goes on a millisecond after the answer it waits for is in: the line's time is the
+// pace. A channel the transceiver does not answer is given the whole period, and asked again
+// at the end.
+TEST_F(RigTransferTest, StepsFollowTheAnswersAndASilentChannelGetsTheWholePeriod) {
+  for (int n = 1; n <= 4; ++n) Fill(n);
+  const std::int64_t byte = serial.ByteMicros();
+  // The read's echo (9 bytes), the line's turnaround (2 byte times) and the answer: the record
+  // of a filled channel (34 bytes), FF for a blank one (10).
+  const std::int64_t filledRead = (9 + 2 + 34) * byte + 1000;
+  const std::int64_t blankRead = (9 + 2 + 10) * byte + 1000;
+  desktop.AnswerYes();
+  Memory().Click("Command1");
+  ASSERT_TRUE(AdvanceUntil([this] { return ReadsSent() == 6; }));
+  rig.SetSilent(true);  // channel 6 is not answered
+  ASSERT_TRUE(AdvanceUntil([this] { return ReadsSent() == 7; }));
+  rig.SetSilent(false);
+  AdvanceWhileRunning();
+  const auto& frames = serial.SentFrames();
+  std::vector<std::int64_t> gaps;
+  for (std::size_t i = 1; i < 8; ++i) gaps.push_back(frames[i].micros - frames[i - 1].micros);
+  EXPECT_EQ(gaps, (std::vector<std::int64_t>{filledRead, filledRead, filledRead, filledRead,
+                                             blankRead, 200'000, blankRead}));
+  const auto reads = SentStartingWith(Bytes({0x1A, 0x00}));
+  ASSERT_EQ(reads.size(), 100u);
+  EXPECT_EQ(reads.back(), Frame({0x1A, 0x00, 0x00, 0x06})) << "asked again at the end";
+  EXPECT_EQ(Memory().Text7, "END");
+
+  // "Update Rig": the next line's frames a millisecond after the read-back is in.
+  WriteFile("KESTRA.TXT", Line("1", "07.050.0", "LSB", "Fil 2", "", "A") +
+                              Line("2", "07.060.0", "LSB", "Fil 2", "", "B") + kEndLine);
+  serial.ClearSentFrames();
+  UpdateRig();
+  // The record (34 bytes), the select (8) and the read (9), the turnaround, the read-back (34).
+  const std::int64_t written = (34 + 8 + 9 + 2 + 34) * byte + 1000;
+  ASSERT_EQ(frames.size(), 6u);
+  EXPECT_EQ(frames[3].micros - frames[0].micros, written);
+  EXPECT_EQ(Memory().Text7, "END ... 2 channels written and verified");
+}
+
+// A transceiver that repeats channel 3's answer while channel 4 is asked: the answer that
+// follows the echo is not channel 4's, so the step waits on for channel 4's own answer behind
+// it (taking channel 3's would have ended it sooner); the file has every channel's own line.
+TEST_F(RigTransferTest, ALateAnswerIsNotTakenForTheNextChannels) {
+  for (int n = 1; n <= 5; ++n) Fill(n);
+  const std::string answer3 =
+      Bytes({0xFE, 0xFE, 0xE0, 0x64, 0x1A, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x03,
+             0x14, 0x00, 0x01, 0x02, 0x00, 0x00, 0x08, 0x85, 0x00, 0x08, 0x85}) +
+      "CH        " + Bytes({0xFD});
+  desktop.AnswerYes();
+  Memory().Click("Command1");
+  ASSERT_TRUE(AdvanceUntil([this] { return ReadsSent() == 4; }));
+  // Right behind the echo of channel 4's read.
+  const std::int64_t echoEnd = serial.SentFrames().back().micros + 9 * serial.ByteMicros();
+  serial.Line().AddNoise(answer3, echoEnd);
+  AdvanceWhileRunning();
+  const auto& frames = serial.SentFrames();
+  const std::int64_t filledRead = (9 + 2 + 34) * serial.ByteMicros() + 1000;
+  EXPECT_GT(frames[4].micros - frames[3].micros, filledRead)
+      << "channel 5 only after channel 4's own answer";
+  const auto reads = SentStartingWith(Bytes({0x1A, 0x00}));
+  EXPECT_EQ(reads.size(), 99u) << "channel 4's own answer was taken: nothing to ask again";
+  std::string lines;
+  for (int n = 1; n <= 5; ++n)
+    lines +=
+        Line(std::to_string(n), "14.0" + std::to_string(n) + "0.0", "USB", "Fil 2", "   ", "CH");
+  EXPECT_NE(ReadFile("KESTRA.TXT").find(kEmptyLine + lines + kEmptyLine), std::string::npos);
+  EXPECT_EQ(Memory().Text7, "END");
+}
+
 TEST_F(RigTransferTest, HandWrittenLinesLoadTheTwoExtraChannelsToo) {
   WriteFile("KESTRA.TXT", "* my own list\r\n" +
                               Line("100", "21.300.0", "usb", "Fil 1", "Yes", "P1 NET") +
@@ -158,7 +227,9 @@ TEST_F(RigTransferTest, HandWrittenLinesLoadTheTwoExtraChannelsToo) {
 
 TEST_F(RigTransferTest, AChannelLineIsWrittenSelectedAndReadBackInOneStep) {
   WriteFile("KESTRA.TXT", Line("12", "14.225.0", "USB", "Fil 3", "Yes", "ABC"));
-  UpdateRig(1);
+  desktop.AnswerYes();
+  Memory().Click("Command3");
+  Advance(1);  // the first step
   EXPECT_EQ(Sent(), (std::vector<std::string>{
                         Frame({0x1A, 0x00, 0x00, 0x12, 0x01, 0x00, 0x50, 0x22, 0x14, 0x00,
                                0x01, 0x03, 0x00, 0x00, 0x08, 0x85, 0x00, 0x08, 0x85, 'A',
@@ -174,9 +245,14 @@ TEST_F(RigTransferTest, AChannelLineIsWrittenSelectedAndReadBackInOneStep) {
 TEST_F(RigTransferTest, AFileWithoutChannelsSendsNothing) {
   WriteFile("KESTRA.TXT", Blanks(70) + "KESTRA.TXT\r\n" + kEmptyLine + kHeaderLine + kEmptyLine +
                               kEmptyLine + kHeaderLine + kEmptyLine + kEndLine);
-  UpdateRig(7);
-  EXPECT_TRUE(Runs("Update Rig")) << "every line costs a step";
-  Advance(200);
+  desktop.AnswerYes();
+  Memory().Click("Command3");
+  // Lines without a channel wait for no answer: one follows the other at once (a millisecond
+  // apart), up to the end line.
+  Advance(7);
+  EXPECT_TRUE(Runs("Update Rig"));
+  EXPECT_EQ(Memory().Text7, kEmptyLine.substr(0, 70));
+  Advance(1);
   EXPECT_FALSE(Runs("Update Rig"));
   EXPECT_TRUE(Sent().empty());
   EXPECT_EQ(Memory().Text1, "END");
@@ -188,7 +264,10 @@ TEST_F(RigTransferTest, LinesThatCannotBeStoredAreSkippedAndTheUploadGoesOn) {
   const std::string bad3 = Line("6", "14.195.0", "SSB", "Fil 2", "", "MODE");
   WriteFile("KESTRA.TXT", Line("1", "07.050.0", "LSB", "Fil 2", "", "FIRST") + bad1 + bad2 + bad3 +
                               Line("8", "10.120.0", "CWr", "Fil 1", "", "LAST") + kEndLine);
-  UpdateRig(2);  // the second step is the line with letters in its frequency
+  desktop.AnswerYes();
+  Memory().Click("Command3");
+  // The second step is the line with letters in its frequency.
+  ASSERT_TRUE(AdvanceUntil([this] { return Memory().Text1 == "4  "; }));
   EXPECT_EQ(Memory().Text7, "Skipped, frequency 14.1X5.0 cannot be read as MM.kkk.h ... " +
                                 bad1.substr(0, bad1.size() - 2));
   RunUpload();

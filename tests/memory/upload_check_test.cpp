@@ -55,9 +55,9 @@ TEST_F(UploadCheckTest, AReadBackThatDiffersOrDoesNotComeIsNamed) {
 TEST_F(UploadCheckTest, APulledCableStopsTheUploadAndNamesTheFirstLineNotStored) {
   StartUpdateRig();
   // Channels 1 to 12 go out and are read back; the cable comes out with channel 13's frames.
-  for (int ms = 0; ms < 20'000 && SentStartingWith(Bytes({0x08})).size() < 12; ms += 10)
-    Advance(10);
-  Advance(150);
+  ASSERT_TRUE(AdvanceUntil([this] {
+    return SentStartingWith(Bytes({0x08})).size() == 12 && !program->link.ReplyTimerArmed();
+  }));
   serial.Vanish();
   Advance(200 * 5);
   EXPECT_FALSE(Runs("Update Rig"));
