@@ -26,15 +26,6 @@ struct Station : LinkState, DecoderState {
 
   int SyncStep = 0;  // 1..6 during the start-up synchronisation, else 0
 
-  // The memory window's operation that runs, as others read it; the window's runner of the
-  // operations keeps these (at most one is true).
-  bool CreateFileActive = false;
-  bool ViewFileActive = false;
-  bool UpdateRigActive = false;
-  bool ViewRigActive = false;
-  bool BlankRigActive = false;
-  bool ScanRigActive = false;
-
   // CI-V field buffers (byte strings): what the commands last sent.
   std::string SelectChannelField;  // 2 bytes, the channel code of "Msel" and "Mrd"
   std::string VfoFrequencyField;   // 5 bytes, the frequency of "SetFq"

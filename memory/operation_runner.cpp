@@ -15,16 +15,11 @@ std::unique_ptr<MemoryOperation> MakeScanRig(ControlProgram&, MemoryMain&, Opera
 
 namespace {
 
-// The list: each operation and the shared flag that says it runs.
-struct Entry {
-  std::unique_ptr<MemoryOperation> (*make)(ControlProgram&, MemoryMain&, OperationRunner&);
-  bool Station::*flag;
-};
-constexpr Entry kOperations[] = {
-    {MakeCreateFile, &Station::CreateFileActive}, {MakeViewFile, &Station::ViewFileActive},
-    {MakeUpdateRig, &Station::UpdateRigActive},   {MakeViewRig, &Station::ViewRigActive},
-    {MakeBlankRig, &Station::BlankRigActive},     {MakeScanRig, &Station::ScanRigActive},
-};
+// The list of the operations.
+using MakeOperation = std::unique_ptr<MemoryOperation> (*)(ControlProgram&, MemoryMain&,
+                                                          OperationRunner&);
+constexpr MakeOperation kOperations[] = {MakeCreateFile, MakeViewFile, MakeUpdateRig,
+                                         MakeViewRig,    MakeBlankRig, MakeScanRig};
 
 }  // namespace
 
@@ -32,23 +27,15 @@ OperationRunner::OperationRunner(ControlProgram& program, MemoryMain& window)
     : StepTimer(program.platform.clock, 1000, [this] { Tick(); }),
       SoonTimer(program.platform.clock, 0, [this] { Tick(); }),
       program_(program) {
-  for (const Entry& entry : kOperations)
-    operations_.push_back({entry.make(program, window, *this), entry.flag});
-}
-
-void OperationRunner::SetFlag(const MemoryOperation* operation, bool value) {
-  for (const Listed& listed : operations_) {
-    if (listed.operation.get() == operation && listed.flag != nullptr)
-      program_.station.*listed.flag = value;
-  }
+  for (const MakeOperation make : kOperations) operations_.push_back(make(program, window, *this));
 }
 
 OperationRunner::~OperationRunner() = default;
 
 bool OperationRunner::Click(const std::string& button) {
-  for (const Listed& listed : operations_) {
-    if (!listed.operation->Answers(button)) continue;
-    listed.operation->Click(button);
+  for (const std::unique_ptr<MemoryOperation>& operation : operations_) {
+    if (!operation->Answers(button)) continue;
+    operation->Click(button);
     return true;
   }
   return false;
@@ -56,9 +43,7 @@ bool OperationRunner::Click(const std::string& button) {
 
 void OperationRunner::Start(MemoryOperation& operation, bool atOnce) {
   if (program_.station.Ended) return;
-  SetFlag(running_, false);
   running_ = &operation;
-  SetFlag(running_, true);
   awaitingAnswer_ = false;
   SoonTimer.SetEnabled(false);
   StepTimer.SetEnabled(false);
@@ -119,7 +104,6 @@ void OperationRunner::Stop() {
 }
 
 void OperationRunner::Drop() {
-  SetFlag(running_, false);
   running_ = nullptr;
   awaitingAnswer_ = false;
   StepTimer.SetEnabled(false);

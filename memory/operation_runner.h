@@ -49,15 +49,8 @@ class OperationRunner {
  private:
   void Tick();
 
-  struct Listed {
-    std::unique_ptr<MemoryOperation> operation;
-    // The shared flag that says it runs, or none.
-    bool Station::*flag;
-  };
-  void SetFlag(const MemoryOperation* operation, bool value);
-
   ControlProgram& program_;
-  std::vector<Listed> operations_;
+  std::vector<std::unique_ptr<MemoryOperation>> operations_;
   MemoryOperation* running_ = nullptr;
   bool awaitingAnswer_ = false;
   bool stepping_ = false;

@@ -386,7 +386,7 @@ TEST_F(NetworkControlTest, RequestsWaitForTheOperatorsClickAndAMemorySequenceMak
   EXPECT_EQ(program->radio.Text4, "USB") << "the operator's answer decoded as ever";
 
   program->memory.ViewRig();
-  ASSERT_TRUE(program->station.ViewRigActive);
+  ASSERT_TRUE(program->memory.Runs("View Rig"));
   ClearSent();
   listener.Say(1, "f\n");
   Advance(RequestQueue::kBusyAfterMs - 100);
