@@ -2,7 +2,9 @@
 // Frames the transceiver broadcasts on its own when the operator turns the dial or picks a
 // mode on the front panel: FE FE 00 64 01 mode filter FD and FE FE 00 64 00 <5 bytes> FD; and
 // the option marks that show its mode and filter.
+#include "civ/bcd.h"
 #include "civ/command_bytes.h"
+#include "civ/frame.h"
 #include "civ/decoder_displays.h"
 #include "civ/mode_table.h"
 #include "civ/operating_mode.h"
@@ -19,19 +21,27 @@ constexpr std::size_t kFrequencyFrameLength = 11;
 }  // namespace
 
 void ReplyDecoder::DecodeTransceive(const std::string& frame) {
+  // Only a whole frame from this transceiver to all becomes data: bytes cut out of two frames
+  // (a collision on the bus, an echo landing inside a broadcast) can have the length and the
+  // command byte of a broadcast without being one, and a frequency needs decimal digits.
   const ReplyBytes bytes(frame);
+  const auto told = civ::ParseFrame(frame);
+  const bool broadcast =
+      told && told->to == civ::kBroadcastAddress && told->from == civ::kRigAddress;
   if (bytes.Is(5, civ::kModeBroadcast) && bytes.Size() == kModeFrameLength) {
     if (bytes.At(8) != civ::kEnd) return;
-    // The mode picked on the front panel is the operating mode, before the marks below send
-    // their frames with it.
-    NoteOperatingMode(to_.state, bytes.At(6));
-    ShowModeByte(to_, bytes.At(6));
-    MarkModeOption();
-    ShowFilterByte(to_, bytes.At(7));
-    MarkFilterOption();
+    if (broadcast) {
+      // The mode picked on the front panel is the operating mode, before the marks below send
+      // their frames with it.
+      NoteOperatingMode(to_.state, bytes.At(6));
+      ShowModeByte(to_, bytes.At(6));
+      MarkModeOption();
+      ShowFilterByte(to_, bytes.At(7));
+      MarkFilterOption();
+    }
   } else if (bytes.Is(5, civ::kFrequencyBroadcast) && bytes.Size() == kFrequencyFrameLength) {
     if (bytes.At(11) != civ::kEnd) return;
-    ShowFrequencyAt(to_, bytes, 7);
+    if (broadcast && civ::FrequencyFromBcd(told->data)) ShowFrequencyAt(to_, bytes, 7);
   }
   // Any frame that got this far, understood or not, clears the channel and status fields.
   OperatingDisplay& radio = to_.radio;

@@ -174,6 +174,12 @@ TEST_F(CivLinkTest, UnsolicitedDataIsCutIntoFramesOnlyWhenItBeginsAsABroadcast) 
       {"mode frame with a data byte", "FE FE 00 64 01 03 01 00 FD", "old", "old", ""},
       {"mode frame without its end", "FE FE 00 64 01 03 01 00", "old", "old", "old"},
       {"frequency frame without its end", "FE FE 00 64 00 00 50 19 14 00 00", "old", "old", "old"},
+      // An echo of the program's own frame cut into a broadcast (a collision on the bus): the
+      // bytes behind the echo have the length and command byte of a mode frame, no header.
+      {"broadcast cut by an echo",
+       "FE FE 00 FE FE 64 E0 06 08 FD 64 00 01 04 01 00 00 FD", "old", "old", ""},
+      {"frequency digit that is no digit", "FE FE 00 64 00 00 5A 19 14 00 FD", "old", "old", ""},
+      {"broadcast of another transceiver", "FE FE 00 5C 00 00 50 19 14 00 FD", "old", "old", ""},
       {"too short to tell", "FE FE", "old", "old", "old"},
       {"lone end byte", "FD", "old", "old", "old"},
   };
