@@ -13,7 +13,8 @@ namespace tavrin {
 
 namespace {
 
-constexpr int kReplyWindowMs = 50;
+// What the reply window carries at any speed: the bytes of 50 ms at 19200 baud.
+constexpr int kReplyWindowBytes = 96;
 constexpr char kEndChar = static_cast<char>(civ::kEnd);
 // The longest frame a transceiver broadcasts is far shorter than this.
 constexpr std::size_t kLongestHeldPiece = 64;
@@ -28,7 +29,7 @@ bool BeginsAsBroadcast(const std::string& bytes) {
 
 CivLink::CivLink(Clock& clock, SerialControl& port, LinkState& state, LinkOwner& owner,
                  LinkSettings settings)
-    : Timer2(clock, kReplyWindowMs, [this] { ReplyTimerTick(); }),
+    : Timer2(clock, kShortestReplyWindowMs, [this] { ReplyTimerTick(); }),
       Timer1(clock, 2, [this] { Timer1Tick(); }),
       port_(port),
       state_(state),
@@ -52,6 +53,7 @@ void CivLink::SendCommand(const std::string& frame) {
     awaitedAnswers_ = 0;
     endOnAnswers_ = false;
     replyComplete_ = nullptr;
+    Timer2.SetInterval(ReplyWindowMs());
   }
   awaitedAnswers_ += static_cast<int>(std::count(frame.begin(), frame.end(), kEndChar));
   const std::size_t lastEnd = frame.rfind(kEndChar);
@@ -172,6 +174,13 @@ int CivLink::QuietMs() const {
   const double bitsPerSecond = settings ? settings->baud : 300.0;
   const int bitsPerByte = settings ? settings->BitsPerByte() : 10;
   return std::clamp(static_cast<int>(std::ceil(3 * bitsPerByte * 1000.0 / bitsPerSecond)), 2, 100);
+}
+
+int CivLink::ReplyWindowMs() const {
+  const auto settings = ParseSerialSettings(port_.Settings());
+  if (!settings) return kShortestReplyWindowMs;
+  const double ms = kReplyWindowBytes * settings->BitsPerByte() * 1000.0 / settings->baud;
+  return std::max(kShortestReplyWindowMs, static_cast<int>(std::ceil(ms)));
 }
 
 void CivLink::TransceiveTick() {

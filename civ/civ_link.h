@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The CI-V link of the radio window: the one send operation, the 50 ms one-shot reply timer
-// (Timer2) that collects the answer, and the transceive timer (Timer1) that collects what the
-// transceiver sends on its own.
+// The CI-V link of the radio window: the one send operation, the one-shot reply timer
+// (Timer2, 50 ms at 19200 baud) that collects the answer, and the transceive timer (Timer1) that
+// collects what the transceiver sends on its own.
 //
 // Timer1 is event-driven instead of a 1 ms poll, so an idle program costs no CPU: the serial
 // control reports every arrival (TransceiveTick), which arms Timer1; Timer1 fires once the line
@@ -72,20 +72,25 @@ class CivLink {
   // `done`, after the owner has had it. Nothing is sent, and false returned,
   // when the link is not idle. With `endOnAnswers` the reply ends as soon as every frame sent
   // has its answer (a frame from the transceiver to this controller, up to its FD) instead of
-  // when the 50 ms are over: a program asking over the network need not wait out the window.
+  // when the window is over: a program asking over the network need not wait out the window.
   bool Exchange(const std::string& frames, std::function<void(const std::string&)> done,
                 bool endOnAnswers = false);
   // The reply now awaited ends as soon as `complete` finds in the bytes that arrived (from the
-  // echo of the first frame sent on) what its sender waits for, at the latest when the 50 ms
-  // are over. A send that begins the next reply forgets it.
+  // echo of the first frame sent on) what its sender waits for, at the latest when the window
+  // is over. A send that begins the next reply forgets it.
   void EndReplyWhen(std::function<bool(const std::string&)> complete);
 
   // How long the line must be quiet before unsolicited bytes are collected, in milliseconds:
   // three byte times at the port's speed, at least 2 ms.
   [[nodiscard]] int QuietMs() const;
   static constexpr int kMaxHeldArrivals = 64;
+  // How long the reply timer collects an answer: 50 ms at 19200 baud, where a memory record
+  // with its echo takes 24 ms, and as long as the same bytes take at a slower speed (100 ms at
+  // 9600, 200 ms at 4800), so that the answer is not cut off by the window.
+  [[nodiscard]] int ReplyWindowMs() const;
+  static constexpr int kShortestReplyWindowMs = 50;
 
-  Timer Timer2;  // reply timer, 50 ms one-shot
+  Timer Timer2;  // reply timer, one-shot, ReplyWindowMs()
   Timer Timer1;  // transceive timer, one-shot, armed by arriving bytes
 
  private:

@@ -4,8 +4,8 @@
 // the option marks that show its mode and filter.
 #include "civ/bcd.h"
 #include "civ/command_bytes.h"
-#include "civ/frame.h"
 #include "civ/decoder_displays.h"
+#include "civ/frame.h"
 #include "civ/mode_table.h"
 #include "civ/operating_mode.h"
 #include "civ/reply_bytes.h"

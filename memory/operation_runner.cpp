@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "memory/operation_runner.h"
 
+#include <algorithm>
+
 #include "app/control_program.h"
 
 namespace tavrin {
@@ -17,7 +19,7 @@ namespace {
 
 // The list of the operations.
 using MakeOperation = std::unique_ptr<MemoryOperation> (*)(ControlProgram&, MemoryMain&,
-                                                          OperationRunner&);
+                                                           OperationRunner&);
 constexpr MakeOperation kOperations[] = {MakeCreateFile, MakeViewFile, MakeUpdateRig,
                                          MakeViewRig,    MakeBlankRig, MakeScanRig};
 
@@ -47,7 +49,10 @@ void OperationRunner::Start(MemoryOperation& operation, bool atOnce) {
   awaitingAnswer_ = false;
   SoonTimer.SetEnabled(false);
   StepTimer.SetEnabled(false);
-  StepTimer.SetInterval(operation.PeriodMs());
+  // On a slow line the reply window is longer than at 19200 baud: a step never comes before
+  // the window of the last one is over, with as much to spare as the window at 19200.
+  StepTimer.SetInterval(std::max(operation.PeriodMs(),
+                                 program_.link.ReplyWindowMs() + CivLink::kShortestReplyWindowMs));
   StepTimer.SetEnabled(true);
   SoonTimer.SetEnabled(atOnce);
 }

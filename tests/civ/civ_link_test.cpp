@@ -34,23 +34,44 @@ class CivLinkTest : public ProgramFixture {
   }
 };
 
-TEST_F(CivLinkTest, ReplyCutShortAtLowSpeedKeepsTheProgramRunning) {
-  // At 4800 baud 50 ms carry about 24 bytes: the memory read's answer does not fit.
-  WriteConfig("KESTRA.TXT", "K1ABC", "COM1", "4800,N,8,1");
+TEST_F(CivLinkTest, TheReplyWindowGrowsOnASlowLineAndAReplyCutShortKeepsTheProgramRunning) {
+  // A memory read with its echo is 45 bytes: 24 ms at 19200 baud, 94 ms at 4800. The window
+  // carries the same bytes at every speed; a transceiver that answers later than that has its
+  // reply cut short.
+  const struct {
+    const char* settings;
+    int windowMs;
+    std::int64_t answerDelayMicros;
+    bool decoded;
+  } cases[] = {
+      {"19200,N,8,1", 50, 0, true},
+      {"9600,N,8,1", 100, 0, true},
+      {"4800,N,8,1", 200, 0, true},
+      {"4800,N,8,1", 200, 150'000, false},
+  };
   rig.FillDemoChannels();
-  ControlProgram& p = Start(Build::Tavrin, 800);
-  ASSERT_FALSE(desktop.ended);
-  p.radio.Text6 = "old";
-  p.radio.ReadMemoryChannel("1");
-  Advance(55);
-  EXPECT_EQ(p.radio.Text7.rfind("STATUS = ", 0), 0u);
-  EXPECT_EQ(p.radio.Text6, "old");
-  EXPECT_TRUE(desktop.boxes.empty());
-  EXPECT_FALSE(desktop.ended);
-  // The rest arrives after the window and is shown as unsolicited data, not decoded.
-  Advance(100);
-  EXPECT_EQ(p.radio.Text7.rfind("AUTO = ", 0), 0u);
-  EXPECT_EQ(p.radio.Text6, "old");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.settings) + " " + std::to_string(c.answerDelayMicros));
+    program.reset();
+    serial.Line().SetAnswerDelay(0);
+    WriteConfig("KESTRA.TXT", "K1ABC", "COM1", c.settings);
+    ControlProgram& p = Start(Build::Tavrin, 1500);
+    ASSERT_FALSE(desktop.ended);
+    EXPECT_EQ(p.link.ReplyWindowMs(), c.windowMs);
+    serial.Line().SetAnswerDelay(c.answerDelayMicros);
+    p.radio.Text6 = "old";
+    p.radio.ReadMemoryChannel("1");
+    Advance(c.windowMs + 5);
+    EXPECT_EQ(p.radio.Text7.rfind("STATUS = ", 0), 0u);
+    EXPECT_EQ(p.radio.Text6 != "old", c.decoded);
+    EXPECT_TRUE(desktop.boxes.empty());
+    if (c.decoded) continue;
+    // The rest arrives after the window and is shown as unsolicited data, not decoded.
+    Advance(200);
+    EXPECT_EQ(p.radio.Text7.rfind("AUTO = ", 0), 0u);
+    EXPECT_EQ(p.radio.Text6, "old");
+    EXPECT_FALSE(desktop.ended);
+  }
 }
 
 TEST_F(CivLinkTest, FrontPanelBroadcastsAreShownDecodedAndMarked) {
@@ -176,8 +197,8 @@ TEST_F(CivLinkTest, UnsolicitedDataIsCutIntoFramesOnlyWhenItBeginsAsABroadcast) 
       {"frequency frame without its end", "FE FE 00 64 00 00 50 19 14 00 00", "old", "old", "old"},
       // An echo of the program's own frame cut into a broadcast (a collision on the bus): the
       // bytes behind the echo have the length and command byte of a mode frame, no header.
-      {"broadcast cut by an echo",
-       "FE FE 00 FE FE 64 E0 06 08 FD 64 00 01 04 01 00 00 FD", "old", "old", ""},
+      {"broadcast cut by an echo", "FE FE 00 FE FE 64 E0 06 08 FD 64 00 01 04 01 00 00 FD", "old",
+       "old", ""},
       {"frequency digit that is no digit", "FE FE 00 64 00 00 5A 19 14 00 FD", "old", "old", ""},
       {"broadcast of another transceiver", "FE FE 00 5C 00 00 50 19 14 00 FD", "old", "old", ""},
       {"too short to tell", "FE FE", "old", "old", "old"},

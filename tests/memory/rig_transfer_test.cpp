@@ -92,6 +92,44 @@ TEST_F(RigTransferTest, CreateFileWritesTheLayoutAPersonCanReadAndUpdateRigLoads
   EXPECT_FALSE(desktop.ended);
 }
 
+// At the slower speeds of the setup window a memory record takes longer on the wire than the
+// 50 ms that suffice at 19200 baud: the reply window grows with the byte time, so every channel
+// is read and every upload verified at every speed, and the pace still follows the answers.
+TEST_F(RigTransferTest, EverySpeedOfTheSetupWindowReadsAndVerifiesEveryChannel) {
+  const std::string expected = Line("1", "14.195.0", "USB", "Fil 2", "   ", "DX NET") +
+                               Line("2", "07.050.0", "LSB", "Fil 2", "   ", "40M") +
+                               Line("3", "03.573.0", "CWr", "Fil 1", "Yes", "") +
+                               Line("5", "14.085.5", "RTTYr", "Fil 3", "Yes", "ABCDEFGHIJ") +
+                               Line("10", "05.000.0", "AM", "Fil 2", "   ", "WWV") +
+                               Line("20", "14.080.0", "RTTY", "Fil 1", "   ", "RTTY") +
+                               Line("42", "07.040.0", "CW", "Fil 2", "   ", "  QRP") +
+                               Line("99", "29.600.0", "FM", "Fil 3", "Yes", "FM CALL");
+  for (const char* speed : {"19200,N,8,1", "9600,N,8,1", "4800,N,8,1"}) {
+    SCOPED_TRACE(speed);
+    program.reset();
+    WriteConfig("KESTRA.TXT", "K1ABC", "COM1", speed);
+    Start(Build::Tavrin, 1500);  // the start-up's exchanges take longer on a slower line
+    desktop.boxes.clear();
+    ClearSent();
+    FillChannels();
+    const std::int64_t began = clock.NowMicros();
+    desktop.AnswerYes();
+    Memory().Click("Command1");
+    AdvanceWhileRunning(120'000, 10);
+    EXPECT_EQ(Memory().Text7, "END");
+    EXPECT_NE(ReadFile("KESTRA.TXT").find(kEmptyLine + expected + kEmptyLine), std::string::npos);
+    EXPECT_EQ(ReadsSent(), 99u) << "no channel asked again";
+    // Each read's echo, turnaround and answer (a blank channel's is shorter) and 2 ms after it:
+    // far less than the step period.
+    const std::int64_t wire = 99 * (9 + 2 + 34) * serial.ByteMicros();
+    EXPECT_LT(clock.NowMicros() - began, wire + 99 * 12'000);
+
+    UpdateRig();
+    EXPECT_EQ(Memory().Text7, "END ... 8 channels written and verified");
+    EXPECT_TRUE(Messages().empty() || Messages().back().second.find("not") == std::string::npos);
+  }
+}
+
 TEST_F(RigTransferTest, NoLeavesTheFileAloneAndYesKeepsItUntilTheNewOneIsComplete) {
   FillChannels();
   WriteFile("KESTRA.TXT", "my channels\r\n");

@@ -154,7 +154,7 @@ check_documents() {
     fail "no $doc/changelog.gz"
   fi
   if [ -f "$doc/README.md.gz" ]; then
-    zcat "$doc/README.md.gz" | grep -q 'Find Transceiver' || fail "$doc/README.md.gz is not the README"
+    zgrep -q 'Find Transceiver' "$doc/README.md.gz" || fail "$doc/README.md.gz is not the README"
   else
     fail "no $doc/README.md.gz beside the copyright"
   fi
