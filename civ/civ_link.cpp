@@ -124,8 +124,10 @@ bool CivLink::Exchange(const std::string& frames, std::function<void(const std::
   return true;
 }
 
-void CivLink::EndReplyWhen(std::function<bool(const std::string&)> complete) {
-  if (Timer2.Enabled()) replyComplete_ = std::move(complete);
+void CivLink::EndReplyWhen(std::function<bool(const std::string&)> complete, int windowMs) {
+  if (!Timer2.Enabled()) return;
+  replyComplete_ = std::move(complete);
+  if (windowMs > Timer2.Interval()) Timer2.SetInterval(windowMs);
 }
 
 bool CivLink::AnswersComplete(const std::string& bytes) const {

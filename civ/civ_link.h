@@ -76,9 +76,11 @@ class CivLink {
   bool Exchange(const std::string& frames, std::function<void(const std::string&)> done,
                 bool endOnAnswers = false);
   // The reply now awaited ends as soon as `complete` finds in the bytes that arrived (from the
-  // echo of the first frame sent on) what its sender waits for, at the latest when the window
-  // is over. A send that begins the next reply forgets it.
-  void EndReplyWhen(std::function<bool(const std::string&)> complete);
+  // echo of the first frame sent on) what its sender waits for, at the latest `windowMs` after
+  // now (never sooner than the reply window): a sender that knows its answer can give a line
+  // busy with broadcasts or noise longer to deliver it without slowing a clean line. A send
+  // that begins the next reply forgets it.
+  void EndReplyWhen(std::function<bool(const std::string&)> complete, int windowMs = 0);
 
   // How long the line must be quiet before unsolicited bytes are collected, in milliseconds:
   // three byte times at the port's speed, at least 2 ms.

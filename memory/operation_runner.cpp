@@ -91,8 +91,11 @@ void OperationRunner::Tick() {
   } else if (next == MemoryOperation::Next::AfterAnswer && program_.link.ReplyTimerArmed()) {
     // (Nothing went out when the port is closed or gone: then the period.)
     awaitingAnswer_ = true;
+    // The answer may take most of the period (broadcasts or noise ahead of it on the line):
+    // the window ends with the answer, or a reply window before the next step.
     program_.link.EndReplyWhen(
-        [stepped](const std::string& bytes) { return stepped->IsAwaitedAnswer(bytes); });
+        [stepped](const std::string& bytes) { return stepped->IsAwaitedAnswer(bytes); },
+        StepTimer.Interval() - CivLink::kShortestReplyWindowMs);
   }
 }
 

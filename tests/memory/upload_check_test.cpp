@@ -4,6 +4,8 @@
 // line not stored.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "memory/memory_fixture.h"
 
 namespace tavrin::testing {
@@ -36,6 +38,35 @@ TEST_F(UploadCheckTest, EveryChannelIsReadBackAndCounted) {
                                    "Update Rig", "40 channels written and verified"}));
   EXPECT_EQ(desktop.boxes.back().icon, BoxIcon::Information);
   EXPECT_EQ(Contents(40), (Stored{false, 14'040'000, sim::kModeUsb, 2, false, "CH40      "}));
+}
+
+// Noise and broadcasts on the line delay a read-back or put bytes around it: it is found all
+// the same, and no channel that was stored is reported as not written.
+TEST_F(UploadCheckTest, ANoisyLineOrAFloodOfBroadcastsVerifiesEveryChannel) {
+  constexpr std::int64_t kMicros = 60'000'000;
+  struct Case {
+    const char* name;
+    std::function<void(sim::Bus&, std::int64_t)> disturb;
+  };
+  const Case cases[] = {
+      {"500 stray bytes a second",
+       [](sim::Bus& line, std::int64_t now) { line.AddStrayBytes(500, now, kMicros); }},
+      {"the dial spun, a broadcast every 15 ms",
+       [](sim::Bus& line, std::int64_t now) { line.FloodBroadcasts(15'000, now, kMicros); }},
+      {"broadcasts as fast as the line carries them",
+       [](sim::Bus& line, std::int64_t now) { line.FloodBroadcasts(0, now, kMicros); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (int n = 1; n <= 40; ++n) rig.SetChannel(n, sim::MemoryChannel{});
+    desktop.boxes.clear();
+    c.disturb(serial.Line(), clock.NowMicros());
+    StartUpdateRig();
+    AdvanceWhileRunning();
+    EXPECT_EQ(Memory().Text7, "END ... 40 channels written and verified");
+    EXPECT_EQ(Contents(40), (Stored{false, 14'040'000, sim::kModeUsb, 2, false, "CH40      "}));
+    Advance(static_cast<int>(kMicros / 1000));  // the line is quiet again
+  }
 }
 
 TEST_F(UploadCheckTest, AReadBackThatDiffersOrDoesNotComeIsNamed) {
