@@ -143,23 +143,11 @@ TEST_F(BackupTest, ANoisyLineOrAFloodOfBroadcastsCostsNoChannel) {
             std::string::npos);
   // Each disturbance lasts longer than a pass with all its retries.
   constexpr std::int64_t kMicros = 45'000'000;
-  struct Case {
-    const char* name;
-    std::function<void(sim::Bus&, std::int64_t)> disturb;
-  };
-  const Case cases[] = {
-      {"500 stray bytes a second",
-       [](sim::Bus& line, std::int64_t now) { line.AddStrayBytes(500, now, kMicros); }},
-      {"the dial spun, a broadcast every 15 ms",
-       [](sim::Bus& line, std::int64_t now) { line.FloodBroadcasts(15'000, now, kMicros); }},
-      {"broadcasts as fast as the line carries them",
-       [](sim::Bus& line, std::int64_t now) { line.FloodBroadcasts(0, now, kMicros); }},
-  };
-  for (const Case& c : cases) {
+  for (const LineDisturbance& c : kLineDisturbances) {
     SCOPED_TRACE(c.name);
     WriteFile("KESTRA.TXT", kOldBackup);
     desktop.boxes.clear();
-    c.disturb(serial.Line(), clock.NowMicros());
+    c.start(serial.Line(), clock.NowMicros(), kMicros);
     StartCreateFile();
     AdvanceWhileRunning();
     EXPECT_EQ(ReadFile("KESTRA.TXT"), clean);

@@ -295,8 +295,8 @@ TEST(ChirpCsvChannelLine, ReadsBackAsWritten) {
         file += ChirpCsvChannelLine(channel, "29.999.9", mode.shown, "Fil " + filter,
                                     selected ? "*" : " ", label) +
                 "\r\n";
-        expected.push_back(std::to_string(channel) + "|299999|" + mode.shown + "|" + filter +
-                           "|" + (selected ? "1" : "0") + "|" + label);
+        expected.push_back(std::to_string(channel) + "|299999|" + mode.shown + "|" + filter + "|" +
+                           (selected ? "1" : "0") + "|" + label);
       }
     }
   }

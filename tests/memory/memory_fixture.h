@@ -32,6 +32,24 @@ inline const std::string kHeaderLine = "*Ch#" + Blanks(10) + "Freq..:." + Blanks
                                        "Label.....**\r\n";
 inline const std::string kEndLine = " END" + Blanks(66) + "\r\n";
 
+// What disturbs a line for `micros` from `now`: noise, or broadcasts of a dial being turned.
+struct LineDisturbance {
+  const char* name;
+  std::function<void(sim::Bus&, std::int64_t now, std::int64_t micros)> start;
+};
+inline const LineDisturbance kLineDisturbances[] = {
+    {"500 stray bytes a second", [](sim::Bus& line, std::int64_t now,
+                                    std::int64_t micros) { line.AddStrayBytes(500, now, micros); }},
+    {"the dial spun, a broadcast every 15 ms",
+     [](sim::Bus& line, std::int64_t now, std::int64_t micros) {
+       line.FloodBroadcasts(15'000, now, micros);
+     }},
+    {"broadcasts as fast as the line carries them",
+     [](sim::Bus& line, std::int64_t now, std::int64_t micros) {
+       line.FloodBroadcasts(0, now, micros);
+     }},
+};
+
 // Message boxes as title and text, in the order shown.
 using Shown = std::vector<std::pair<std::string, std::string>>;
 // What a memory channel holds: blank, frequency, mode, filter, selected, name.

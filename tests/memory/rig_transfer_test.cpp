@@ -31,6 +31,18 @@ class RigTransferTest : public MemoryFixture {
     rig.SetChannel(99, MemoryChannel::Filled(29'600'000, sim::kModeFm, 3, "FM CALL", true));
   }
 
+  // The lines "Create File" writes for those channels.
+  static std::string FilledLines() {
+    return Line("1", "14.195.0", "USB", "Fil 2", "   ", "DX NET") +
+           Line("2", "07.050.0", "LSB", "Fil 2", "   ", "40M") +
+           Line("3", "03.573.0", "CWr", "Fil 1", "Yes", "") +
+           Line("5", "14.085.5", "RTTYr", "Fil 3", "Yes", "ABCDEFGHIJ") +
+           Line("10", "05.000.0", "AM", "Fil 2", "   ", "WWV") +
+           Line("20", "14.080.0", "RTTY", "Fil 1", "   ", "RTTY") +
+           Line("42", "07.040.0", "CW", "Fil 2", "   ", "  QRP") +
+           Line("99", "29.600.0", "FM", "Fil 3", "Yes", "FM CALL");
+  }
+
   void CreateFile() {
     desktop.AnswerYes();
     Memory().Click("Command1");
@@ -55,15 +67,8 @@ TEST_F(RigTransferTest, CreateFileWritesTheLayoutAPersonCanReadAndUpdateRigLoads
   CreateFile();
 
   const std::string expected = Blanks(70) + "KESTRA.TXT\r\n" + kEmptyLine + kHeaderLine +
-                               kEmptyLine + Line("1", "14.195.0", "USB", "Fil 2", "   ", "DX NET") +
-                               Line("2", "07.050.0", "LSB", "Fil 2", "   ", "40M") +
-                               Line("3", "03.573.0", "CWr", "Fil 1", "Yes", "") +
-                               Line("5", "14.085.5", "RTTYr", "Fil 3", "Yes", "ABCDEFGHIJ") +
-                               Line("10", "05.000.0", "AM", "Fil 2", "   ", "WWV") +
-                               Line("20", "14.080.0", "RTTY", "Fil 1", "   ", "RTTY") +
-                               Line("42", "07.040.0", "CW", "Fil 2", "   ", "  QRP") +
-                               Line("99", "29.600.0", "FM", "Fil 3", "Yes", "FM CALL") +
-                               kEmptyLine + kHeaderLine + kEmptyLine + kEndLine;
+                               kEmptyLine + FilledLines() + kEmptyLine + kHeaderLine + kEmptyLine +
+                               kEndLine;
   EXPECT_EQ(ReadFile("KESTRA.TXT"), expected);
 
   EXPECT_FALSE(Runs("Create File"));
@@ -96,14 +101,7 @@ TEST_F(RigTransferTest, CreateFileWritesTheLayoutAPersonCanReadAndUpdateRigLoads
 // 50 ms that suffice at 19200 baud: the reply window grows with the byte time, so every channel
 // is read and every upload verified at every speed, and the pace still follows the answers.
 TEST_F(RigTransferTest, EverySpeedOfTheSetupWindowReadsAndVerifiesEveryChannel) {
-  const std::string expected = Line("1", "14.195.0", "USB", "Fil 2", "   ", "DX NET") +
-                               Line("2", "07.050.0", "LSB", "Fil 2", "   ", "40M") +
-                               Line("3", "03.573.0", "CWr", "Fil 1", "Yes", "") +
-                               Line("5", "14.085.5", "RTTYr", "Fil 3", "Yes", "ABCDEFGHIJ") +
-                               Line("10", "05.000.0", "AM", "Fil 2", "   ", "WWV") +
-                               Line("20", "14.080.0", "RTTY", "Fil 1", "   ", "RTTY") +
-                               Line("42", "07.040.0", "CW", "Fil 2", "   ", "  QRP") +
-                               Line("99", "29.600.0", "FM", "Fil 3", "Yes", "FM CALL");
+  const std::string expected = FilledLines();
   for (const char* speed : {"19200,N,8,1", "9600,N,8,1", "4800,N,8,1"}) {
     SCOPED_TRACE(speed);
     program.reset();

@@ -4,8 +4,6 @@
 // line not stored.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "memory/memory_fixture.h"
 
 namespace tavrin::testing {
@@ -44,23 +42,11 @@ TEST_F(UploadCheckTest, EveryChannelIsReadBackAndCounted) {
 // the same, and no channel that was stored is reported as not written.
 TEST_F(UploadCheckTest, ANoisyLineOrAFloodOfBroadcastsVerifiesEveryChannel) {
   constexpr std::int64_t kMicros = 60'000'000;
-  struct Case {
-    const char* name;
-    std::function<void(sim::Bus&, std::int64_t)> disturb;
-  };
-  const Case cases[] = {
-      {"500 stray bytes a second",
-       [](sim::Bus& line, std::int64_t now) { line.AddStrayBytes(500, now, kMicros); }},
-      {"the dial spun, a broadcast every 15 ms",
-       [](sim::Bus& line, std::int64_t now) { line.FloodBroadcasts(15'000, now, kMicros); }},
-      {"broadcasts as fast as the line carries them",
-       [](sim::Bus& line, std::int64_t now) { line.FloodBroadcasts(0, now, kMicros); }},
-  };
-  for (const Case& c : cases) {
+  for (const LineDisturbance& c : kLineDisturbances) {
     SCOPED_TRACE(c.name);
     for (int n = 1; n <= 40; ++n) rig.SetChannel(n, sim::MemoryChannel{});
     desktop.boxes.clear();
-    c.disturb(serial.Line(), clock.NowMicros());
+    c.start(serial.Line(), clock.NowMicros(), kMicros);
     StartUpdateRig();
     AdvanceWhileRunning();
     EXPECT_EQ(Memory().Text7, "END ... 40 channels written and verified");
