@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "app/control_program.h"
+#include "bench/child_process.h"
 #include "memory/data_line.h"
 #include "platform/fake_desktop.h"
 #include "platform/files.h"
@@ -44,29 +45,10 @@ namespace {
 namespace fs = std::filesystem;
 using SteadyClock = std::chrono::steady_clock;
 using tavrin::DataField;
+using tavrin::bench::Spawn;
+using tavrin::bench::Stop;
 
 constexpr int kChannels = 99;
-
-pid_t Spawn(const std::vector<std::string>& arguments, const fs::path& directory) {
-  std::fflush(stdout);
-  const pid_t pid = fork();
-  if (pid != 0) return pid;
-  if (chdir(directory.c_str()) != 0) _exit(126);
-  if (std::freopen("/dev/null", "w", stdout) == nullptr) _exit(126);
-  if (std::freopen("/dev/null", "w", stderr) == nullptr) _exit(126);
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  execvp(argv[0], argv.data());
-  _exit(127);
-}
-
-void Stop(pid_t pid) {
-  if (pid <= 0) return;
-  kill(pid, SIGTERM);
-  int status = 0;
-  waitpid(pid, &status, 0);
-}
 
 // Runs the event loop until `done` holds (looked at every millisecond) or `seconds` pass.
 bool RunUntil(const std::function<bool()>& done, int seconds) {

@@ -32,32 +32,15 @@
 #include <vector>
 
 #include "app/program_view.h"
+#include "bench/child_process.h"
 #include "share/qt/share_menu_view.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-pid_t Spawn(const std::vector<std::string>& arguments, const fs::path& directory) {
-  const pid_t pid = fork();
-  if (pid != 0) return pid;
-  if (chdir(directory.c_str()) != 0) _exit(126);
-  if (std::freopen("/dev/null", "w", stdout) == nullptr) _exit(126);
-  if (std::freopen("/dev/null", "w", stderr) == nullptr) _exit(126);
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  execvp(argv[0], argv.data());
-  _exit(127);
-}
-
-void Stop(pid_t pid) {
-  if (pid <= 0) return;
-  kill(pid, SIGTERM);
-  int status = 0;
-  waitpid(pid, &status, 0);
-}
+using tavrin::bench::Spawn;
+using tavrin::bench::Stop;
 
 bool WaitFor(const std::function<bool()>& ready, int seconds) {
   const auto until = Clock::now() + std::chrono::seconds(seconds);
