@@ -35,4 +35,16 @@ std::string EnsureTxtExtension(const std::string& name) {
 
 double LeadingNumber(const std::string& text) { return ReadLeadingNumber(text).value_or(0); }
 
+std::vector<std::string> SplitAt(const std::string& text, char separator) {
+  std::vector<std::string> parts(1);
+  for (const char c : text) {
+    if (c == separator) {
+      parts.emplace_back();
+    } else {
+      parts.back().push_back(c);
+    }
+  }
+  return parts;
+}
+
 }  // namespace tavrin

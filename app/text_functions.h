@@ -2,6 +2,7 @@
 #pragma once
 // Small text functions shared by the windows.
 #include <string>
+#include <vector>
 
 namespace tavrin {
 
@@ -17,5 +18,8 @@ std::string EnsureTxtExtension(const std::string& name);
 // The number a text begins with, as the operators' input boxes read it (the rule of
 // ReadLeadingNumber in app/leading_number.h); no number, or one too large to hold, gives 0.
 double LeadingNumber(const std::string& text);
+// The parts of a text between its separators: "a;b;" gives "a", "b" and "" (an empty text
+// gives one empty part).
+std::vector<std::string> SplitAt(const std::string& text, char separator);
 
 }  // namespace tavrin

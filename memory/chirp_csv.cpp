@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "app/text_functions.h"
 #include "civ/mode_table.h"
 #include "memory/chirp_csv_fields.h"
 
@@ -118,18 +119,6 @@ std::string FrequencyDigits(long long hz) {
 std::string ChirpWordOfShown(const std::string& shown) {
   const civ::Mode* mode = civ::ModeShownAs(shown);
   return mode != nullptr ? mode->chirp : shown;
-}
-
-std::vector<std::string> SplitAt(const std::string& text, char separator) {
-  std::vector<std::string> parts(1);
-  for (const char c : text) {
-    if (c == separator) {
-      parts.emplace_back();
-    } else {
-      parts.back().push_back(c);
-    }
-  }
-  return parts;
 }
 
 // What the Comment column says of the filter and the select mark: pieces separated by ";",

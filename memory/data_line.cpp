@@ -5,6 +5,7 @@
 #include <cctype>
 #include <optional>
 
+#include "app/text_functions.h"
 #include "civ/command_bytes.h"
 #include "civ/memory_record.h"
 #include "civ/mode_table.h"
@@ -37,22 +38,10 @@ bool AllDigits(const std::string& text) {
   });
 }
 
-std::vector<std::string> DotSeparated(const std::string& text) {
-  std::vector<std::string> parts(1);
-  for (const char c : text) {
-    if (c == '.') {
-      parts.emplace_back();
-    } else {
-      parts.back().push_back(c);
-    }
-  }
-  return parts;
-}
-
 // A frequency written with dots, as MHz and its fraction (7.05, 14.2255) or as MHz, kHz and
 // the 100 Hz digit (07.050.0): the six digits MMkkkh, or nothing when it does not read so.
 std::optional<std::string> FrequencyByDots(const std::string& written) {
-  const std::vector<std::string> parts = DotSeparated(written);
+  const std::vector<std::string> parts = SplitAt(written, '.');
   for (const std::string& part : parts)
     if (!part.empty() && !AllDigits(part)) return std::nullopt;
   const std::string& megahertz = parts[0];
