@@ -43,6 +43,22 @@ class RigTransferTest : public MemoryFixture {
            Line("99", "29.600.0", "FM", "Fil 3", "Yes", "FM CALL");
   }
 
+  // What channels 1 to 99 hold now, to compare after a round trip through a file.
+  [[nodiscard]] std::map<int, Stored> ChannelsOneTo99() const {
+    std::map<int, Stored> held;
+    for (int n = 1; n <= 99; ++n) held[n] = Contents(n);
+    return held;
+  }
+
+  // Every channel holds what it held before, to the 100 Hz a data file line carries.
+  void ExpectChannelsAsBefore(const std::map<int, Stored>& before) const {
+    for (const auto& [n, was] : before) {
+      Stored expected = was;
+      std::get<1>(expected) = std::get<1>(expected) / 100 * 100;
+      EXPECT_EQ(Contents(n), expected) << n;
+    }
+  }
+
   void CreateFile() {
     desktop.AnswerYes();
     Memory().Click("Command1");
@@ -62,8 +78,7 @@ class RigTransferTest : public MemoryFixture {
 
 TEST_F(RigTransferTest, CreateFileWritesTheLayoutAPersonCanReadAndUpdateRigLoadsItBack) {
   FillChannels();
-  std::map<int, Stored> before;
-  for (int n = 1; n <= 99; ++n) before[n] = Contents(n);
+  const std::map<int, Stored> before = ChannelsOneTo99();
   CreateFile();
 
   const std::string expected = Blanks(70) + "KESTRA.TXT\r\n" + kEmptyLine + kHeaderLine +
@@ -89,11 +104,7 @@ TEST_F(RigTransferTest, CreateFileWritesTheLayoutAPersonCanReadAndUpdateRigLoads
   ASSERT_EQ(BlankChannels().size(), 101u);
   UpdateRig();
   ASSERT_FALSE(Runs("Update Rig"));
-  for (int n = 1; n <= 99; ++n) {
-    Stored expected = before[n];
-    std::get<1>(expected) = std::get<1>(expected) / 100 * 100;  // the file carries 100 Hz
-    EXPECT_EQ(Contents(n), expected) << n;
-  }
+  ExpectChannelsAsBefore(before);
   EXPECT_FALSE(desktop.ended);
 }
 
@@ -367,8 +378,7 @@ std::string CsvLine(const std::string& location, const std::string& name, const 
 
 TEST_F(RigTransferTest, ADataFileNamedCsvIsWrittenAndLoadedInCHIRPsForm) {
   FillChannels();
-  std::map<int, Stored> before;
-  for (int n = 1; n <= 99; ++n) before[n] = Contents(n);
+  const std::map<int, Stored> before = ChannelsOneTo99();
   WriteFile("Club.csv", "old list\r\n");
   std::string name = "Club.csv";
   ASSERT_TRUE(program->dataFile.OpenDataFile(name, "Input"));
@@ -392,11 +402,7 @@ TEST_F(RigTransferTest, ADataFileNamedCsvIsWrittenAndLoadedInCHIRPsForm) {
   AdvanceWhileRunning();
   UpdateRig();
   ASSERT_FALSE(Runs("Update Rig"));
-  for (int n = 1; n <= 99; ++n) {
-    Stored expected = before[n];
-    std::get<1>(expected) = std::get<1>(expected) / 100 * 100;  // the file carries 100 Hz
-    EXPECT_EQ(Contents(n), expected) << n;
-  }
+  ExpectChannelsAsBefore(before);
   EXPECT_EQ(Messages().back(),
             (std::pair<std::string, std::string>{"Update Rig", "8 channels written and verified"}));
 }
