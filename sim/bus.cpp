@@ -109,6 +109,7 @@ void Bus::RadioReceives(char byte) {
     if (receiving_.size() > kReceiveLimit) receiving_.erase(0, receiving_.size() - kReceiveLimit);
     return;
   }
+  if (transceiverReceives_) transceiverReceives_(receiving_);
   const std::string frame = LastFrame(receiving_);
   receiving_.clear();
   // Carried out now; answered only if no further frame follows before the turnaround.

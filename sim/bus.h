@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sim/transceiver.h"
@@ -51,6 +52,11 @@ class Bus {
   void ControllerSend(const std::string& bytes);
   // Drops everything not yet delivered (the device went away).
   void Cut();
+  // Called with the bytes the transceiver took in up to and including each FD, as that FD
+  // reaches it: what it has received and carried out, never bytes a Cut dropped on the way.
+  void OnTransceiverReceives(std::function<void(const std::string&)> listener) {
+    transceiverReceives_ = std::move(listener);
+  }
 
   // --- Misbehaviour on purpose ------------------------------------------------------------
   // The next `times` answers to a read of memory channel `channel` (1A 00 and its channel
@@ -101,6 +107,7 @@ class Bus {
   Scheduler& scheduler_;
   Transceiver& radio_;
   std::function<void(char)> toController_;
+  std::function<void(const std::string&)> transceiverReceives_;
   std::int64_t byteMicros_ = 0;
   std::int64_t lineFreeAt_ = 0;  // when the last byte put on the line has gone
   std::int64_t controllerQuietFrom_ = -1'000'000'000;  // end of the controller's last byte

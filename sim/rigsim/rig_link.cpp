@@ -45,6 +45,9 @@ RigLink::RigLink(PtyLine& line, sim::Transceiver& radio, int baud, std::string l
       bus_(scheduler_, radio, [this](char byte) { Deliver(byte); }),
       readable_(std::make_unique<QSocketNotifier>(line.MasterFd(), QSocketNotifier::Read)) {
   bus_.SetLine(baud, 10);
+  bus_.OnTransceiverReceives([this](const std::string& bytes) {
+    if (controllerBytes_) controllerBytes_(bytes);
+  });
   connect(readable_.get(), &QSocketNotifier::activated, this, [this] { ReadController(); });
   connect(&watch_, &QTimer::timeout, this, [this] { WatchForController(); });
   // A controller that opens the line and asks at once (as "Find Transceiver" does, with 50 ms
@@ -99,10 +102,10 @@ void RigLink::ReadController() {
       PullCable();
       return;
     }
-    if (controllerBytes_) controllerBytes_(bytes);
     CountFrames(bytes);
     if (!ControllerAtOurSpeed()) {
       // Garbage to the transceiver; the line still echoes them.
+      if (controllerBytes_) controllerBytes_(bytes);
       bus_.AddNoise(bytes, scheduler_.NowMicros());
       return;
     }

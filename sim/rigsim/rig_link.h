@@ -28,7 +28,10 @@ class RigLink : public QObject {
   // `linkName` is the name the line is linked as, again after each replug.
   RigLink(PtyLine& line, sim::Transceiver& radio, int baud, std::string linkName);
 
-  // Called with the bytes the controller writes, as they arrive, before the bus carries them.
+  // Called with the bytes the controller writes as they reach the transceiver, each frame once
+  // its FD is there (a frame still on the line when the cable comes out never gets there), and
+  // with bytes written at another speed than the transceiver's as they are written, since they
+  // reach it only as garbage.
   void OnControllerBytes(std::function<void(const std::string&)> listener) {
     controllerBytes_ = std::move(listener);
   }

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "platform/virtual_clock.h"
 #include "sim/hex.h"
@@ -265,6 +267,27 @@ TEST_F(BusTest, LateAnswersAndNoiseBytes) {
   EXPECT_EQ(SendAndCollect("FE FE 64 E0 03 FD"),
             "FE FE 64 E0 03 FD FE FE E0 64 03 00 50 19 14 00 FD")
       << "noise does not reach the transceiver";
+}
+
+// What the transceiver takes in is what reached it: a frame still on the line when the cable
+// comes out is neither carried out nor reported as received (a log of the bus relies on it).
+TEST_F(BusTest, AFrameCutOnTheLineNeverReachesTheTransceiver) {
+  OpenAt(19200);
+  std::vector<std::string> received;
+  serial.Line().OnTransceiverReceives(
+      [&](const std::string& bytes) { received.push_back(ToHex(bytes)); });
+  const std::string setFrequency = "FE FE 64 E0 05 00 50 25 14 00 FD";
+  serial.Output(FromHex(setFrequency));
+  clock.AdvanceMicros(5 * serial.ByteMicros());
+  serial.Line().Cut();
+  clock.Advance(50);
+  serial.Input();
+  EXPECT_TRUE(received.empty()) << received.front();
+  EXPECT_EQ(SendAndCollect("FE FE 64 E0 03 FD"),
+            "FE FE 64 E0 03 FD FE FE E0 64 03 00 50 19 14 00 FD")
+      << "the cut frame set no frequency";
+  SendAndCollect(setFrequency);
+  EXPECT_EQ(received, (std::vector<std::string>{"FE FE 64 E0 03 FD", setFrequency}));
 }
 
 TEST_F(BusTest, StrayBytesAtARateComeBetweenFramesNeverInsideOne) {
